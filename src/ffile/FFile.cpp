@@ -1,0 +1,404 @@
+#include "FFile.h"
+
+#include "ByteSource.h"
+#include "Messages.h"
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr const char* kClass = "FFile";
+int nameCounter = 0;
+
+// Samples converted per block when the file form is not the memory form.
+constexpr std::size_t kBlock = 1 << 16;
+
+template <typename T>
+T fromLittleEndian(T v)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        return v;
+    } else {
+        unsigned char b[sizeof(T)];
+        std::memcpy(b, &v, sizeof(T));
+        std::reverse(b, b + sizeof(T));
+        std::memcpy(&v, b, sizeof(T));
+        return v;
+    }
+}
+
+// Searches the data start: the byte after "\nEND\n", or after the line feed
+// that ends a "\nEND " line (the END line padded with blanks).
+bool findDataStart(ByteSource& in)
+{
+    unsigned char w[5];
+    for (int i = 0; i < 5; ++i) {
+        int c = in.get();
+        if (c == EOF)
+            return false;
+        w[i] = static_cast<unsigned char>(c);
+    }
+    for (;;) {
+        if (w[0] == '\n' && w[1] == 'E' && w[2] == 'N' && w[3] == 'D' && (w[4] == '\n' || w[4] == ' '))
+            break;
+        int c = in.get();
+        if (c == EOF)
+            return false;
+        std::memmove(w, w + 1, 4);
+        w[4] = static_cast<unsigned char>(c);
+    }
+    if (w[4] != '\n') {
+        for (;;) {
+            int c = in.get();
+            if (c == EOF)
+                return false;
+            if (c == '\n')
+                break;
+        }
+    }
+    return true;
+}
+
+// Reads n samples of the file form Raw, converting each with convert(raw).
+template <typename Raw, typename Convert>
+bool readConverted(ByteSource& in, float* out, std::size_t n, Convert convert)
+{
+    std::vector<Raw> block(std::min(n, kBlock));
+    std::size_t done = 0;
+    while (done < n) {
+        std::size_t k = std::min(n - done, kBlock);
+        std::size_t bytes = k * sizeof(Raw);
+        if (in.read(block.data(), bytes) != bytes)
+            return false;
+        for (std::size_t i = 0; i < k; ++i)
+            out[done + i] = convert(fromLittleEndian(block[i]));
+        done += k;
+    }
+    return true;
+}
+
+bool readSamples(ByteSource& in, int bitpix, float* out, std::size_t n)
+{
+    switch (bitpix) {
+    case -32: {
+        std::size_t bytes = n * sizeof(float);
+        if (in.read(out, bytes) != bytes)
+            return false;
+        if constexpr (std::endian::native != std::endian::little)
+            for (std::size_t i = 0; i < n; ++i)
+                out[i] = fromLittleEndian(out[i]);
+        return true;
+    }
+    case 16:
+        return readConverted<std::int16_t>(in, out, n, [](std::int16_t v) { return static_cast<float>(v); });
+    case -64:
+        return readConverted<double>(in, out, n, [](double v) { return static_cast<float>(v); });
+    default:
+        return false;
+    }
+}
+
+int sampleBytes(int bitpix)
+{
+    switch (bitpix) {
+    case 16:
+        return 2;
+    case -32:
+        return 4;
+    case -64:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
+FFile::FFile(const FFile& other, CopyMode mode) : FHead(other)
+{
+    SetupAxis();
+    samples_ = SampleArray(count_);
+    if (mode == Full && count_ > 0) {
+        int n = std::min(count_, other.count_);
+        std::memcpy(samples_.data(), other.samples_.data(), static_cast<std::size_t>(n) * sizeof(float));
+        // A header that promises more samples than the source holds gets
+        // zeros rather than undefined values.
+        std::fill(samples_.data() + n, samples_.data() + count_, 0.0f);
+    }
+    MakeNewName();
+}
+
+void FFile::reset()
+{
+    Clear();
+    samples_.reset();
+    count_ = 0;
+    name_.clear();
+    shortName_.clear();
+}
+
+bool FFile::Read(const std::string& path)
+{
+    reset();
+    FileSource head;
+    if (!head.open(path)) {
+        Messages::error("FHead", "can't open input file");
+        return false;
+    }
+    if (!ReadHeadFrom(head))
+        return false;
+    FileSource data;
+    if (!data.open(path)) {
+        Messages::error(kClass, "read error");
+        return false;
+    }
+    return readData(data, path);
+}
+
+bool FFile::ReadFromBytes(std::string_view bytes, const std::string& name)
+{
+    reset();
+    MemorySource head(bytes);
+    if (!ReadHeadFrom(head))
+        return false;
+    MemorySource data(bytes);
+    return readData(data, name);
+}
+
+bool FFile::readData(ByteSource& data, const std::string& name)
+{
+    SetupAxis();
+    const int naxis1 = GetInt("NAXIS1");
+    const int bitpix = GetInt("BITPIX");
+
+    if (!findDataStart(data)) {
+        Messages::error(kClass, "unexpected EOF");
+        return false;
+    }
+    const int size = sampleBytes(bitpix);
+    if (size == 0) {
+        reset();
+        Messages::error(kClass, "unhandled data type");
+        return false;
+    }
+    // A count that the file cannot hold is refused before anything is
+    // allocated for it, so a damaged header cannot exhaust memory.
+    const long long left = data.remaining();
+    if (naxis1 < 0 || (left >= 0 && static_cast<long long>(naxis1) * size > left)) {
+        samples_.reset();
+        count_ = 0;
+        Messages::error(kClass, "read error");
+        return false;
+    }
+    SampleArray samples(naxis1);
+    if (!readSamples(data, bitpix, samples.data(), static_cast<std::size_t>(naxis1))) {
+        samples_.reset();
+        count_ = 0;
+        Messages::error(kClass, "read error");
+        return false;
+    }
+
+    const double b = GetReal("BSCALE");
+    const double z = GetReal("BZERO");
+    // The identity scaling is skipped: it could only turn -0 into +0.
+    if (b != 1.0 || z != 0.0) {
+        float* s = samples.data();
+        for (int i = 0; i < naxis1; ++i)
+            s[i] = static_cast<float>(static_cast<double>(s[i]) * b + z);
+    }
+    samples_ = std::move(samples);
+    count_ = naxis1;
+
+    SetText("BITPIX", "-32");
+    SetReal("BSCALE", 1.0);
+    SetReal("BZERO", 0.0);
+    SetName(name);
+    return true;
+}
+
+std::string FFile::HeaderBytes() const
+{
+    std::string out;
+    for (int i = 0; i < EntryCount(); ++i) {
+        const HeadEntry& e = EntryAt(i);
+        out.append(e.GetID()).append("=").append(e.GetValue()).append("\n");
+    }
+    out.append("END");
+    int size = std::abs(textToInt(Has("BITPIX") ? Find("BITPIX")->GetValue() : std::string("-32"))) / 8;
+    if (size < 1)
+        size = 4;  // the samples are always written as 4-byte floats
+    const std::size_t pos = out.size();
+    const std::size_t pad = static_cast<std::size_t>(size) - pos % static_cast<std::size_t>(size) - 1;
+    out.append(pad, ' ');
+    out.append("\n");
+    return out;
+}
+
+namespace {
+
+bool writeAll(int fd, const void* data, std::size_t n)
+{
+    const char* p = static_cast<const char*>(data);
+    while (n > 0) {
+        ssize_t k = ::write(fd, p, n);
+        if (k < 0 && errno == EINTR)
+            continue;
+        if (k <= 0)
+            return false;
+        p += k;
+        n -= static_cast<std::size_t>(k);
+    }
+    return true;
+}
+
+// The file that a save really replaces: the target of a symbolic link,
+// so that saving through a link updates the linked file.
+std::string resolveTarget(const std::string& path)
+{
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real)
+        return path;
+    std::string out(real);
+    std::free(real);
+    return out;
+}
+
+}  // namespace
+
+bool FFile::Write()
+{
+    if (!HasName()) {
+        Messages::error(kClass, "can't write unnamed file");
+        return false;
+    }
+    const std::string target = resolveTarget(name_);
+    const std::size_t slash = target.find_last_of('/');
+    const std::string dir = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+
+    std::string temp = (slash == std::string::npos ? std::string() : dir) + "." + base + ".XXXXXX";
+    std::vector<char> tempName(temp.begin(), temp.end());
+    tempName.push_back('\0');
+    int fd = ::mkstemp(tempName.data());
+    if (fd < 0) {
+        Messages::error(kClass, "write error");
+        return false;
+    }
+    temp.assign(tempName.data());
+
+    // Keep the permissions of the file being replaced; a new file gets the
+    // usual 0666 less the umask rather than mkstemp's private 0600.
+    struct stat st {};
+    mode_t mode;
+    if (::stat(target.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+
+    bool ok = ::fchmod(fd, mode) == 0 || errno == EPERM;
+    const std::string head = HeaderBytes();
+    ok = ok && writeAll(fd, head.data(), head.size());
+    if (ok && count_ > 0) {
+        if constexpr (std::endian::native == std::endian::little) {
+            ok = writeAll(fd, samples_.data(), static_cast<std::size_t>(count_) * sizeof(float));
+        } else {
+            std::vector<float> block;
+            for (int i = 0; ok && i < count_; i += static_cast<int>(kBlock)) {
+                int k = std::min<int>(count_ - i, static_cast<int>(kBlock));
+                block.assign(samples_.data() + i, samples_.data() + i + k);
+                for (float& v : block)
+                    v = fromLittleEndian(v);
+                ok = writeAll(fd, block.data(), block.size() * sizeof(float));
+            }
+        }
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        Messages::error(kClass, "write error");
+        return false;
+    }
+    // Make the rename itself durable.
+    int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+    return true;
+}
+
+void FFile::SetName(std::string_view path)
+{
+    name_ = std::string(path);
+    std::size_t start = 0;
+    for (std::size_t i = 1; i < path.size(); ++i)
+        if (path[i] == '/' || path[i] == '\\' || path[i] == ':')
+            start = i + 1;
+    shortName_.clear();
+    for (std::size_t i = start; i < path.size() && path[i] != '.' && shortName_.size() < 12; ++i)
+        shortName_ += path[i];
+}
+
+void FFile::MakeNewName()
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "new%03d.ff", nameCounter);
+    name_ = buf;
+    shortName_ = buf;
+    nameCounter = nameCounter >= 999 ? 0 : nameCounter + 1;
+}
+
+void FFile::ResetNameCounter(int value) { nameCounter = value; }
+
+void FFile::SetData(SampleArray samples, int count)
+{
+    if (count < 0)
+        count = 0;
+    if (count > samples.size())
+        count = static_cast<int>(samples.size());
+    samples_ = std::move(samples);
+    count_ = count;
+    SetInt("NAXIS1", count);
+}
+
+double FFile::ValueAt(double step, double origin, double x) const
+{
+    // Interpolation needs two samples; with fewer the record is constant
+    // (one sample) or has no value at all.
+    if (count_ < 2)
+        return count_ == 1 ? static_cast<double>(samples_[0]) : std::nan("");
+    const double d = (x - origin) / step;
+    if (!std::isfinite(d))
+        return std::nan("");
+    double i0 = std::floor(d);
+    double i1 = std::ceil(d);
+    if (i1 == i0)
+        i1 = i0 + 1;
+    if (i0 < 0) {
+        i0 = 0;
+        i1 = 1;
+    }
+    if (i1 >= count_) {
+        i0 = count_ - 2;
+        i1 = count_ - 1;
+    }
+    const double s0 = samples_[static_cast<std::size_t>(i0)];
+    const double s1 = samples_[static_cast<std::size_t>(i1)];
+    return s0 + (s1 - s0) * (d - i0) / (i1 - i0);
+}

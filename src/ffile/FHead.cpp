@@ -1,0 +1,166 @@
+#include "FHead.h"
+
+#include "Messages.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+constexpr const char* kClass = "FHead";
+}
+
+FHead::FHead(const FHead& other)
+{
+    entries_.reserve(other.entries_.size());
+    for (const auto& e : other.entries_)
+        entries_.push_back(std::make_unique<HeadEntry>(e->GetID(), std::string_view(e->GetValue())));
+}
+
+FHead& FHead::operator=(const FHead& other)
+{
+    if (this != &other) {
+        FHead copy(other);
+        entries_ = std::move(copy.entries_);
+        cursor_ = 0;
+    }
+    return *this;
+}
+
+HeadEntry* FHead::Find(std::string_view id)
+{
+    for (auto& e : entries_)
+        if (e->GetID() == id)
+            return e.get();
+    return nullptr;
+}
+
+const HeadEntry* FHead::Find(std::string_view id) const
+{
+    for (const auto& e : entries_)
+        if (e->GetID() == id)
+            return e.get();
+    return nullptr;
+}
+
+bool FHead::ValueIs(std::string_view id, std::string_view text) const
+{
+    const HeadEntry* e = Find(id);
+    return e && e->GetValue() == text;
+}
+
+std::string FHead::GetText(std::string_view id) const
+{
+    const HeadEntry* e = Find(id);
+    if (!e) {
+        std::string msg = "can't access unexistent entry ";
+        msg.append(id);
+        Messages::error(kClass, msg);
+        return {};
+    }
+    return e->GetValue();
+}
+
+int FHead::GetInt(std::string_view id) const { return textToInt(GetText(id)); }
+
+double FHead::GetReal(std::string_view id) const { return textToReal(GetText(id)); }
+
+void FHead::SetText(std::string_view id, std::string_view text) { Insert(std::make_unique<HeadEntry>(id, text)); }
+
+void FHead::SetInt(std::string_view id, int value) { Insert(std::make_unique<HeadEntry>(id, value)); }
+
+void FHead::SetReal(std::string_view id, double value) { Insert(std::make_unique<HeadEntry>(id, value)); }
+
+void FHead::Insert(std::unique_ptr<HeadEntry> entry)
+{
+    if (!entry)
+        return;
+    for (auto& e : entries_) {
+        if (e->GetID() == entry->GetID()) {
+            e = std::move(entry);
+            return;
+        }
+    }
+    entries_.push_back(std::move(entry));
+}
+
+bool FHead::Remove(std::string_view id)
+{
+    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+        if ((*it)->GetID() == id) {
+            std::size_t pos = static_cast<std::size_t>(it - entries_.begin());
+            entries_.erase(it);
+            // Keep a running walk on the entry that followed the removed one.
+            if (cursor_ > pos)
+                --cursor_;
+            return true;
+        }
+    }
+    return false;
+}
+
+void FHead::Clear()
+{
+    entries_.clear();
+    cursor_ = 0;
+}
+
+HeadEntry* FHead::First()
+{
+    cursor_ = 0;
+    return entries_.empty() ? nullptr : entries_[0].get();
+}
+
+HeadEntry* FHead::Next()
+{
+    if (cursor_ < entries_.size())
+        ++cursor_;
+    return cursor_ < entries_.size() ? entries_[cursor_].get() : nullptr;
+}
+
+bool FHead::QControl()
+{
+    for (const KeywordSpec& row : KeywordDictionary::Rows()) {
+        const char cls = row.classLetter();
+        if (cls == 'c') {
+            if (Has(row.id))
+                continue;
+            if (*row.defaultValue) {
+                SetText(row.id, row.defaultValue);
+                continue;
+            }
+            Messages::error(kClass, std::string("missing critical parameter ") + row.id);
+            return false;
+        }
+        if (cls == 'f') {
+            const HeadEntry* e = Find(row.id);
+            if (!e) {
+                Messages::error(kClass, std::string("missing critical parameter ") + row.id);
+                return false;
+            }
+            if (e->GetValue() != row.defaultValue) {
+                Messages::error(kClass, std::string("invalid value of the fixed parameter ") + row.id);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+int textToInt(std::string_view text)
+{
+    std::string s(text);
+    errno = 0;
+    long v = std::strtol(s.c_str(), nullptr, 10);
+    if (v > INT_MAX)
+        return INT_MAX;
+    if (v < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(v);
+}
+
+double textToReal(std::string_view text)
+{
+    std::string s(text);
+    return std::strtod(s.c_str(), nullptr);
+}

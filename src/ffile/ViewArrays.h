@@ -1,0 +1,89 @@
+#pragma once
+// The per-view arrays that the plot view owns and the polynomial operations,
+// statistics and copy commands work on: the record's samples (shared with
+// the document), one mark per sample and a result array of the same length.
+//
+// Kept free of any toolkit so that every operation on marks can be tested
+// without a window.
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+enum SampleMark : std::uint8_t {
+    MarkNone = 0,       // unmarked
+    MarkSelected = 1,   // selected with the Select tool
+    MarkDiscarded = 2,  // discarded with the Discard tool
+    MarkPending = 3,    // the result array holds a value waiting for confirmation
+};
+
+struct ViewArrays {
+    // The record shown (owned by the document's FFile); count samples.
+    float* samples = nullptr;
+    int count = 0;
+    // One mark per sample, bytes rather than ints: records are large.
+    std::vector<std::uint8_t> marks;
+    // Computed values waiting for confirmation (mark 3), one per sample.
+    std::vector<float> result;
+    // The marks as they were before an operation replaced them with pending
+    // marks; empty when there is no saved copy.
+    std::vector<std::uint8_t> saved;
+    bool hasSaved = false;
+
+    // Points at a record and sizes marks and result; all marks cleared.
+    void attach(float* data, int n)
+    {
+        samples = data;
+        count = n < 0 ? 0 : n;
+        marks.assign(static_cast<std::size_t>(count), MarkNone);
+        result.assign(static_cast<std::size_t>(count), 0.0f);
+        dropSaved();
+    }
+
+    bool hasMark(std::uint8_t k) const
+    {
+        for (std::uint8_t m : marks)
+            if (m == k)
+                return true;
+        return false;
+    }
+
+    void clearMarks() { std::fill(marks.begin(), marks.end(), MarkNone); }
+
+    void saveMarks()
+    {
+        saved = marks;
+        hasSaved = true;
+    }
+
+    void dropSaved()
+    {
+        saved.clear();
+        saved.shrink_to_fit();
+        hasSaved = false;
+    }
+
+    // Copies the saved marks back and releases them; false if there were none.
+    bool restoreMarks()
+    {
+        if (!hasSaved)
+            return false;
+        marks = saved;
+        dropSaved();
+        return true;
+    }
+
+    // Sets mark k on samples lo..hi (inclusive, clamped to the record).
+    void markRange(int lo, int hi, std::uint8_t k)
+    {
+        if (lo > hi)
+            std::swap(lo, hi);
+        if (lo < 0)
+            lo = 0;
+        if (hi >= count)
+            hi = count - 1;
+        for (int i = lo; i <= hi; ++i)
+            marks[static_cast<std::size_t>(i)] = k;
+    }
+};
