@@ -1,0 +1,179 @@
+#include "CFFDoc.h"
+
+#include "FFile.h"
+#include "Messages.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+
+std::unique_ptr<FFile>& pendingSlot()
+{
+    static std::unique_ptr<FFile> slot;
+    return slot;
+}
+
+CFFDoc::SaveAsPrompt& saveAsPrompt()
+{
+    static CFFDoc::SaveAsPrompt prompt;
+    return prompt;
+}
+
+QString askSaveAsName(const QString& proposed)
+{
+    if (saveAsPrompt())
+        return saveAsPrompt()(proposed);
+    QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("Save As"), proposed,
+                       QStringLiteral("F-Files (*.ff);;All Files (*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("ff"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+CFFDoc::CFFDoc(QObject* parent) : QObject(parent) {}
+
+CFFDoc::~CFFDoc() = default;
+
+std::string CFFDoc::nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+bool CFFDoc::OpenDocument(const QString& path)
+{
+    // Make sure the file can be read at all before the reader sees it, so
+    // that a missing or locked file gets the plain file-error message.
+    QFileInfo info(path);
+    QFile probe(path);
+    if (!info.exists()) {
+        Messages::errorText((path + QStringLiteral(" was not found.")).toStdString());
+        return false;
+    }
+    if (info.isDir() || !probe.open(QIODevice::ReadOnly)) {
+        Messages::errorText((path + QStringLiteral(" could not be accessed.")).toStdString());
+        return false;
+    }
+    probe.close();
+    setModified(false);
+
+    ffile_ = std::make_unique<FFile>();
+    return ffile_->Read(nativePath(path));
+}
+
+bool CFFDoc::SaveDocument(const QString& path)
+{
+    if (!ffile_)
+        return false;
+    // The name follows the file saved; a failed save puts the old name back
+    // so that the F-file does not claim a file it never reached.
+    const std::string oldName = ffile_->GetName();
+    ffile_->SetName(nativePath(path));
+    const bool written = ffile_->Write();
+    if (written)
+        setModified(false);
+    else if (oldName != ffile_->GetName())
+        ffile_->SetName(oldName);
+    return written;
+}
+
+bool CFFDoc::NewDocument()
+{
+    if (!HasPendingFFile())
+        return false;
+    path_.clear();
+    setModified(false);
+    ffile_ = TakePendingFFile();
+    ffile_->SetName(nativePath(title_));
+    setModified(true);
+    return true;
+}
+
+void CFFDoc::setTitle(const QString& title)
+{
+    if (title == title_)
+        return;
+    title_ = title;
+    emit titleChanged(title_);
+}
+
+void CFFDoc::setPathName(const QString& path)
+{
+    path_ = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    setTitle(QFileInfo(path_).fileName());
+}
+
+void CFFDoc::setModified(bool modified)
+{
+    if (modified == modified_)
+        return;
+    modified_ = modified;
+    emit modifiedChanged(modified_);
+}
+
+bool CFFDoc::DoFileSave()
+{
+    QFileInfo info(path_);
+    if (path_.isEmpty() || (info.exists() && !info.isWritable()))
+        return DoSave(QString());
+    return DoSave(path_);
+}
+
+bool CFFDoc::DoSave(const QString& path, bool replace)
+{
+    QString name = path;
+    if (name.isEmpty()) {
+        // Propose the title, with the F-file extension when it has none,
+        // in the folder of the current file.
+        QString proposed = title_;
+        if (QFileInfo(proposed).suffix().isEmpty())
+            proposed += QStringLiteral(".ff");
+        if (!path_.isEmpty())
+            proposed = QFileInfo(path_).dir().filePath(proposed);
+        name = askSaveAsName(proposed);
+        if (name.isEmpty())
+            return false;
+    }
+    if (!SaveDocument(name))
+        return false;
+    if (replace && (path.isEmpty() || path != path_)) {
+        setPathName(name);
+        emit savedAs(path_);
+    }
+    return true;
+}
+
+bool CFFDoc::SaveModified()
+{
+    if (!modified_)
+        return true;
+    const QString name = path_.isEmpty() ? title_ : path_;
+    const std::string text = QStringLiteral("Save changes to %1?").arg(name).toStdString();
+    switch (Messages::ask("Vexil", text, Buttons::YesNoCancel)) {
+    case Answer::Yes:
+    case Answer::Ok:
+        return DoFileSave();
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CFFDoc::notifyDataChanged(QObject* source)
+{
+    setModified(true);
+    emit dataChanged(source);
+}
+
+void CFFDoc::SetPendingFFile(std::unique_ptr<FFile> file) { pendingSlot() = std::move(file); }
+
+bool CFFDoc::HasPendingFFile() { return pendingSlot() != nullptr; }
+
+std::unique_ptr<FFile> CFFDoc::TakePendingFFile() { return std::move(pendingSlot()); }
+
+void CFFDoc::setSaveAsPrompt(SaveAsPrompt prompt) { saveAsPrompt() = std::move(prompt); }

@@ -1,0 +1,83 @@
+#pragma once
+// The document of the multiple-document application: one open F-file shown
+// in one or more windows. It owns its FFile, knows its title, path and
+// modified flag, and carries out Open, Save, Save As and Close.
+//
+// New documents are only ever made from an F-file waiting in the
+// process-wide pending slot (the result of an operation); without one,
+// NewDocument refuses and no document appears.
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class FFile;
+
+class CFFDoc : public QObject {
+    Q_OBJECT
+public:
+    explicit CFFDoc(QObject* parent = nullptr);
+    ~CFFDoc() override;
+
+    // Reads the F-file at path; false (with the reason shown) if the file
+    // cannot be opened or is not a valid F-file.
+    bool OpenDocument(const QString& path);
+    // Writes the F-file to path; on failure the document stays modified.
+    bool SaveDocument(const QString& path);
+    // Adopts the pending F-file, naming it after the title already set;
+    // false when nothing is pending.
+    bool NewDocument();
+
+    FFile* GetFFile() { return ffile_.get(); }
+    const FFile* GetFFile() const { return ffile_.get(); }
+
+    const QString& title() const { return title_; }
+    void setTitle(const QString& title);
+    const QString& pathName() const { return path_; }
+    // Sets the path and makes the file name the title.
+    void setPathName(const QString& path);
+
+    bool isModified() const { return modified_; }
+    void setModified(bool modified = true);
+
+    // File > Save: to the path, or through Save As when there is none.
+    bool DoFileSave();
+    // Save As (askForName) or Save: asks for a name proposing the title and
+    // ".ff"; on success the document takes the new path.
+    bool DoSave(const QString& path, bool replace = true);
+    // Before closing: asks "Save changes to %1?" if modified. False means
+    // the user cancelled or the save failed, so the document must stay.
+    bool SaveModified();
+
+    // Tells every view of this document that its samples changed; source
+    // is the view that made the change (it has already repainted).
+    void notifyDataChanged(QObject* source);
+
+    // ---- the pending F-file slot (one for the whole process) ----
+    static void SetPendingFFile(std::unique_ptr<FFile> file);
+    static bool HasPendingFFile();
+    static std::unique_ptr<FFile> TakePendingFFile();
+
+    // Asks for a file name for Save As; returns "" for Cancel. Tests install
+    // a scripted one; nullptr restores the file dialog.
+    using SaveAsPrompt = std::function<QString(const QString& proposed)>;
+    static void setSaveAsPrompt(SaveAsPrompt prompt);
+
+    // Paths as the core's file functions take them.
+    static std::string nativePath(const QString& path);
+
+signals:
+    void titleChanged(const QString& title);
+    void modifiedChanged(bool modified);
+    void dataChanged(QObject* source);
+    // A Save As gave the document a new path (the recent-file list notes it).
+    void savedAs(const QString& path);
+
+private:
+    std::unique_ptr<FFile> ffile_;
+    QString title_;
+    QString path_;
+    bool modified_ = false;
+};

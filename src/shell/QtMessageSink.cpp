@@ -1,0 +1,98 @@
+#include "QtMessageSink.h"
+
+#include "BusyCursor.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+// Message texts are bytes of the Latin-1 range (the angle text carries the
+// degree sign 0xB0).
+QString text8(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+
+int showBox(QMessageBox::Icon icon, const QString& caption, const QString& text, QMessageBox::StandardButtons buttons)
+{
+    // The wait cursor of a running operation must not hide the pointer
+    // over a box that wants an answer.
+    int restored = 0;
+    while (QGuiApplication::overrideCursor()) {
+        QGuiApplication::restoreOverrideCursor();
+        ++restored;
+    }
+    QMessageBox box(icon, caption, text, buttons, QApplication::activeWindow());
+    const int result = box.exec();
+    for (int i = 0; i < restored; ++i)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    return result;
+}
+
+}  // namespace
+
+void QtMessageSink::error(const std::string& text)
+{
+    showBox(QMessageBox::Warning, QStringLiteral("Error"), text8(text), QMessageBox::Ok);
+}
+
+void QtMessageSink::fatal(const std::string& text)
+{
+    showBox(QMessageBox::Critical, QStringLiteral("Fatal Error"), text8(text), QMessageBox::Ok);
+}
+
+Answer QtMessageSink::ask(const std::string& caption, const std::string& text, Buttons buttons)
+{
+    QMessageBox::StandardButtons set;
+    switch (buttons) {
+    case Buttons::Ok: set = QMessageBox::Ok; break;
+    case Buttons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
+    case Buttons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
+    case Buttons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    }
+    switch (showBox(QMessageBox::Question, text8(caption), text8(text), set)) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+void QtMessageSink::info(const std::string& caption, const std::string& text)
+{
+    showBox(QMessageBox::Information, text8(caption), text8(text), QMessageBox::Ok);
+}
+
+void QtMessageSink::showTable(const std::string& title, const std::string& text)
+{
+    QDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(text8(title));
+    auto* view = new QPlainTextEdit(text8(text), &dialog);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(view);
+    layout->addWidget(buttons);
+    dialog.resize(560, 360);
+    dialog.exec();
+}
+
+void QtMessageSink::installAll()
+{
+    static QtMessageSink sink;
+    Messages::install(&sink);
+    BusyCursor::setHook([](bool busy) {
+        if (busy)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QGuiApplication::restoreOverrideCursor();
+    });
+    Messages::installOutOfMemoryHandler();
+}

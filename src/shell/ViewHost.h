@@ -1,0 +1,37 @@
+#pragma once
+// What the frames need of a plot view, in one place: creating the view of
+// a document inside a child frame, refitting it, routing the view's
+// commands to it and hearing what it writes to the status bar. Keeps the
+// frames free of the view's own interface.
+
+#include <QString>
+
+#include <functional>
+
+class CFFDoc;
+class QWidget;
+
+namespace ViewHost {
+
+// Receivers the shell gives every view.
+struct Links {
+    // Writes a status-bar pane (1 ... 8).
+    std::function<void(int pane, const QString& text)> setPane;
+    // Asks the application for a new document (the F-file waits in the
+    // pending slot).
+    std::function<void()> newDocument;
+    // The view changed its document's samples.
+    std::function<void(QWidget* view)> dataChanged;
+};
+
+// A view of doc's F-file as a child of parent.
+QWidget* createView(CFFDoc& doc, QWidget* parent, const Links& links);
+// Fit in window.
+void fitInWindow(QWidget* view);
+// Another view of the same document changed the samples.
+void documentChanged(QWidget* view);
+// Whether the view handles the command, and running it.
+bool handles(int commandId);
+void runCommand(QWidget* view, int commandId);
+
+}  // namespace ViewHost

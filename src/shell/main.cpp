@@ -1,0 +1,35 @@
+// Vexil: the desktop workbench for F-file scan records.
+
+#include "CMainFrame.h"
+#include "CVexilApp.h"
+#include "QtMessageSink.h"
+#include "Screenshot.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+int main(int argc, char** argv)
+{
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vexil"));
+    QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    QtMessageSink::installAll();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Vexil: workbench for F-file scan records"));
+    parser.addHelpOption();
+    QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                  QStringLiteral("Save a PNG picture of the window after it is first shown, then quit."),
+                                  QStringLiteral("FILE"));
+    parser.addOption(screenshot);
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("F-file to open."), QStringLiteral("[file]"));
+    parser.process(qapp);
+
+    CVexilApp app;
+    if (!app.InitInstance(parser.positionalArguments(), false))
+        return 1;
+    if (parser.isSet(screenshot))
+        new Screenshot(app.mainFrame(), parser.value(screenshot));
+    app.mainFrame()->show();
+    return QApplication::exec();
+}
