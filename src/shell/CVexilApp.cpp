@@ -10,6 +10,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+// The help pages live in a static library: register them explicitly.
+static void initShellResources() { Q_INIT_RESOURCE(shell); }
+
 namespace {
 
 CVexilApp* theApp = nullptr;
@@ -29,7 +32,11 @@ QString canonical(const QString& path)
 
 }  // namespace
 
-CVexilApp::CVexilApp() { theApp = this; }
+CVexilApp::CVexilApp()
+{
+    initShellResources();
+    theApp = this;
+}
 
 CVexilApp::~CVexilApp()
 {

@@ -1,0 +1,59 @@
+// The frames' side of the plot view CFFView.
+
+#include "ViewHost.h"
+
+#include "CFFDoc.h"
+#include "CFFView.h"
+#include "CommandIds.h"
+#include "FFile.h"
+
+namespace ViewHost {
+
+QWidget* createView(CFFDoc& doc, QWidget* parent, const Links& links)
+{
+    auto* view = new CFFView(*doc.GetFFile(), parent);
+    if (links.setPane)
+        QObject::connect(view, &CFFView::statusText, view,
+                         [setPane = links.setPane](int pane, const QString& text) { setPane(pane, text); });
+    if (links.dataChanged)
+        QObject::connect(view, &CFFView::documentModified, view,
+                         [view, changed = links.dataChanged] { changed(view); });
+    return view;
+}
+
+void fitInWindow(QWidget* view)
+{
+    if (auto* v = qobject_cast<CFFView*>(view))
+        v->fitInWindow();
+}
+
+void documentChanged(QWidget* view)
+{
+    if (auto* v = qobject_cast<CFFView*>(view))
+        v->documentChanged(nullptr);
+}
+
+bool handles(int commandId)
+{
+    ViewTool tool;
+    return ViewCommand::toolOf(commandId, tool) || commandId == Cmd::ViewFit || commandId == Cmd::ViewOneToOne ||
+           commandId == Cmd::ViewRedraw;
+}
+
+void runCommand(QWidget* view, int commandId)
+{
+    auto* v = qobject_cast<CFFView*>(view);
+    if (!v)
+        return;
+    ViewTool tool;
+    if (ViewCommand::toolOf(commandId, tool))
+        CFFView::setTool(tool);
+    else if (commandId == Cmd::ViewFit)
+        v->fitInWindow();
+    else if (commandId == Cmd::ViewOneToOne)
+        v->oneToOne();
+    else if (commandId == Cmd::ViewRedraw)
+        v->redraw();
+}
+
+}  // namespace ViewHost
