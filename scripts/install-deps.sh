@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
-          qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xauth "$@")
+          qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xauth
+          shared-mime-info desktop-file-utils "$@")
 
 missing=()
 for p in "${packages[@]}"; do

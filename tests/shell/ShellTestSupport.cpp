@@ -1,0 +1,59 @@
+#include "ShellTestSupport.h"
+
+#include "CMainFrame.h"
+#include "CVexilApp.h"
+#include "DemoScan.h"
+#include "FFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTest>
+
+void isolateSettings(const QString& folder)
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+}
+
+std::unique_ptr<FFile> makeScan(int count)
+{
+    auto file = std::make_unique<FFile>();
+    DemoScanOptions options;
+    options.count = count;
+    makeDemoScan(*file, options);
+    return file;
+}
+
+QString writeScan(const QString& folder, const QString& name, int count)
+{
+    const QString path = QDir(folder).filePath(name);
+    auto file = makeScan(count);
+    file->SetName(QFile::encodeName(path).toStdString());
+    if (!file->Write())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+RunningApp::RunningApp() : app(std::make_unique<CVexilApp>())
+{
+    if (!app->InitInstance({}, true))
+        qFatal("start-up failed");
+    if (!QTest::qWaitForWindowExposed(app->mainFrame()))
+        qFatal("main window not exposed");
+}
+
+RunningApp::~RunningApp()
+{
+    app.reset();
+    settle();
+}
+
+CMainFrame& RunningApp::frame() const { return *app->mainFrame(); }
+
+void RunningApp::settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Helpers for the shell tests: a private settings store, F-files on disk,
+// an application started with its main window shown offscreen.
+
+#include "TestSupport.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class CVexilApp;
+class CMainFrame;
+class FFile;
+
+// Points the per-user settings store into a fresh folder for the test.
+void isolateSettings(const QString& folder);
+
+// Writes a demo scan of count samples to folder/name and returns its path.
+QString writeScan(const QString& folder, const QString& name, int count = 2000);
+
+// A demo scan in memory (for the pending slot).
+std::unique_ptr<FFile> makeScan(int count = 500);
+
+// The application with its main window shown; the message recorder stays
+// installed for the object's lifetime.
+struct RunningApp {
+    RunningApp();
+    ~RunningApp();
+    CMainFrame& frame() const;
+    // Processes deferred deletions (closed child windows).
+    static void settle();
+
+    RecordMessages messages;
+    std::unique_ptr<CVexilApp> app;
+};

@@ -1,0 +1,321 @@
+// The document: open, save, save as, close prompts, the pending F-file
+// hand-off and default titles, and failed opens leaving nothing behind.
+
+#include "CChildFrame.h"
+#include "CFFDoc.h"
+#include "CMainFrame.h"
+#include "CVexilApp.h"
+#include "FFile.h"
+#include "ShellTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QSignalSpy>
+#include <QTest>
+
+Q_DECLARE_METATYPE(Answer)
+
+namespace {
+
+// Rewrites a valid F-file without the header line of one ID.
+void dropHeaderLine(const QString& path, const QByteArray& id)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QByteArray bytes = f.readAll();
+    f.close();
+    const int at = bytes.indexOf("\n" + id + "=");
+    QVERIFY(at >= 0);
+    const int end = bytes.indexOf('\n', at + 1);
+    bytes.remove(at, end - at);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+}  // namespace
+
+class DocumentTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir dir_;
+    QTemporaryDir settings_;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir_.isValid());
+        isolateSettings(settings_.path());
+    }
+    void cleanup() { CFFDoc::setSaveAsPrompt(nullptr); }
+
+    void openingAValidFileShowsItUnmodified()
+    {
+        const QString path = writeScan(dir_.path(), QStringLiteral("scan.ff"), 1234);
+        RunningApp run;
+        CFFDoc* doc = run.app->OpenDocumentFile(path);
+        QVERIFY(doc);
+        QCOMPARE(doc->title(), QStringLiteral("scan.ff"));
+        QCOMPARE(doc->pathName(), QFileInfo(path).absoluteFilePath());
+        QVERIFY(!doc->isModified());
+        QCOMPARE(doc->GetFFile()->Count(), 1234);
+        QCOMPARE(doc->GetFFile()->GetShortName(), std::string("scan"));
+        QCOMPARE(run.frame().childFrames().size(), 1);
+        QCOMPARE(run.frame().windowTitle(), QStringLiteral("Vexil - scan.ff"));
+        QVERIFY(run.messages.recorder.entries.empty());
+    }
+
+    void failedOpenLeavesNoDocumentOrWindow_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("dropId");  // header line removed from a valid file
+        QTest::addColumn<QString>("message");    // %1 = the path
+        QTest::newRow("missing file") << "absent.ff" << QByteArray() << "%1 was not found.";
+        QTest::newRow("folder") << "folder.ff" << QByteArray() << "%1 could not be accessed.";
+        QTest::newRow("critical entry missing") << "nonaxis.ff" << QByteArray("NAXIS1")
+                                                << "FHead: missing critical parameter NAXIS1";
+        QTest::newRow("not an F-file") << "text.ff" << QByteArray() << "FHead: missing or invalid head";
+    }
+    void failedOpenLeavesNoDocumentOrWindow()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, dropId);
+        QFETCH(QString, message);
+        const QString path = QDir(dir_.path()).filePath(name);
+        if (name == QLatin1String("folder.ff"))
+            QVERIFY(QDir().mkpath(path));
+        if (!dropId.isEmpty()) {
+            writeScan(dir_.path(), name);
+            dropHeaderLine(path, dropId);
+        }
+        if (name == QLatin1String("text.ff"))
+            writeBytes(path.toStdString(), "just some text\nnothing like a header\n");
+
+        RunningApp run;
+        QVERIFY(!run.app->OpenDocumentFile(path));
+        RunningApp::settle();
+        const auto errors = run.messages.errors();
+        QVERIFY(!errors.empty());
+        QCOMPARE(QString::fromStdString(errors.front()), message.arg(path));
+        QVERIFY(run.app->documents().isEmpty());
+        QVERIFY(run.frame().childFrames().isEmpty());
+        QVERIFY(run.frame().mdiArea()->subWindowList().isEmpty());
+        QCOMPARE(run.frame().menuTitles().size(), 3);  // still the no-document menus
+        QVERIFY(!run.app->recentFiles().entries().contains(QFileInfo(path).absoluteFilePath()));
+    }
+
+    void newWithoutPendingFileDoesNothing()
+    {
+        RunningApp run;
+        QVERIFY(!CFFDoc::HasPendingFFile());
+        QVERIFY(run.frame().runAccelerator(QStringLiteral("Ctrl+N")));
+        QVERIFY(!run.app->OnFileNew());
+        QVERIFY(run.app->documents().isEmpty());
+        QVERIFY(run.frame().childFrames().isEmpty());
+        QVERIFY(run.messages.recorder.entries.empty());
+        // The refused attempts used up no title.
+        CFFDoc::SetPendingFFile(makeScan());
+        CFFDoc* doc = run.app->OnFileNew();
+        QVERIFY(doc);
+        QCOMPARE(doc->title(), QStringLiteral("new1"));
+    }
+
+    void pendingFilesBecomeNumberedModifiedDocuments()
+    {
+        RunningApp run;
+        for (int n = 1; n <= 3; ++n) {
+            auto file = makeScan(100 * n);
+            file->MakeNewName();
+            CFFDoc::SetPendingFFile(std::move(file));
+            // The New accelerator is what an operation's hand-off triggers.
+            QVERIFY(run.frame().runAccelerator(QStringLiteral("Ctrl+N")));
+            QVERIFY(!CFFDoc::HasPendingFFile());
+            QCOMPARE(run.app->documents().size(), n);
+            CFFDoc* doc = run.app->documents().last();
+            const QString title = QStringLiteral("new%1").arg(n);
+            QCOMPARE(doc->title(), title);
+            QCOMPARE(QString::fromStdString(doc->GetFFile()->GetShortName()), title);
+            QCOMPARE(QString::fromStdString(doc->GetFFile()->GetName()), title);
+            QCOMPARE(doc->GetFFile()->Count(), 100 * n);
+            QVERIFY(doc->isModified());
+            QVERIFY(doc->pathName().isEmpty());
+        }
+        QCOMPARE(run.frame().childFrames().size(), 3);
+    }
+
+    void saveAsNamesTheFileAfterThePath()
+    {
+        RunningApp run;
+        CFFDoc::SetPendingFFile(makeScan(321));
+        CFFDoc* doc = run.app->OnFileNew();
+        QVERIFY(doc);
+        QString proposed;
+        const QString target = QDir(dir_.path()).filePath(QStringLiteral("s1.ff"));
+        CFFDoc::setSaveAsPrompt([&](const QString& p) {
+            proposed = p;
+            return target;
+        });
+        QVERIFY(run.frame().runCommand(57603));  // Save: no path yet, so Save As
+        QCOMPARE(proposed, QStringLiteral("new1.ff"));
+        QVERIFY(!doc->isModified());
+        QCOMPARE(doc->title(), QStringLiteral("s1.ff"));
+        QCOMPARE(doc->GetFFile()->GetShortName(), std::string("s1"));
+        QCOMPARE(run.app->recentFiles().at(0), QFileInfo(target).absoluteFilePath());
+        FFile back;
+        QVERIFY(back.Read(target.toStdString()));
+        QCOMPARE(back.Count(), 321);
+        QCOMPARE(std::vector<float>(back.Data(), back.Data() + 321),
+                 std::vector<float>(doc->GetFFile()->Data(), doc->GetFFile()->Data() + 321));
+        QVERIFY(run.messages.recorder.entries.empty());
+    }
+
+    void failedSaveKeepsTheDocumentModifiedAndItsName()
+    {
+        RunningApp run;
+        CFFDoc::SetPendingFFile(makeScan(50));
+        CFFDoc* doc = run.app->OnFileNew();
+        QVERIFY(doc);
+        const QString target = QDir(dir_.path()).filePath(QStringLiteral("no/such/folder/x.ff"));
+        CFFDoc::setSaveAsPrompt([&](const QString&) { return target; });
+        QVERIFY(!doc->DoSave(QString()));
+        QCOMPARE(run.messages.errors(), std::vector<std::string>{"FFile: write error"});
+        QVERIFY(doc->isModified());
+        QCOMPARE(doc->title(), QStringLiteral("new1"));
+        QVERIFY(doc->pathName().isEmpty());
+        // The F-file does not take a name it never reached.
+        QCOMPARE(doc->GetFFile()->GetShortName(), std::string("new1"));
+        QCOMPARE(run.frame().childFrames().size(), 1);
+    }
+
+    void closingAsksOnlyForModifiedDocuments_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("unchanged") << false << Answer::Cancel << false << true << false;
+        QTest::newRow("yes saves and closes") << true << Answer::Yes << true << true << true;
+        QTest::newRow("no closes without saving") << true << Answer::No << true << true << false;
+        QTest::newRow("cancel keeps it open") << true << Answer::Cancel << true << false << false;
+    }
+    void closingAsksOnlyForModifiedDocuments()
+    {
+        QFETCH(bool, modified);
+        QFETCH(Answer, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
+        const QString path = writeScan(dir_.path(), QStringLiteral("close.ff"), 400);
+        const QDateTime before = QFileInfo(path).lastModified();
+        const QByteArray bytesBefore = QByteArray::fromStdString(readBytes(path.toStdString()));
+
+        RunningApp run;
+        CFFDoc* doc = run.app->OpenDocumentFile(path);
+        QVERIFY(doc);
+        if (modified) {
+            doc->GetFFile()->Data()[0] += 1.0f;
+            doc->setModified(true);
+        }
+        run.messages.recorder.answers = {answer};
+        run.frame().runCommand(57602);  // File > Close
+        RunningApp::settle();
+
+        const auto& entries = run.messages.recorder.entries;
+        QCOMPARE(!entries.empty(), asked);
+        if (asked) {
+            QCOMPARE(entries.size(), size_t(1));
+            QCOMPARE(entries[0].kind, std::string("ask"));
+            QCOMPARE(entries[0].caption, std::string("Vexil"));
+            QCOMPARE(QString::fromStdString(entries[0].text),
+                     QStringLiteral("Save changes to %1?").arg(QFileInfo(path).absoluteFilePath()));
+        }
+        QCOMPARE(run.app->documents().isEmpty(), closed);
+        QCOMPARE(run.frame().childFrames().isEmpty(), closed);
+        const QByteArray bytesAfter = QByteArray::fromStdString(readBytes(path.toStdString()));
+        QCOMPARE(bytesAfter != bytesBefore, saved);
+        Q_UNUSED(before);
+        // The copy in memory changed the first sample by exactly one.
+        if (saved) {
+            FFile back;
+            QVERIFY(back.Read(path.toStdString()));
+            FFile original;
+            QVERIFY(original.ReadFromBytes(bytesBefore.toStdString(), "before"));
+            QCOMPARE(back.Data()[0], original.Data()[0] + 1.0f);
+        }
+    }
+
+    void closingAWindowAsksOnlyForTheLastOne()
+    {
+        const QString path = writeScan(dir_.path(), QStringLiteral("two.ff"), 300);
+        RunningApp run;
+        CFFDoc* doc = run.app->OpenDocumentFile(path);
+        QVERIFY(doc);
+        QVERIFY(run.frame().runCommand(57648));  // Window > New
+        QCOMPARE(run.frame().childFrames().size(), 2);
+        doc->setModified(true);
+        run.messages.recorder.answers = {Answer::No};
+        run.frame().childFrames().first()->close();
+        RunningApp::settle();
+        QVERIFY(run.messages.recorder.entries.empty());
+        QCOMPARE(run.app->documents().size(), 1);
+        run.frame().childFrames().first()->close();
+        RunningApp::settle();
+        QCOMPARE(run.messages.recorder.entries.size(), size_t(1));
+        QVERIFY(run.app->documents().isEmpty());
+    }
+
+    void openingAnOpenFileBringsUpItsWindow()
+    {
+        const QString path = writeScan(dir_.path(), QStringLiteral("again.ff"), 200);
+        RunningApp run;
+        CFFDoc* first = run.app->OpenDocumentFile(path);
+        QVERIFY(first);
+        first->setModified(true);
+        CFFDoc* second = run.app->OpenDocumentFile(QDir(dir_.path()).filePath(QStringLiteral("./again.ff")));
+        QCOMPARE(second, first);
+        QCOMPARE(run.app->documents().size(), 1);
+        QCOMPARE(run.frame().childFrames().size(), 1);
+        QVERIFY(first->isModified());  // the edits are kept, not reloaded
+    }
+
+    void exitAsksForEveryModifiedDocumentAndCancelStopsIt()
+    {
+        RunningApp run;
+        for (int i = 0; i < 2; ++i) {
+            CFFDoc::SetPendingFFile(makeScan(60));
+            QVERIFY(run.app->OnFileNew());
+        }
+        run.messages.recorder.answers = {Answer::No, Answer::Cancel};
+        QVERIFY(!run.frame().close());
+        QCOMPARE(run.messages.recorder.entries.size(), size_t(2));
+        QCOMPARE(run.messages.recorder.entries[0].text, std::string("Save changes to new1?"));
+        QCOMPARE(run.messages.recorder.entries[1].text, std::string("Save changes to new2?"));
+        QCOMPARE(run.app->documents().size(), 2);
+        QVERIFY(run.frame().isVisible());
+
+        run.messages.recorder.clear();
+        run.messages.recorder.answers = {Answer::No, Answer::No};
+        QVERIFY(run.frame().close());
+        RunningApp::settle();
+        QVERIFY(run.app->documents().isEmpty());
+        QCOMPARE(run.messages.recorder.entries.size(), size_t(2));
+    }
+
+    void dataChangedByOneViewMarksTheDocumentModified()
+    {
+        const QString path = writeScan(dir_.path(), QStringLiteral("changed.ff"), 200);
+        RunningApp run;
+        CFFDoc* doc = run.app->OpenDocumentFile(path);
+        QVERIFY(doc);
+        QSignalSpy spy(doc, &CFFDoc::dataChanged);
+        doc->notifyDataChanged(nullptr);
+        QVERIFY(doc->isModified());
+        QCOMPARE(spy.count(), 1);
+    }
+};
+
+QTEST_MAIN(DocumentTest)
+#include "tst_document.moc"
