@@ -439,6 +439,10 @@ void CMainFrame::tile()
         if (!frame->isMinimized() && frame->isVisible())
             shown.append(frame);
     if (!shown.isEmpty()) {
+        // Windows reaching past the area show scroll bars that narrow it;
+        // the tiled windows fit exactly, so measure the area without them.
+        mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         const QRect area = mdi_->viewport()->rect();
         const int n = static_cast<int>(shown.size());
         for (int i = 0; i < n; ++i) {
@@ -448,6 +452,8 @@ void CMainFrame::tile()
             const int bottom = area.height() * (i + 1) / n;
             shown[i]->setGeometry(0, top, area.width(), bottom - top);
         }
+        mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
     refitAllViews();
 }
