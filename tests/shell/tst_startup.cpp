@@ -1,0 +1,292 @@
+// Start-up with and without a file, the recent-file list and its store,
+// dropped files, the message boxes and the screenshot option.
+
+#include "BusyCursor.h"
+#include "CChildFrame.h"
+#include "CFFDoc.h"
+#include "CFFView.h"
+#include "CMainFrame.h"
+#include "CVexilApp.h"
+#include "FFile.h"
+#include "QtMessageSink.h"
+#include "RecentFileList.h"
+#include "Screenshot.h"
+#include "ShellTestSupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QStringList storedRecentFiles()
+{
+    QSettings settings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Vexil"));
+    settings.beginGroup(QStringLiteral("Recent File List"));
+    QStringList out;
+    for (int i = 1; i <= 6; ++i) {
+        const QString v = settings.value(QStringLiteral("File%1").arg(i)).toString();
+        out << v;
+    }
+    return out;
+}
+
+QStringList recentMenuTexts(CMainFrame& frame)
+{
+    QStringList out;
+    QMenu* file = frame.menuBar()->actions().first()->menu();
+    for (QAction* a : file->actions())
+        if (a->isVisible() && a->text().startsWith(QLatin1Char('&')) && a->text().at(1).isDigit())
+            out << a->text();
+    return out;
+}
+
+// Answers the next message box that appears and reports what it showed.
+struct BoxWatcher {
+    QString caption, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+    QMessageBox::StandardButton press;
+    explicit BoxWatcher(QMessageBox::StandardButton press) : press(press)
+    {
+        QTimer::singleShot(0, [this] { inspect(); });
+    }
+    void inspect()
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            QTimer::singleShot(10, [this] { inspect(); });
+            return;
+        }
+        caption = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        for (QAbstractButton* b : box->buttons())
+            buttons << b->text().remove(QLatin1Char('&'));
+        box->button(press)->click();
+    }
+};
+
+}  // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir dir_;
+    QTemporaryDir settings_;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir_.isValid());
+        isolateSettings(settings_.path());
+    }
+    void init() { QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Vexil")).clear(); }
+
+    void startingWithoutArgumentsShowsAnEmptyWindow()
+    {
+        RunningApp run;
+        QVERIFY(run.frame().isVisible());
+        QCOMPARE(run.frame().windowTitle(), QStringLiteral("Vexil"));
+        QVERIFY(run.frame().childFrames().isEmpty());
+        QCOMPARE(run.frame().menuTitles(), (QStringList{"&File", "&View", "&Help"}));
+        QVERIFY(run.frame().acceptDrops());
+        QVERIFY(run.messages.recorder.entries.empty());
+    }
+
+    void startingWithAFileShowsItFitted()
+    {
+        const QString path = writeScan(dir_.path(), QStringLiteral("start.ff"), 6000);
+        RecordMessages messages;
+        CVexilApp app;
+        QVERIFY(app.InitInstance({path}, true));
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainFrame()));
+        QCOMPARE(app.documents().size(), 1);
+        auto* view = qobject_cast<CFFView*>(app.mainFrame()->childFrames().first()->view());
+        QVERIFY(view);
+        QCOMPARE(view->geometry().samplesPerPixel, 6000.0 / view->viewport()->width());
+        QCOMPARE(app.mainFrame()->menuTitles().size(), 9);
+    }
+
+    void startingWithABadFileEndsWithoutAWindow()
+    {
+        const QString path = QDir(dir_.path()).filePath(QStringLiteral("missing.ff"));
+        RecordMessages messages;
+        CVexilApp app;
+        QVERIFY(!app.InitInstance({path}, true));
+        QVERIFY(!app.mainFrame()->isVisible());
+        QCOMPARE(messages.errors(), std::vector<std::string>{(path + " was not found.").toStdString()});
+    }
+
+    void recentListKeepsFourNewestFirstAcrossRuns()
+    {
+        QStringList paths;
+        for (int i = 1; i <= 5; ++i)
+            paths << QFileInfo(writeScan(dir_.path(), QStringLiteral("r%1.ff").arg(i), 100)).absoluteFilePath();
+        {
+            RunningApp run;
+            for (const QString& p : paths)
+                QVERIFY(run.app->OpenDocumentFile(p));
+            // Opening r2 again moves it to the top without a duplicate.
+            QVERIFY(run.app->OpenDocumentFile(paths[1]));
+            const QStringList expected = {paths[1], paths[4], paths[3], paths[2]};
+            QCOMPARE(run.app->recentFiles().entries(), expected);
+            const QStringList stored = expected + QStringList{QString(), QString()};
+            QCOMPARE(storedRecentFiles(), stored);
+        }
+        // Next run: the list is back, shown in the File menu of the empty window.
+        RunningApp run;
+        QCOMPARE(run.app->recentFiles().size(), 4);
+        QCOMPARE(run.app->recentFiles().at(0), paths[1]);
+        const QStringList menu = recentMenuTexts(run.frame());
+        QCOMPARE(menu.size(), 4);
+        QCOMPARE(menu[0], QStringLiteral("&1 ") + paths[1]);
+        QCOMPARE(menu[3], QStringLiteral("&4 ") + paths[2]);
+        QVERIFY(!run.frame().action(57616)->isVisible());  // the placeholder line gives way
+        // Choosing an entry opens it.
+        run.app->OnOpenRecentFile(2);
+        QCOMPARE(run.app->documents().size(), 1);
+        QCOMPARE(run.app->documents().first()->pathName(), paths[3]);
+        QCOMPARE(run.app->recentFiles().at(0), paths[3]);
+    }
+
+    void aRecentFileThatFailsLeavesTheList()
+    {
+        const QString gone = QFileInfo(writeScan(dir_.path(), QStringLiteral("gone.ff"), 100)).absoluteFilePath();
+        const QString kept = QFileInfo(writeScan(dir_.path(), QStringLiteral("kept.ff"), 100)).absoluteFilePath();
+        {
+            RunningApp run;
+            QVERIFY(run.app->OpenDocumentFile(gone));
+            QVERIFY(run.app->OpenDocumentFile(kept));
+        }
+        QVERIFY(QFile::remove(gone));
+        RunningApp run;
+        const QStringList before = {kept, gone};
+        QCOMPARE(run.app->recentFiles().entries(), before);
+        run.app->OnOpenRecentFile(1);
+        QCOMPARE(run.messages.errors(), std::vector<std::string>{(gone + " was not found.").toStdString()});
+        QCOMPARE(run.app->recentFiles().entries(), QStringList{kept});
+        QCOMPARE(storedRecentFiles().first(), kept);
+        QVERIFY(storedRecentFiles().at(1).isEmpty());
+        QCOMPARE(recentMenuTexts(run.frame()).size(), 1);
+    }
+
+    void emptyListShowsTheGreyedPlaceholder()
+    {
+        RunningApp run;
+        QAction* placeholder = run.frame().action(57616);
+        QVERIFY(placeholder->isVisible());
+        QVERIFY(!placeholder->isEnabled());
+        QCOMPARE(placeholder->text(), QStringLiteral("Recent File"));
+    }
+
+    void recentMenuTextEscapesAmpersands()
+    {
+        RecentFileList list;
+        list.add(QStringLiteral("/data/a&b.ff"));
+        QCOMPARE(list.menuText(0), QStringLiteral("&1 /data/a&&b.ff"));
+    }
+
+    void droppedFilesAreOpened()
+    {
+        const QString a = writeScan(dir_.path(), QStringLiteral("drop1.ff"), 100);
+        const QString b = writeScan(dir_.path(), QStringLiteral("drop2.ff"), 100);
+        RunningApp run;
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+        const QPoint at(200, 200);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&run.frame(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&run.frame(), &drop);
+        QCOMPARE(run.app->documents().size(), 2);
+        QCOMPARE(run.app->documents()[0]->title(), QStringLiteral("drop1.ff"));
+        QCOMPARE(run.app->documents()[1]->title(), QStringLiteral("drop2.ff"));
+    }
+
+    void messageBoxesHaveTheirCaptionsAndIcons_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::newRow("error") << "error" << "Error" << int(QMessageBox::Warning) << QStringList{"OK"};
+        QTest::newRow("fatal") << "fatal" << "Fatal Error" << int(QMessageBox::Critical) << QStringList{"OK"};
+        QTest::newRow("info") << "info" << "Calc" << int(QMessageBox::Information) << QStringList{"OK"};
+        QTest::newRow("question") << "ask" << "Complete" << int(QMessageBox::Question) << QStringList{"OK", "Cancel"};
+    }
+    void messageBoxesHaveTheirCaptionsAndIcons()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, caption);
+        QFETCH(int, icon);
+        QFETCH(QStringList, buttons);
+        QtMessageSink sink;
+        const std::string text = "FFile: angle 12\xB0";  // header bytes are Latin-1
+        BoxWatcher watcher(buttons.size() > 1 ? QMessageBox::Cancel : QMessageBox::Ok);
+        Answer answer = Answer::Ok;
+        if (kind == QLatin1String("error"))
+            sink.error(text);
+        else if (kind == QLatin1String("fatal"))
+            sink.fatal(text);
+        else if (kind == QLatin1String("info"))
+            sink.info("Calc", text);
+        else
+            answer = sink.ask("Complete", text, Buttons::OkCancel);
+        QCOMPARE(watcher.caption, caption);
+        QCOMPARE(watcher.text, QStringLiteral("FFile: angle 12\u00B0"));
+        QCOMPARE(int(watcher.icon), icon);
+        QCOMPARE(watcher.buttons.size(), buttons.size());
+        for (const QString& b : buttons)
+            QVERIFY2(watcher.buttons.contains(b), qPrintable(b));
+        if (kind == QLatin1String("ask"))
+            QCOMPARE(answer, Answer::Cancel);
+    }
+
+    void busyCursorShowsTheWaitCursor()
+    {
+        QtMessageSink::installAll();
+        Messages::install(nullptr);
+        {
+            BusyCursor outer;
+            QVERIFY(QGuiApplication::overrideCursor());
+            QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            BusyCursor inner;
+        }
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void screenshotSavesThePaintedWindow()
+    {
+        const QString path = writeScan(dir_.path(), QStringLiteral("shot.ff"), 3000);
+        RunningApp run;
+        QVERIFY(run.app->OpenDocumentFile(path));
+        QCoreApplication::processEvents();
+        const QString png = QDir(dir_.path()).filePath(QStringLiteral("shot.png"));
+        QVERIFY(Screenshot::save(&run.frame(), png));
+        QImage image(png);
+        QVERIFY(!image.isNull());
+        QCOMPARE(image.size(), run.frame().size() * run.frame().devicePixelRatio());
+        // The plot's black sample dots are in the picture.
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                dark += qGray(image.pixel(x, y)) < 40;
+        QVERIFY(dark > 100);
+        QVERIFY(!Screenshot::save(&run.frame(), QDir(dir_.path()).filePath(QStringLiteral("no/dir/x.png"))));
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "tst_startup.moc"
