@@ -39,12 +39,14 @@ CFFView::~CFFView() = default;
 void CFFView::attachRecord()
 {
     arrays_.attachMarksOnly(file_.Data(), file_.Count());
+    marksClean_ = true;
     geo_.computeRange(arrays_.samples, arrays_.count);
 }
 
 ViewArrays& CFFView::arrays()
 {
     arrays_.ensureResult();
+    marksClean_ = false;  // the caller may mark samples
     return arrays_;
 }
 
@@ -192,6 +194,7 @@ void CFFView::documentChanged(CFFView* source)
 void CFFView::clearMarks()
 {
     arrays_.clearMarks();
+    marksClean_ = true;
     arrays_.releaseResult();  // nothing can be pending any more
     viewport()->update();
 }
@@ -204,6 +207,7 @@ void CFFView::restoreMarks()
 {
     if (!arrays_.restoreMarks())
         return;
+    marksClean_ = false;
     if (!arrays_.hasMark(MarkPending))
         arrays_.releaseResult();
     viewport()->update();
@@ -217,6 +221,7 @@ void CFFView::markSpan(int x1, int x2, int k)
     if (s.empty())
         return;
     arrays_.markRange(s.lo, s.hi, static_cast<std::uint8_t>(k));
+    marksClean_ = false;
     const PixelSpan px = geo_.pixelSpan(s.lo, s.hi);
     const int top = geo_.maximumRow() - 1;
     const int bottom = geo_.minimumRow() + 1;
@@ -250,7 +255,7 @@ void CFFView::paintArea(QPainter& p, const QRect& region)
     p.fillRect(region, palette().color(QPalette::Base));
     PlotData d;
     d.samples = arrays_.samples;
-    d.marks = arrays_.marks.empty() ? nullptr : arrays_.marks.data();
+    d.marks = marksClean_ || arrays_.marks.empty() ? nullptr : arrays_.marks.data();
     d.result = arrays_.hasResult() ? arrays_.result.data() : nullptr;
     d.count = arrays_.count;
     painter_.paint(p, geo_, d, region);

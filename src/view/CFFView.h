@@ -67,7 +67,12 @@ public:
     QPoint scrollPosition() const;
 
     // ---- marks ----
-    bool hasMark(int k) const { return arrays_.hasMark(static_cast<std::uint8_t>(k)); }
+    bool hasMark(int k) const
+    {
+        if (marksClean_)
+            return k == MarkNone && arrays_.count > 0;
+        return arrays_.hasMark(static_cast<std::uint8_t>(k));
+    }
     void clearMarks();
     void saveMarks();
     void dropSavedMarks();
@@ -122,6 +127,8 @@ private:
     bool busy_ = false;
     bool shownOnce_ = false;
     bool painted_ = false;
+    // True while every mark is known to be 0 (no need to look at them).
+    bool marksClean_ = true;
     ViewGeometry geo_;
     ViewArrays arrays_;
     PlotPainter painter_;

@@ -20,6 +20,8 @@ class QPainter;
 
 struct PlotData {
     const float* samples = nullptr;
+    // Null when the view knows that no sample is marked: the painter then
+    // need not read a byte per sample.
     const std::uint8_t* marks = nullptr;
     // May be null: then the pending pass is skipped.
     const float* result = nullptr;
