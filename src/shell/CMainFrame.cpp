@@ -169,12 +169,49 @@ void CMainFrame::createMenus()
                     menu->addAction(actions_.value(item.id));
                 if (withRecent && item.id == Cmd::FileMru1)
                     recentMenu_ = menu;
+                if (item.id == Cmd::WindowCascade)
+                    windowMenu_ = menu;
             }
             out.append(menu);
         }
     };
     build(CommandTable::noDocumentMenus(), noDocumentMenus_, true);
     build(CommandTable::documentMenus(), documentMenus_, false);
+    if (windowMenu_)
+        connect(windowMenu_, &QMenu::aboutToShow, this, &CMainFrame::updateWindowList);
+}
+
+void CMainFrame::updateWindowList()
+{
+    // As the toolkit's Window menu always did: the open windows below the
+    // commands, numbered, the active one checked.
+    for (QAction* a : windowListActions_) {
+        windowMenu_->removeAction(a);
+        delete a;
+    }
+    windowListActions_.clear();
+    if (frames_.isEmpty())
+        return;
+    windowListActions_.append(windowMenu_->addSeparator());
+    CChildFrame* active = activeFrame();
+    for (int i = 0; i < frames_.size(); ++i) {
+        CChildFrame* frame = frames_[i];
+        QString title = frame->windowTitle();
+        title.replace(QLatin1Char('&'), QLatin1String("&&"));
+        auto* a = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
+        a->setCheckable(true);
+        a->setChecked(frame == active);
+        a->setStatusTip(QStringLiteral("Activate this window"));
+        QPointer<CChildFrame> target(frame);
+        connect(a, &QAction::triggered, this, [this, target] {
+            if (!target)
+                return;
+            if (target->isMinimized())
+                target->showNormal();
+            mdi_->setActiveSubWindow(target);
+        });
+        windowListActions_.append(a);
+    }
 }
 
 void CMainFrame::createToolBar()

@@ -41,6 +41,8 @@ public:
     QToolBar* toolBar() const { return toolBar_; }
     // Titles of the menus now in the menu bar.
     QStringList menuTitles() const;
+    // The Window menu (it lists the child windows when it opens).
+    QMenu* windowMenu() const { return windowMenu_; }
 
     CChildFrame* createChildFrame(CFFDoc* doc);
     QList<CChildFrame*> framesOf(const CFFDoc* doc) const;
@@ -81,6 +83,7 @@ private:
     void updateTitles();
     void frameGone(CChildFrame* frame, CFFDoc* doc);
     void runViewCommand(int id);
+    void updateWindowList();
 
     CVexilApp& app_;
     QMdiArea* mdi_ = nullptr;
@@ -90,6 +93,8 @@ private:
     QList<QMenu*> documentMenus_;
     QMenu* recentMenu_ = nullptr;  // the File menu holding the recent files
     QList<QAction*> recentActions_;
+    QMenu* windowMenu_ = nullptr;       // the Window menu, which lists the windows
+    QList<QAction*> windowListActions_;
     QLabel* panes_[kPaneCount] = {};
     QList<CChildFrame*> frames_;
     QPointer<QTextBrowser> help_;

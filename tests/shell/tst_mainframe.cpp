@@ -213,6 +213,25 @@ private slots:
         QCOMPARE(frames[0]->windowTitle(), QStringLiteral("w.ff"));
     }
 
+    void windowMenuListsTheWindowsAndActivatesThem()
+    {
+        RunningApp run;
+        QVERIFY(run.app->OpenDocumentFile(writeScan(dir_.path(), QStringLiteral("l1.ff"), 300)));
+        QVERIFY(run.app->OpenDocumentFile(writeScan(dir_.path(), QStringLiteral("l&2.ff"), 300)));
+        QMenu* menu = run.frame().windowMenu();
+        QVERIFY(menu);
+        emit menu->aboutToShow();
+        emit menu->aboutToShow();  // rebuilt, not appended twice
+        QStringList items;
+        for (QAction* a : menu->actions())
+            items << (a->isSeparator() ? QStringLiteral("-") : a->text() + (a->isChecked() ? "*" : ""));
+        const QStringList expected = {"&New ", "-", "&Cascade", "&Tile", "&Arrange Icons", "-", "&1 l1.ff",
+                                      "&2 l&&2.ff*"};
+        QCOMPARE(items, expected);
+        menu->actions().at(6)->trigger();
+        QCOMPARE(run.frame().activeDocument()->title(), QStringLiteral("l1.ff"));
+    }
+
     void tileStacksTheWindowsAndRefitsEveryView()
     {
         RunningApp run;
