@@ -1,7 +1,6 @@
 #include "PlotPainter.h"
 
 #include <QPainter>
-#include <QPen>
 
 #include "Near.h"
 #include "ViewArrays.h"
@@ -158,12 +157,72 @@ void computeRows(const ViewGeometry& g, const float* v, int n, int* out, int& lo
     hi = rmax;
 }
 
-// A line from (x0, y0) to (x1, y1) without its end pixel.
-void lineTo(QPainter& p, int x0, int y0, int x1, int y1)
+// A line from (x0, y0) to (x1, y1) without its end pixel, whichever way it
+// runs. Along the longer axis the line sets one pixel per step; at step t
+// of n its other coordinate is the start's plus near(t * d / n), d being
+// the difference along the shorter axis. (QPainter's own lines drop the
+// pixel at the bottom or right end rather than at the end, so they cannot
+// be used here.) Only the steps inside `clip` are visited, which keeps
+// lines to far-away points cheap, and pixels in a row or column are merged
+// into one rectangle.
+void lineTo(QPainter& p, const QColor& colour, const QRect& clip, int x0, int y0, int x1, int y1)
 {
-    if (x0 == x1 && y0 == y1)
+    const long long dx = static_cast<long long>(x1) - x0;
+    const long long dy = static_cast<long long>(y1) - y0;
+    if (dx == 0 && dy == 0)
         return;
-    p.drawLine(x0, y0, x1, y1);
+    const bool shallow = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+    const long long n = shallow ? (dx < 0 ? -dx : dx) : (dy < 0 ? -dy : dy);
+    const int step = (shallow ? dx : dy) < 0 ? -1 : 1;
+    const long long d = shallow ? dy : dx;
+    const long long major0 = shallow ? x0 : y0;
+    const long long minor0 = shallow ? y0 : x0;
+    const long long majorLo = shallow ? clip.left() : clip.top();
+    const long long majorHi = shallow ? clip.right() : clip.bottom();
+    const long long minorLo = shallow ? clip.top() : clip.left();
+    const long long minorHi = shallow ? clip.bottom() : clip.right();
+    // Steps whose major coordinate lies inside the clip.
+    long long t0 = step > 0 ? majorLo - major0 : major0 - majorHi;
+    long long t1 = step > 0 ? majorHi - major0 : major0 - majorLo;
+    t0 = std::max(t0, 0LL);
+    t1 = std::min(t1, n - 1);
+    // near(t d / n) = floor((2 t d + n) / (2 n)), with floor division.
+    auto minorAt = [&](long long t) {
+        const long long num = 2 * t * d + n;
+        const long long den = 2 * n;
+        long long q = num / den;
+        if ((num % den != 0) && (num < 0))
+            --q;
+        return minor0 + q;
+    };
+    long long runStart = 0;
+    long long runMinor = 0;
+    bool inRun = false;
+    auto flush = [&](long long tEnd) {
+        if (!inRun)
+            return;
+        const long long a = major0 + step * runStart;
+        const long long b = major0 + step * tEnd;
+        const int lo = static_cast<int>(std::min(a, b));
+        const int len = static_cast<int>((a < b ? b - a : a - b) + 1);
+        if (shallow)
+            p.fillRect(QRect(lo, static_cast<int>(runMinor), len, 1), colour);
+        else
+            p.fillRect(QRect(static_cast<int>(runMinor), lo, 1, len), colour);
+        inRun = false;
+    };
+    for (long long t = t0; t <= t1; ++t) {
+        const long long m = minorAt(t);
+        const bool inside = m >= minorLo && m <= minorHi;
+        if (inRun && (!inside || m != runMinor))
+            flush(t - 1);
+        if (inside && !inRun) {
+            inRun = true;
+            runStart = t;
+            runMinor = m;
+        }
+    }
+    flush(t1);
 }
 
 // A vertical stroke from row lo to row hi of column x, without the pixel at hi.
@@ -236,17 +295,6 @@ void PlotPainter::walkColumns(const ViewGeometry& g, const float* values, int a,
     }
 }
 
-void PlotPainter::usePen(QPainter& p, int mark)
-{
-    if (pen_ == mark)
-        return;
-    pen_ = mark;
-    QPen pen(mark < 0 ? resultColor() : markColor(mark));
-    pen.setWidth(1);
-    pen.setCapStyle(Qt::FlatCap);
-    p.setPen(pen);
-}
-
 void PlotPainter::paint(QPainter& p, const ViewGeometry& g, const PlotData& d, const QRect& region)
 {
     int a = 0;
@@ -256,7 +304,7 @@ void PlotPainter::paint(QPainter& p, const ViewGeometry& g, const PlotData& d, c
         return;
     const bool antialiased = p.testRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::Antialiasing, false);
-    pen_ = -2;
+    clip_ = region;
     dotTop_ = region.top();
     dotRows_ = region.height();
     hit_.assign(static_cast<std::size_t>(dotRows_) + 2, 0);
@@ -287,8 +335,7 @@ void PlotPainter::curvePass(QPainter& p, const ViewGeometry& g, const PlotData& 
         const int colMark = top;
         stroke(p, markColor(carried), c.x, c.lowRow, c.highRow);
         if (!first) {
-            usePen(p, std::max(carried, colMark));
-            lineTo(p, prevX, prevLastRow, c.x, c.firstRow);
+            lineTo(p, markColor(std::max(carried, colMark)), clip_, prevX, prevLastRow, c.x, c.firstRow);
         }
         collectDots(c, marks, colMark, b);
         flushDots(c.x);
@@ -356,7 +403,6 @@ void PlotPainter::drawDots(QPainter& p)
 
 void PlotPainter::pendingPass(QPainter& p, const ViewGeometry& g, const PlotData& d, int a, int b)
 {
-    usePen(p, -1);
     const QColor red = resultColor();
     int i = a;
     while (i <= b) {
@@ -372,7 +418,7 @@ void PlotPainter::pendingPass(QPainter& p, const ViewGeometry& g, const PlotData
         walkColumns(g, d.result, i, e, [&](const Column& c) {
             if (!first) {
                 stroke(p, red, prev.x, prev.lowRow, prev.highRow);
-                lineTo(p, prev.x, prev.lastRow, c.x, c.firstRow);
+                lineTo(p, red, clip_, prev.x, prev.lastRow, c.x, c.firstRow);
             }
             first = false;
             prev = c;

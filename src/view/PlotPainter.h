@@ -71,7 +71,6 @@ private:
     }
     void flushDots(int x);
     void drawDots(QPainter& p);
-    void usePen(QPainter& p, int mark);
 
     std::vector<int> rows_;
     std::vector<std::uint8_t> hit_;  // rows dotTop_-1 .. dotTop_+dotRows_ (ends: outside)
@@ -83,5 +82,5 @@ private:
         int len;
     };
     std::vector<Run> dots_;
-    int pen_ = -1;
+    QRect clip_;
 };

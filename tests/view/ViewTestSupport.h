@@ -24,6 +24,10 @@ inline std::unique_ptr<FFile> makeRecord(const std::vector<float>& values, doubl
     f->SetReal("CRPIX1", 1.0);
     f->SetReal("CDELT1", cdelt);
     f->SetText("BUNIT", "K");
+    f->SetReal("OBSDEC", 30.0);
+    f->SetReal("NUT-RA", 0.0);
+    f->SetReal("TIMEWSH", 0.0);
+    f->SetReal("TIMEESH", 0.0);
     SampleArray s(n);
     for (int i = 0; i < n; ++i)
         s[static_cast<std::size_t>(i)] = values[static_cast<std::size_t>(i)];
