@@ -390,3 +390,17 @@ TEST_F(OverlayDialog, GivenSettingsNeverShowTheDialog)
     EXPECT_TRUE(op.Settings().given);
     EXPECT_EQ(shown, 0);
 }
+
+TEST(FFOperationLife, AListWithoutActiveFFileHasNoOperands)
+{
+    RecordMessages rec;
+    auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
+    FFList caller;
+    caller.Add(a.get());
+    caller.Add(b.get());
+    OverlayTuning t = overlay();
+    ProbeOperation op(caller, &t);
+    EXPECT_FALSE(op.Execute());
+    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFList: active FFile is NULL",
+                                                      "FFOperation: invalid number of operands"}));
+}
