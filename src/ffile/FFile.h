@@ -46,6 +46,8 @@ public:
     FFile(const FFile& other, CopyMode mode);
     FFile(const FFile&) = delete;
     FFile& operator=(const FFile&) = delete;
+    FFile(FFile&&) noexcept = default;
+    FFile& operator=(FFile&&) noexcept = default;
 
     // Reads a whole F-file: header, data section, scaling to physical values.
     bool Read(const std::string& path);

@@ -77,12 +77,13 @@ TEST(CliInfo, ExitStatusesFollowTheConventions)
     EXPECT_NE(help.out.find("info"), std::string::npos);
 }
 
-TEST(CliInfo, AngleUnitsPrintTheDegreeSignAsUtf8)
+TEST(CliInfo, Latin1HeaderTextsPrintAsUtf8AndEmptyRecordsHaveNoRange)
 {
     TempDir dir;
     writeBytes(dir.file("a.ff"), std::string("SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=0\nCTYPE1=ANGLE\n"
-                                             "CDELT1=1e-5\nBUNIT=Jy\nEND\n"));
+                                             "CDELT1=1e-5\nBUNIT=Jy\nCOMMENT=tilt 3\xB0\nEND\n"));
     RunResult r = run("info " + dir.file("a.ff"), dir);
     EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("COMMENT=tilt 3\xC2\xB0\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("samples: 0\nx: none RAD\ny: none Jy\n"), std::string::npos) << r.out;
 }

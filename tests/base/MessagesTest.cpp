@@ -1,0 +1,108 @@
+#include "BusyCursor.h"
+#include "Messages.h"
+#include "SampleArray.h"
+#include "Tuning.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+#include <string>
+#include <vector>
+
+TEST(Messages, ComposeCutsTo254Characters)
+{
+    EXPECT_EQ(Messages::compose("FHead", "missing critical parameter BITPIX"),
+              "FHead: missing critical parameter BITPIX");
+    std::string longText = Messages::compose("FFOperation", std::string(400, 'x'));
+    EXPECT_EQ(longText.size(), 254u);
+    EXPECT_EQ(longText.substr(0, 13), "FFOperation: ");
+}
+
+TEST(Messages, RecorderGetsErrorsAndScriptedAnswers)
+{
+    MessageRecorder rec;
+    MessageSink* previous = Messages::install(&rec);
+    rec.answers = {Answer::Cancel};
+    Messages::error("FFile", "write error");
+    EXPECT_EQ(Messages::ask("Complete", "Confirm?", Buttons::OkCancel), Answer::Cancel);
+    EXPECT_EQ(Messages::ask("Complete", "Again?", Buttons::OkCancel), Answer::Ok);
+    Messages::info("Calc", "r.m.s.");
+    Messages::install(previous);
+    ASSERT_EQ(rec.entries.size(), 4u);
+    EXPECT_EQ(rec.errors(), std::vector<std::string>{"FFile: write error"});
+    EXPECT_EQ(rec.entries[3].caption, "Calc");
+}
+
+TEST(Messages, Latin1DegreeSignBecomesUtf8)
+{
+    EXPECT_EQ(latin1ToUtf8("001\xB0" "02'"), "001\xC2\xB0" "02'");
+    EXPECT_EQ(latin1ToUtf8("plain"), "plain");
+}
+
+TEST(MessagesDeathTest, ExhaustedMemoryIsFatalWithStatusOne)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            Messages::installOutOfMemoryHandler();
+            Messages::outOfMemory();
+        },
+        ::testing::ExitedWithCode(1), "Insufficient memory");
+}
+
+TEST(BusyCursor, HookSeesOnlyTheOutermostGuard)
+{
+    std::vector<bool> calls;
+    BusyCursor::setHook([&](bool busy) { calls.push_back(busy); });
+    {
+        BusyCursor outer;
+        BusyCursor inner;
+        EXPECT_EQ(BusyCursor::depth(), 2);
+    }
+    BusyCursor::setHook(nullptr);
+    EXPECT_EQ(calls, (std::vector<bool>{true, false}));
+}
+
+namespace {
+struct DemoSettings {
+    int factor = 10;
+    bool quiet = false;
+};
+}  // namespace
+
+TEST(Tuning, EditorWorksOnACopyAndCancelKeepsTheRecord)
+{
+    Tuning<DemoSettings>::reset();
+    EXPECT_TRUE(Tuning<DemoSettings>::edit());  // no editor: taken as is
+    Tuning<DemoSettings>::setEditor([](DemoSettings& s) {
+        s.factor = 99;
+        return false;
+    });
+    EXPECT_FALSE(Tuning<DemoSettings>::edit());
+    EXPECT_EQ(Tuning<DemoSettings>::current().factor, 10);
+    Tuning<DemoSettings>::setEditor([](DemoSettings& s) {
+        s.factor = 4;
+        return true;
+    });
+    EXPECT_TRUE(Tuning<DemoSettings>::edit());
+    EXPECT_EQ(Tuning<DemoSettings>::current().factor, 4);
+    Tuning<DemoSettings>::setEditor(nullptr);
+    Tuning<DemoSettings>::reset();
+}
+
+TEST(SampleArray, OwnsAndMovesLargeAndSmallArrays)
+{
+    for (long long n : {0LL, 1LL, 1000LL, 3000000LL}) {
+        SampleArray a(n);
+        EXPECT_EQ(a.size(), n);
+        for (long long i = 0; i < n; i += 4096)
+            a[static_cast<std::size_t>(i)] = static_cast<float>(i);
+        SampleArray b = std::move(a);
+        EXPECT_EQ(a.size(), 0);
+        EXPECT_EQ(b.size(), n);
+        if (n > 0) {
+            EXPECT_EQ(b[0], 0.f);
+        }
+    }
+    EXPECT_EQ(SampleArray(-5).size(), 0);
+}

@@ -1,0 +1,293 @@
+#include "FFile.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+template <typename T>
+std::string le(std::initializer_list<T> values)
+{
+    std::string out;
+    for (T v : values) {
+        char b[sizeof(T)];
+        std::memcpy(b, &v, sizeof(T));
+        out.append(b, sizeof(T));
+    }
+    return out;
+}
+
+std::string head(const std::string& bitpix, int n, const std::string& extra = "")
+{
+    return "SIMPLE=T\nBITPIX=" + bitpix + "\nNAXIS=1\nNAXIS1=" + std::to_string(n) +
+           "\nCTYPE1=TIME\nCDELT1=1\nBUNIT=K\n" + extra + "END\n";
+}
+
+std::vector<float> samples(const FFile& f) { return {f.Data(), f.Data() + f.Count()}; }
+
+}  // namespace
+
+TEST(FFileRead, SampleFormsAndScaling)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<float> expected;
+    } cases[] = {
+        {"16-bit scaled", head("16", 3, "BSCALE=0.5\nBZERO=10\n") + le<std::int16_t>({-2, 0, 3}), {9.f, 10.f, 11.5f}},
+        {"16-bit extremes", head("16", 2) + le<std::int16_t>({-32768, 32767}), {-32768.f, 32767.f}},
+        {"-32 as is", head("-32", 3) + le<float>({1.5f, -0.25f, 3e38f}), {1.5f, -0.25f, 3e38f}},
+        {"-64 rounded then scaled", head("-64", 3, "BSCALE=2\nBZERO=1\n") + le<double>({0.1, -1.0, 1e300}),
+         {static_cast<float>(static_cast<double>(0.1f) * 2 + 1), -1.f, INFINITY}},
+        {"extra bytes ignored", head("-32", 1) + le<float>({7.f, 8.f}), {7.f}},
+        {"padded END", "SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=1\nCTYPE1=TIME\nCDELT1=1\nBUNIT=K\nEND   \n" +
+                           le<float>({2.f}),
+         {2.f}},
+        {"NAXIS1=0", head("-32", 0), {}},
+    };
+    for (const Case& c : cases) {
+        RecordMessages rec;
+        FFile f;
+        ASSERT_TRUE(f.ReadFromBytes(c.bytes, "/data/x.ff")) << c.name;
+        EXPECT_EQ(samples(f), c.expected) << c.name;
+        EXPECT_EQ(f.Count(), static_cast<int>(c.expected.size()));
+        EXPECT_TRUE(rec.errors().empty()) << c.name;
+    }
+}
+
+TEST(FFileRead, ScalingEntriesAreNormalisedInPlace)
+{
+    RecordMessages rec;
+    FFile f;
+    ASSERT_TRUE(f.ReadFromBytes(head("16", 1, "BSCALE=0.5\nBZERO=10\n") + le<std::int16_t>({4}), "x.ff"));
+    EXPECT_EQ(f.EntryAt(1).GetID(), "BITPIX");
+    EXPECT_EQ(f.EntryAt(1).GetValue(), "-32");
+    EXPECT_EQ(f.GetText("BSCALE"), "1");
+    EXPECT_EQ(f.GetText("BZERO"), "0");
+    EXPECT_EQ(f.EntryAt(7).GetID(), "BSCALE");  // kept at its old position
+}
+
+TEST(FFileRead, FailuresAndTheStateLeft)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* message;
+        bool emptyAfter;
+    } cases[] = {
+        {"BITPIX 8", head("8", 1) + "x", "FFile: unhandled data type", true},
+        {"BITPIX 32", head("32", 1) + "xxxx", "FFile: unhandled data type", true},
+        {"cut short", head("-32", 3) + le<float>({1.f, 2.f}), "FFile: read error", false},
+        {"negative NAXIS1", head("-32", -5) + le<float>({1.f}), "FFile: read error", false},
+        {"absurd NAXIS1", head("-64", 2000000000) + le<double>({1.0}), "FFile: read error", false},
+        {"indented END", "SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=0\nCTYPE1=T\nCDELT1=1\nBUNIT=K\n  END\n",
+         "FFile: unexpected EOF", false},
+        {"END CRLF", "SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=0\nCTYPE1=T\nCDELT1=1\nBUNIT=K\nEND\r\n",
+         "FFile: unexpected EOF", false},
+        {"header fails", "SIMPLE=T\nEND\n", "FHead: missing critical parameter BITPIX", false},
+    };
+    for (const Case& c : cases) {
+        RecordMessages rec;
+        FFile f;
+        EXPECT_FALSE(f.ReadFromBytes(c.bytes, "x.ff")) << c.name;
+        EXPECT_EQ(rec.errors(), std::vector<std::string>{c.message}) << c.name;
+        EXPECT_EQ(f.First() == nullptr, c.emptyAfter) << c.name;
+        EXPECT_EQ(f.Count(), 0) << c.name;  // never more samples claimed than held
+    }
+}
+
+TEST(FFileRead, EndLineWithBlankBeforeCarriageReturnIsFound)
+{
+    RecordMessages rec;
+    FFile f;
+    std::string bytes = "SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=1\nCTYPE1=T\nCDELT1=1\nBUNIT=K\nEND \r\n" + le<float>({5.f});
+    ASSERT_TRUE(f.ReadFromBytes(bytes, "x.ff"));
+    EXPECT_EQ(samples(f), std::vector<float>{5.f});
+}
+
+TEST(FFileRead, FromDiskSetsNames)
+{
+    TempDir dir;
+    writeBytes(dir.file("scan.2.ff"), head("-32", 2) + le<float>({1.f, 2.f}));
+    RecordMessages rec;
+    FFile f;
+    ASSERT_TRUE(f.Read(dir.file("scan.2.ff")));
+    EXPECT_EQ(f.GetName(), dir.file("scan.2.ff"));
+    EXPECT_EQ(f.GetShortName(), "scan");
+    EXPECT_FALSE(f.Read(dir.file("absent.ff")));
+    EXPECT_EQ(rec.errors(), std::vector<std::string>{"FHead: can't open input file"});
+}
+
+TEST(FFileWrite, EndPaddingPutsDataOnASampleBoundary)
+{
+    // Header bytes through "END": 1001 -> two blanks, 1003 -> none, 1004 -> three.
+    struct Case {
+        std::size_t throughEnd;
+        std::size_t dataStart;
+    } cases[] = {{1001, 1004}, {1003, 1004}, {1004, 1008}};
+    for (const Case& c : cases) {
+        TempDir dir;
+        FFile f;
+        f.SetText("SIMPLE", "T");
+        f.SetText("BITPIX", "-32");
+        f.SetText("NAXIS", "1");
+        f.SetText("NAXIS1", "2");
+        const std::string fixed = "SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=2\nCOMMENT=\nEND";
+        f.SetText("COMMENT", std::string(c.throughEnd - fixed.size(), 'c'));
+        f.SetData(SampleArray::copyOf(std::vector<float>{1.f, -2.f}.data(), 2), 2);
+        f.SetName(dir.file("out.ff"));
+        ASSERT_TRUE(f.Write());
+        std::string bytes = readBytes(dir.file("out.ff"));
+        ASSERT_EQ(bytes.size(), c.dataStart + 8);
+        EXPECT_EQ(bytes.substr(c.throughEnd - 3, 3), "END");
+        EXPECT_EQ(bytes.substr(c.throughEnd, c.dataStart - c.throughEnd),
+                  std::string(c.dataStart - c.throughEnd - 1, ' ') + "\n");
+        EXPECT_EQ(bytes.substr(c.dataStart), le<float>({1.f, -2.f}));
+    }
+}
+
+TEST(FFileWrite, RoundTripIsByteExact)
+{
+    TempDir dir;
+    RecordMessages rec;
+    const std::string original = head("16", 3, "OBJECT = 3C 84\nBSCALE=0.5\n") + le<std::int16_t>({1, 2, 3});
+    FFile f;
+    ASSERT_TRUE(f.ReadFromBytes(original, "x.ff"));
+    f.SetName(dir.file("rt.ff"));
+    ASSERT_TRUE(f.Write());
+    const std::string expected =
+        "SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=3\nCTYPE1=TIME\nCDELT1=1\nBUNIT=K\nOBJECT=3C 84\nBSCALE=1\n"
+        "CRVAL1=0.0\nCRPIX1=1.0\nBZERO=0\nOBSDEC=0.0\nDEC=0.0\nNUT-RA=0.0\nTIMEWSH=0.0\nTIMEESH=0.0\nEND";
+    std::string pad(4 - expected.size() % 4 - 1, ' ');
+    EXPECT_EQ(readBytes(dir.file("rt.ff")), expected + pad + "\n" + le<float>({0.5f, 1.f, 1.5f}));
+    FFile back;
+    ASSERT_TRUE(back.Read(dir.file("rt.ff")));
+    EXPECT_EQ(samples(back), samples(f));
+}
+
+TEST(FFileWrite, FailedSaveKeepsTheOldFile)
+{
+    TempDir dir;
+    RecordMessages rec;
+    FFile f;
+    EXPECT_FALSE(f.Write());
+    EXPECT_EQ(rec.errors(), std::vector<std::string>{"FFile: can't write unnamed file"});
+    rec.recorder.clear();
+
+    // A folder that cannot take the temporary file: the old file stays.
+    const std::string sub = dir.file("ro");
+    ::mkdir(sub.c_str(), 0755);
+    writeBytes(sub + "/keep.ff", "precious");
+    ::chmod(sub.c_str(), 0555);
+    f.SetText("BITPIX", "-32");
+    f.SetName(sub + "/keep.ff");
+    const bool wrote = f.Write();
+    ::chmod(sub.c_str(), 0755);
+    if (::geteuid() != 0) {  // root ignores the folder's write bits
+        EXPECT_FALSE(wrote);
+        EXPECT_EQ(rec.errors(), std::vector<std::string>{"FFile: write error"});
+        EXPECT_EQ(readBytes(sub + "/keep.ff"), "precious");
+    }
+    // A target that is a folder cannot be replaced: nothing left behind.
+    rec.recorder.clear();
+    ::mkdir(dir.file("isdir.ff").c_str(), 0755);
+    f.SetName(dir.file("isdir.ff"));
+    EXPECT_FALSE(f.Write());
+    EXPECT_EQ(rec.errors(), std::vector<std::string>{"FFile: write error"});
+    int leftovers = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        leftovers += e.path().filename().string().rfind(".isdir", 0) == 0;
+    EXPECT_EQ(leftovers, 0);
+}
+
+TEST(FFileWrite, KeepsPermissionsOfTheReplacedFile)
+{
+    TempDir dir;
+    const std::string path = dir.file("perm.ff");
+    writeBytes(path, "old");
+    ::chmod(path.c_str(), 0640);
+    FFile f;
+    f.SetText("BITPIX", "-32");
+    f.SetName(path);
+    ASSERT_TRUE(f.Write());
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST(FFileNames, ShortNamesAndGeneratedNames)
+{
+    struct Case {
+        const char* path;
+        const char* shortName;
+    } cases[] = {{"C:\\data\\scan.2.ff", "scan"},
+                 {"/home/obs/averyverylongname.ff", "averyverylon"},
+                 {"plain", "plain"},
+                 {"/x/.hidden", ""},
+                 {"/leading", "/leading"},  // the first character is never a separator,
+                 {"d:x.ff", "x"}};
+    for (const Case& c : cases) {
+        FFile f;
+        f.SetName(c.path);
+        EXPECT_EQ(f.GetShortName(), c.shortName) << c.path;
+        EXPECT_EQ(f.GetName(), c.path);
+    }
+    FFile::ResetNameCounter(3);
+    FFile g;
+    g.MakeNewName();
+    EXPECT_EQ(g.GetName(), "new003.ff");
+    EXPECT_EQ(g.GetShortName(), "new003.ff");
+    FFile::ResetNameCounter(999);
+    g.MakeNewName();
+    EXPECT_EQ(g.GetName(), "new999.ff");
+    g.MakeNewName();
+    EXPECT_EQ(g.GetName(), "new000.ff");
+}
+
+TEST(FFileCopy, HeadAndFullCopies)
+{
+    RecordMessages rec;
+    FFile src;
+    ASSERT_TRUE(src.ReadFromBytes(head("-32", 3, "CRVAL1=5\n") + le<float>({1.f, 2.f, 3.f}), "/d/src.ff"));
+    src.SetOffsets(OffsetPixels);
+    FFile::ResetNameCounter(7);
+    FFile full(src, FFile::Full);
+    EXPECT_EQ(samples(full), samples(src));
+    EXPECT_EQ(full.GetName(), "new007.ff");
+    EXPECT_EQ(full.OffsetFlags(), 0);  // axis set up afresh
+    EXPECT_DOUBLE_EQ(full.OffsetOrigin(), 5.0);
+    FFile headOnly(src, FFile::HeadOnly);
+    EXPECT_EQ(headOnly.Count(), 3);
+    EXPECT_EQ(headOnly.GetName(), "new008.ff");
+}
+
+TEST(FFileValueAt, InterpolatesAndExtrapolates)
+{
+    FFile f;
+    f.SetData(SampleArray::copyOf(std::vector<float>{1.f, 5.f, 9.f}.data(), 3), 3);
+    struct Case {
+        double x, expected;
+    } cases[] = {{3, 7}, {-2, -3}, {6, 13}, {0, 1}, {4, 9}, {2, 5}, {1, 3}};
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(f.ValueAt(2, 0, c.x), c.expected) << c.x;
+}
+
+TEST(FFileValueAt, ShortRecordsDoNotReadOutside)
+{
+    FFile one;
+    one.SetData(SampleArray::copyOf(std::vector<float>{4.f}.data(), 1), 1);
+    EXPECT_EQ(one.ValueAt(1, 0, 10), 4.0);
+    EXPECT_EQ(one.ValueAt(1, 0, -10), 4.0);
+    FFile none;
+    EXPECT_TRUE(std::isnan(none.ValueAt(1, 0, 0)));
+    FFile two;
+    two.SetData(SampleArray::copyOf(std::vector<float>{0.f, 1.f}.data(), 2), 2);
+    EXPECT_TRUE(std::isnan(two.ValueAt(0, 0, 1)));  // a zero step has no index
+}

@@ -1,0 +1,166 @@
+#include "FHead.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> idsOf(FHead& h)
+{
+    std::vector<std::string> ids;
+    for (HeadEntry* e = h.First(); e; e = h.Next())
+        ids.push_back(e->GetID() + "=" + e->GetValue());
+    return ids;
+}
+
+void setMinimal(FHead& h)
+{
+    h.SetText("SIMPLE", "T");
+    h.SetText("BITPIX", "-32");
+    h.SetText("NAXIS", "1");
+    h.SetText("NAXIS1", "0");
+    h.SetText("CTYPE1", "TIME");
+    h.SetText("CDELT1", "1");
+    h.SetText("BUNIT", "K");
+}
+
+}  // namespace
+
+TEST(FHead, InsertReplacesInPlaceAndAppendsNewIds)
+{
+    FHead h;
+    h.SetText("A", "1");
+    h.SetText("HISTORY", "first");
+    h.SetText("B", "2");
+    h.SetText("HISTORY", "second");
+    EXPECT_EQ(idsOf(h), (std::vector<std::string>{"A=1", "HISTORY=second", "B=2"}));
+    EXPECT_TRUE(h.ValueIs("HISTORY", "second"));
+    EXPECT_FALSE(h.ValueIs("HISTORY", "Second"));
+    EXPECT_FALSE(h.ValueIs("NOPE", ""));
+}
+
+TEST(FHead, RemoveAndClear)
+{
+    RecordMessages rec;
+    FHead h;
+    h.SetText("A", "1");
+    h.SetText("B", "2");
+    EXPECT_FALSE(h.Remove("C"));
+    EXPECT_TRUE(h.Remove("A"));
+    ASSERT_NE(h.First(), nullptr);
+    EXPECT_EQ(h.First()->GetID(), "B");
+    h.Clear();
+    EXPECT_EQ(h.First(), nullptr);
+    EXPECT_TRUE(rec.errors().empty());
+}
+
+TEST(FHead, TypedReadsFollowCRules)
+{
+    RecordMessages rec;
+    FHead h;
+    h.SetText("CTYPE1", "TIME");
+    h.SetText("N", "  42abc");
+    h.SetText("R", "1.5e3xyz");
+    h.SetText("BIG", "99999999999999");
+    EXPECT_EQ(h.GetInt("CTYPE1"), 0);
+    EXPECT_EQ(h.GetInt("N"), 42);
+    EXPECT_DOUBLE_EQ(h.GetReal("R"), 1500.0);
+    EXPECT_EQ(h.GetInt("BIG"), 2147483647);
+    EXPECT_TRUE(rec.errors().empty());
+    EXPECT_EQ(h.GetReal("ABSENT"), 0.0);
+    EXPECT_EQ(h.GetText("ABSENT"), "");
+    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FHead: can't access unexistent entry ABSENT",
+                                                      "FHead: can't access unexistent entry ABSENT"}));
+}
+
+TEST(FHead, TypedWritesUseDecimalAndGeneralForms)
+{
+    FHead h;
+    h.SetReal("CRVAL1", 1234.56789);
+    h.SetInt("NAXIS1", 0);
+    EXPECT_EQ(h.GetText("CRVAL1"), "1234.57");
+    EXPECT_EQ(h.GetText("NAXIS1"), "0");
+}
+
+TEST(FHead, CopyIsDeepAndKeepsOrder)
+{
+    FHead a;
+    a.SetText("X", "1");
+    a.SetText("Y", "2");
+    FHead b(a);
+    a.Find("X")->SetValue("changed");
+    EXPECT_EQ(idsOf(b), (std::vector<std::string>{"X=1", "Y=2"}));
+    FHead empty;
+    FHead c(empty);
+    EXPECT_EQ(c.First(), nullptr);
+}
+
+TEST(FHeadQControl, AddsCriticalDefaultsInDictionaryOrder)
+{
+    RecordMessages rec;
+    FHead h;
+    setMinimal(h);
+    ASSERT_TRUE(h.QControl());
+    std::vector<std::string> ids = idsOf(h);
+    std::vector<std::string> tail(ids.begin() + 7, ids.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"CRVAL1=0.0", "CRPIX1=1.0", "BSCALE=1.0", "BZERO=0.0", "OBSDEC=0.0",
+                                              "DEC=0.0", "NUT-RA=0.0", "TIMEWSH=0.0", "TIMEESH=0.0"}));
+    EXPECT_TRUE(rec.errors().empty());
+}
+
+TEST(FHeadQControl, ReportsTheFirstFailingRow)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> changes;  // value "" removes
+        const char* message;
+    } cases[] = {
+        {"quoted SIMPLE", {{"SIMPLE", "'T'"}}, "FHead: invalid value of the fixed parameter SIMPLE"},
+        {"NAXIS 1.0", {{"NAXIS", "1.0"}}, "FHead: invalid value of the fixed parameter NAXIS"},
+        {"NAXIS 01", {{"NAXIS", "01"}}, "FHead: invalid value of the fixed parameter NAXIS"},
+        {"no BITPIX nor NAXIS1", {{"BITPIX", ""}, {"NAXIS1", ""}}, "FHead: missing critical parameter BITPIX"},
+        {"no SIMPLE", {{"SIMPLE", ""}}, "FHead: missing critical parameter SIMPLE"},
+        {"no NAXIS", {{"NAXIS", ""}}, "FHead: missing critical parameter NAXIS"},
+        {"no BUNIT", {{"BUNIT", ""}}, "FHead: missing critical parameter BUNIT"},
+        {"lower-case naxis", {{"NAXIS", ""}, {"naxis", "1"}}, "FHead: missing critical parameter NAXIS"},
+    };
+    for (const Case& c : cases) {
+        RecordMessages rec;
+        FHead h;
+        setMinimal(h);
+        for (const auto& [id, value] : c.changes) {
+            if (value.empty())
+                h.Remove(id);
+            else
+                h.SetText(id, value);
+        }
+        EXPECT_FALSE(h.QControl()) << c.name;
+        EXPECT_EQ(rec.errors(), std::vector<std::string>{c.message}) << c.name;
+    }
+}
+
+TEST(FHeadQControl, KeepsDefaultsAddedBeforeTheFailure)
+{
+    RecordMessages rec;
+    FHead h;
+    setMinimal(h);
+    h.Remove("BUNIT");
+    EXPECT_FALSE(h.QControl());
+    EXPECT_TRUE(h.Has("CRVAL1"));
+    EXPECT_TRUE(h.Has("CRPIX1"));
+    EXPECT_FALSE(h.Has("BSCALE"));  // its row comes after BUNIT
+}
+
+TEST(FHead, UserDefinedEntriesGetTheFallbackSpec)
+{
+    FHead h;
+    h.SetText("naxis", "1");
+    const HeadEntry* e = h.Find("naxis");
+    ASSERT_NE(e, nullptr);
+    EXPECT_STREQ(e->GetCode(), "s__");
+    EXPECT_STREQ(e->GetDescription(), "User-defined entry");
+    EXPECT_FALSE(h.Has("NAXIS"));
+}
