@@ -16,7 +16,9 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QGuiApplication>
 #include <QMimeData>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -81,7 +83,14 @@ CMainFrame::CMainFrame(CVexilApp& app) : app_(app)
     updateRecentFileMenu();
     updateMenuBar();
     updateCommandStates();
-    resize(800, 600);
+    // Three quarters of the screen, but no less than 800 x 600 where the
+    // screen allows.
+    QSize size(800, 600);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize avail = screen->availableGeometry().size();
+        size = QSize(qMax(800, avail.width() * 3 / 4), qMax(600, avail.height() * 3 / 4)).boundedTo(avail);
+    }
+    resize(size);
 }
 
 CMainFrame::~CMainFrame()
