@@ -151,8 +151,8 @@ bool CFFDoc::SaveModified()
 {
     if (!modified_)
         return true;
-    const QString name = path_.isEmpty() ? title_ : path_;
-    const std::string text = QStringLiteral("Save changes to %1?").arg(name).toStdString();
+    // The document is named by its title: the file name, or new1 ...
+    const std::string text = QStringLiteral("Save changes to %1?").arg(title_).toStdString();
     switch (Messages::ask("Vexil", text, Buttons::YesNoCancel)) {
     case Answer::Yes:
     case Answer::Ok:

@@ -230,7 +230,7 @@ private slots:
             QCOMPARE(entries[0].kind, std::string("ask"));
             QCOMPARE(entries[0].caption, std::string("Vexil"));
             QCOMPARE(QString::fromStdString(entries[0].text),
-                     QStringLiteral("Save changes to %1?").arg(QFileInfo(path).absoluteFilePath()));
+                     QStringLiteral("Save changes to close.ff?"));
         }
         QCOMPARE(run.app->documents().isEmpty(), closed);
         QCOMPARE(run.frame().childFrames().isEmpty(), closed);

@@ -213,6 +213,24 @@ private slots:
         QCOMPARE(frames[0]->windowTitle(), QStringLiteral("w.ff"));
     }
 
+    void theViewsReadoutReachesTheStatusBar()
+    {
+        RunningApp run;
+        CFFDoc* doc = run.app->OpenDocumentFile(writeScan(dir_.path(), QStringLiteral("readout.ff"), 4000));
+        QVERIFY(doc);
+        auto* view = qobject_cast<CFFView*>(run.frame().childFrames().first()->view());
+        QVERIFY(view);
+        QTest::mouseMove(view->viewport(), QPoint(40, 30));
+        const FFile& f = *doc->GetFFile();
+        const int k = view->geometry().index(40);
+        QCOMPARE(run.frame().paneText(2), QString::fromLatin1(f.FormatX(f.DisplayX(k)).c_str()));
+        QCOMPARE(run.frame().paneText(4), QString::fromLatin1(f.UnitLabel().c_str()));
+        QCOMPARE(run.frame().paneText(8), QString::fromLatin1(f.DisplayYUnits().c_str()));
+        QVERIFY(!run.frame().paneText(6).isEmpty());
+        QCOMPARE(run.frame().paneText(1), QStringLiteral("X"));
+        QCOMPARE(run.frame().paneText(5), QStringLiteral("Y"));
+    }
+
     void windowMenuListsTheWindowsAndActivatesThem()
     {
         RunningApp run;
