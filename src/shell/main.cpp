@@ -2,6 +2,7 @@
 
 #include "CMainFrame.h"
 #include "CVexilApp.h"
+#include "Messages.h"
 #include "QtMessageSink.h"
 #include "Screenshot.h"
 
@@ -24,6 +25,11 @@ int main(int argc, char** argv)
     parser.addOption(screenshot);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("F-file to open."), QStringLiteral("[file]"));
     parser.process(qapp);
+
+    // A picture is taken without anyone at the screen: messages go to
+    // stderr rather than into boxes that would wait for a click forever.
+    if (parser.isSet(screenshot))
+        Messages::install(nullptr);
 
     CVexilApp app;
     if (!app.InitInstance(parser.positionalArguments(), false))
