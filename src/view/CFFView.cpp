@@ -116,6 +116,7 @@ QPoint CFFView::scrollPosition() const
 
 void CFFView::fitInWindow()
 {
+    needFirstFit_ = false;
     busy_ = true;
     scrollTo(0, 0);
     setArea(1, 1);
@@ -132,6 +133,7 @@ bool CFFView::oneToOne()
         Messages::errorText("File is too long, can't rescale 1:1");
         return false;
     }
+    needFirstFit_ = false;
     busy_ = true;
     scrollTo(0, 0);
     QSize c = clientFor(kAreaLimit, 1);
@@ -149,6 +151,7 @@ bool CFFView::rescaleAt(QPoint p, bool magnify)
     const Tool t = tool();
     if (t != Tool::RescaleX && t != Tool::RescaleY)
         return false;
+    needFirstFit_ = false;
     busy_ = true;
     ViewGeometry::RescaleAnchor anchor;
     if (!geo_.rescale(t == Tool::RescaleX, magnify, p.x(), p.y(), anchor)) {
@@ -263,7 +266,11 @@ void CFFView::paintArea(QPainter& p, const QRect& region)
 
 void CFFView::paintEvent(QPaintEvent* event)
 {
-    painted_ = true;
+    if (needFirstFit_) {
+        // The first showing: by its first paint the frame has settled the
+        // window's size, which the layout is fitted to.
+        fitInWindow();
+    }
     if (busy_ || event->rect().isEmpty())
         return;
     QPainter p(viewport());
@@ -276,22 +283,9 @@ void CFFView::paintEvent(QPaintEvent* event)
 void CFFView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    if (shownOnce_ && !painted_) {
-        // Still part of the first showing: the frame settles its size.
-        fitInWindow();
-        return;
-    }
     // The layout stays; only the scroll ranges follow the new window size.
     setArea(geo_.areaWidth, geo_.areaHeight);
 }
 
-void CFFView::showEvent(QShowEvent* event)
-{
-    QAbstractScrollArea::showEvent(event);
-    if (!shownOnce_) {
-        shownOnce_ = true;
-        fitInWindow();
-    }
-}
 
 void CFFView::scrollContentsBy(int, int) { viewport()->update(); }

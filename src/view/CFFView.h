@@ -100,7 +100,6 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -125,8 +124,8 @@ private:
 
     FFile& file_;
     bool busy_ = false;
-    bool shownOnce_ = false;
-    bool painted_ = false;
+    // Until a layout is chosen, the first paint fits the record.
+    bool needFirstFit_ = true;
     // True while every mark is known to be 0 (no need to look at them).
     bool marksClean_ = true;
     ViewGeometry geo_;
