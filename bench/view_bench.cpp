@@ -53,6 +53,17 @@ void BM_RepaintFit10M(benchmark::State& state)
 }
 BENCHMARK(BM_RepaintFit10M)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// The same per sample on a record that fits in the cache.
+void BM_RepaintFit1M(benchmark::State& state)
+{
+    FFile& f = record(1'000'000);
+    CFFView view(f);
+    view.resize(1200, 800);
+    view.fitInWindow();
+    repaint(state, view);
+}
+BENCHMARK(BM_RepaintFit1M)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
 void BM_RepaintFit10MWithSelection(benchmark::State& state)
 {
     FFile& f = record(10'000'000);
