@@ -11,6 +11,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <new>
 
 namespace {
 CFFView::Tool& currentTool()
@@ -36,16 +37,28 @@ CFFView::CFFView(FFile& file, QWidget* parent) : QAbstractScrollArea(parent), fi
 
 CFFView::~CFFView() = default;
 
+// The arrays of a view are as large as the record: a failed allocation is
+// fatal ("Insufficient memory", exit status 1), as everywhere else.
+template <class Fn>
+static void allocating(Fn&& fn)
+{
+    try {
+        fn();
+    } catch (const std::bad_alloc&) {
+        Messages::outOfMemory();
+    }
+}
+
 void CFFView::attachRecord()
 {
-    arrays_.attachMarksOnly(file_.Data(), file_.Count());
+    allocating([&] { arrays_.attachMarksOnly(file_.Data(), file_.Count()); });
     marksClean_ = true;
     geo_.computeRange(arrays_.samples, arrays_.count);
 }
 
 ViewArrays& CFFView::arrays()
 {
-    arrays_.ensureResult();
+    allocating([&] { arrays_.ensureResult(); });
     marksClean_ = false;  // the caller may mark samples
     return arrays_;
 }
@@ -202,7 +215,10 @@ void CFFView::clearMarks()
     viewport()->update();
 }
 
-void CFFView::saveMarks() { arrays_.saveMarks(); }
+void CFFView::saveMarks()
+{
+    allocating([&] { arrays_.saveMarks(); });
+}
 
 void CFFView::dropSavedMarks() { arrays_.dropSaved(); }
 

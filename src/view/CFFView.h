@@ -18,7 +18,13 @@
 //    view after arranging.
 //  - Commands that run operations use arrays() (which makes sure the result
 //    array exists), hasMark / clearMarks / saveMarks / dropSavedMarks /
-//    restoreMarks, and applyResult() after a confirmation.
+//    restoreMarks, and applyResult() after a confirmation. The result array
+//    is as large as the record, so it exists only while an operation may
+//    need it: clearMarks(), applyResult() and a restoreMarks() that leaves
+//    nothing pending release it. Call arrays() again for the next operation
+//    rather than keeping the reference's result across commands.
+//  - Painting follows the record's samples in place: after the document
+//    replaces its samples, call recomputeRange() (or documentChanged).
 
 #include "PlotPainter.h"
 #include "ViewArrays.h"
