@@ -11,6 +11,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 namespace {
@@ -244,7 +245,13 @@ void CFFView::markSpan(int x1, int x2, int k)
     const PixelSpan px = geo_.pixelSpan(s.lo, s.hi);
     const int top = geo_.maximumRow() - 1;
     const int bottom = geo_.minimumRow() + 1;
-    updateAreaRect(QRect(QPoint(px.x1, top), QPoint(px.x2, bottom)));
+    // The colours change beyond the marked columns too: the joins into the
+    // first and out of the last marked sample, and the stroke of the next
+    // column, which takes the previous column's mark. Widen by the length of
+    // one join and one column on each side so that none keeps a stale colour.
+    const double joinReal = std::ceil(1.0 / geo_.samplesPerPixel) + 1.0;
+    const int join = joinReal > kAreaLimit ? kAreaLimit : static_cast<int>(joinReal);
+    updateAreaRect(QRect(QPoint(px.x1 - join, top), QPoint(px.x2 + join, bottom)));
 }
 
 void CFFView::applyResult(bool subtract)
