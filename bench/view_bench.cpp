@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 
 #include <cstdio>
 #include <cstdlib>
@@ -75,6 +76,23 @@ void BM_RepaintFit10MWithSelection(benchmark::State& state)
     repaint(state, view);
 }
 BENCHMARK(BM_RepaintFit10MWithSelection)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// What a Select drag costs per pointer move: the strips under the old and
+// the new line (the start line stays), far apart.
+void BM_DragStrips10M(benchmark::State& state)
+{
+    FFile& f = record(10'000'000);
+    CFFView view(f);
+    view.resize(1200, 800);
+    view.fitInWindow();
+    QImage img(view.viewport()->size(), QImage::Format_RGB32);
+    const QRegion strips = QRegion(99, 0, 3, 800) + QRegion(899, 0, 3, 800) + QRegion(919, 0, 3, 800);
+    for (auto _ : state) {
+        view.viewport()->render(&img, QPoint(), strips);
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+BENCHMARK(BM_DragStrips10M)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 void BM_RepaintOneToOne(benchmark::State& state)
 {

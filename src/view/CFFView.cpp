@@ -15,6 +15,8 @@
 #include <new>
 
 namespace {
+constexpr int kMaxSeparateRects = 8;
+
 CFFView::Tool& currentTool()
 {
     static CFFView::Tool tool = CFFView::Tool::Measure;
@@ -299,7 +301,18 @@ void CFFView::paintEvent(QPaintEvent* event)
     QPainter p(viewport());
     const QPoint s = scrollPosition();
     p.translate(-s);
-    paintArea(p, event->rect().translated(s));
+    // A drag updates two thin strips far apart; painting them one by one
+    // visits only the samples under each instead of all those between.
+    const QRegion region = event->region();
+    if (region.rectCount() > 1 && region.rectCount() <= kMaxSeparateRects) {
+        for (const QRect& r : region) {
+            p.setClipRect(r.translated(s));
+            paintArea(p, r.translated(s));
+        }
+        p.setClipRegion(region.translated(s));
+    } else {
+        paintArea(p, event->rect().translated(s));
+    }
     paintFigure(p);
 }
 
