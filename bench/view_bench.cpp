@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 
 #include <cstdio>
 #include <cstdlib>
@@ -53,6 +54,17 @@ void BM_RepaintFit10M(benchmark::State& state)
 }
 BENCHMARK(BM_RepaintFit10M)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// The same per sample on a record that fits in the cache.
+void BM_RepaintFit1M(benchmark::State& state)
+{
+    FFile& f = record(1'000'000);
+    CFFView view(f);
+    view.resize(1200, 800);
+    view.fitInWindow();
+    repaint(state, view);
+}
+BENCHMARK(BM_RepaintFit1M)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
 void BM_RepaintFit10MWithSelection(benchmark::State& state)
 {
     FFile& f = record(10'000'000);
@@ -64,6 +76,23 @@ void BM_RepaintFit10MWithSelection(benchmark::State& state)
     repaint(state, view);
 }
 BENCHMARK(BM_RepaintFit10MWithSelection)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// What a Select drag costs per pointer move: the strips under the old and
+// the new line (the start line stays), far apart.
+void BM_DragStrips10M(benchmark::State& state)
+{
+    FFile& f = record(10'000'000);
+    CFFView view(f);
+    view.resize(1200, 800);
+    view.fitInWindow();
+    QImage img(view.viewport()->size(), QImage::Format_RGB32);
+    const QRegion strips = QRegion(99, 0, 3, 800) + QRegion(899, 0, 3, 800) + QRegion(919, 0, 3, 800);
+    for (auto _ : state) {
+        view.viewport()->render(&img, QPoint(), strips);
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+BENCHMARK(BM_DragStrips10M)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 void BM_RepaintOneToOne(benchmark::State& state)
 {
@@ -98,6 +127,51 @@ void BM_ViewMemory10M(benchmark::State& state)
     state.counters["ratio_pending"] = (sampleBytes + pending) / sampleBytes;
 }
 BENCHMARK(BM_ViewMemory10M)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+long long residentBytes()
+{
+    long long size = 0;
+    long long resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%lld %lld", &size, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return resident * 4096;
+}
+
+// The same seen by the kernel: resident memory gained by opening a view on
+// the record (marks), then by an operation's result array and saved marks.
+// Measured once, before any other view has run, so that no freed memory
+// is reused.
+void BM_ViewResident10M(benchmark::State& state)
+{
+    FFile& f = record(10'000'000);
+    const double sampleBytes = 4.0 * f.Count();
+    double idle = 0;
+    double pending = 0;
+    {
+        // The first widget of the process loads styles and cursors: not
+        // the record's cost.
+        auto small = std::make_unique<FFile>();
+        makeDemoScan(*small, DemoScanOptions{});
+        CFFView warmUp(*small);
+        warmUp.saveMarks();
+        warmUp.arrays();
+    }
+    for (auto _ : state) {
+        const long long before = residentBytes();
+        CFFView view(f);
+        idle = static_cast<double>(residentBytes() - before);
+        view.saveMarks();
+        ViewArrays& a = view.arrays();
+        benchmark::DoNotOptimize(a.result.data());
+        pending = static_cast<double>(residentBytes() - before);
+    }
+    state.counters["ratio_idle"] = (sampleBytes + idle) / sampleBytes;
+    state.counters["ratio_pending"] = (sampleBytes + pending) / sampleBytes;
+}
+BENCHMARK(BM_ViewResident10M)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

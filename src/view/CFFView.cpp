@@ -11,8 +11,12 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <cmath>
+#include <new>
 
 namespace {
+constexpr int kMaxSeparateRects = 8;
+
 CFFView::Tool& currentTool()
 {
     static CFFView::Tool tool = CFFView::Tool::Measure;
@@ -36,16 +40,28 @@ CFFView::CFFView(FFile& file, QWidget* parent) : QAbstractScrollArea(parent), fi
 
 CFFView::~CFFView() = default;
 
+// The arrays of a view are as large as the record: a failed allocation is
+// fatal ("Insufficient memory", exit status 1), as everywhere else.
+template <class Fn>
+static void allocating(Fn&& fn)
+{
+    try {
+        fn();
+    } catch (const std::bad_alloc&) {
+        Messages::outOfMemory();
+    }
+}
+
 void CFFView::attachRecord()
 {
-    arrays_.attachMarksOnly(file_.Data(), file_.Count());
+    allocating([&] { arrays_.attachMarksOnly(file_.Data(), file_.Count()); });
     marksClean_ = true;
     geo_.computeRange(arrays_.samples, arrays_.count);
 }
 
 ViewArrays& CFFView::arrays()
 {
-    arrays_.ensureResult();
+    allocating([&] { arrays_.ensureResult(); });
     marksClean_ = false;  // the caller may mark samples
     return arrays_;
 }
@@ -116,6 +132,7 @@ QPoint CFFView::scrollPosition() const
 
 void CFFView::fitInWindow()
 {
+    needFirstFit_ = false;
     busy_ = true;
     scrollTo(0, 0);
     setArea(1, 1);
@@ -132,6 +149,7 @@ bool CFFView::oneToOne()
         Messages::errorText("File is too long, can't rescale 1:1");
         return false;
     }
+    needFirstFit_ = false;
     busy_ = true;
     scrollTo(0, 0);
     QSize c = clientFor(kAreaLimit, 1);
@@ -149,6 +167,7 @@ bool CFFView::rescaleAt(QPoint p, bool magnify)
     const Tool t = tool();
     if (t != Tool::RescaleX && t != Tool::RescaleY)
         return false;
+    needFirstFit_ = false;
     busy_ = true;
     ViewGeometry::RescaleAnchor anchor;
     if (!geo_.rescale(t == Tool::RescaleX, magnify, p.x(), p.y(), anchor)) {
@@ -199,7 +218,10 @@ void CFFView::clearMarks()
     viewport()->update();
 }
 
-void CFFView::saveMarks() { arrays_.saveMarks(); }
+void CFFView::saveMarks()
+{
+    allocating([&] { arrays_.saveMarks(); });
+}
 
 void CFFView::dropSavedMarks() { arrays_.dropSaved(); }
 
@@ -225,7 +247,13 @@ void CFFView::markSpan(int x1, int x2, int k)
     const PixelSpan px = geo_.pixelSpan(s.lo, s.hi);
     const int top = geo_.maximumRow() - 1;
     const int bottom = geo_.minimumRow() + 1;
-    updateAreaRect(QRect(QPoint(px.x1, top), QPoint(px.x2, bottom)));
+    // The colours change beyond the marked columns too: the joins into the
+    // first and out of the last marked sample, and the stroke of the next
+    // column, which takes the previous column's mark. Widen by the length of
+    // one join and one column on each side so that none keeps a stale colour.
+    const double joinReal = std::ceil(1.0 / geo_.samplesPerPixel) + 1.0;
+    const int join = joinReal > kAreaLimit ? kAreaLimit : static_cast<int>(joinReal);
+    updateAreaRect(QRect(QPoint(px.x1 - join, top), QPoint(px.x2 + join, bottom)));
 }
 
 void CFFView::applyResult(bool subtract)
@@ -263,35 +291,37 @@ void CFFView::paintArea(QPainter& p, const QRect& region)
 
 void CFFView::paintEvent(QPaintEvent* event)
 {
-    painted_ = true;
+    if (needFirstFit_) {
+        // The first showing: by its first paint the frame has settled the
+        // window's size, which the layout is fitted to.
+        fitInWindow();
+    }
     if (busy_ || event->rect().isEmpty())
         return;
     QPainter p(viewport());
     const QPoint s = scrollPosition();
     p.translate(-s);
-    paintArea(p, event->rect().translated(s));
+    // A drag updates two thin strips far apart; painting them one by one
+    // visits only the samples under each instead of all those between.
+    const QRegion region = event->region();
+    if (region.rectCount() > 1 && region.rectCount() <= kMaxSeparateRects) {
+        for (const QRect& r : region) {
+            p.setClipRect(r.translated(s));
+            paintArea(p, r.translated(s));
+        }
+        p.setClipRegion(region.translated(s));
+    } else {
+        paintArea(p, event->rect().translated(s));
+    }
     paintFigure(p);
 }
 
 void CFFView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    if (shownOnce_ && !painted_) {
-        // Still part of the first showing: the frame settles its size.
-        fitInWindow();
-        return;
-    }
     // The layout stays; only the scroll ranges follow the new window size.
     setArea(geo_.areaWidth, geo_.areaHeight);
 }
 
-void CFFView::showEvent(QShowEvent* event)
-{
-    QAbstractScrollArea::showEvent(event);
-    if (!shownOnce_) {
-        shownOnce_ = true;
-        fitInWindow();
-    }
-}
 
 void CFFView::scrollContentsBy(int, int) { viewport()->update(); }

@@ -18,7 +18,13 @@
 //    view after arranging.
 //  - Commands that run operations use arrays() (which makes sure the result
 //    array exists), hasMark / clearMarks / saveMarks / dropSavedMarks /
-//    restoreMarks, and applyResult() after a confirmation.
+//    restoreMarks, and applyResult() after a confirmation. The result array
+//    is as large as the record, so it exists only while an operation may
+//    need it: clearMarks(), applyResult() and a restoreMarks() that leaves
+//    nothing pending release it. Call arrays() again for the next operation
+//    rather than keeping the reference's result across commands.
+//  - Painting follows the record's samples in place: after the document
+//    replaces its samples, call recomputeRange() (or documentChanged).
 
 #include "PlotPainter.h"
 #include "ViewArrays.h"
@@ -100,7 +106,6 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -125,8 +130,8 @@ private:
 
     FFile& file_;
     bool busy_ = false;
-    bool shownOnce_ = false;
-    bool painted_ = false;
+    // Until a layout is chosen, the first paint fits the record.
+    bool needFirstFit_ = true;
     // True while every mark is known to be 0 (no need to look at them).
     bool marksClean_ = true;
     ViewGeometry geo_;

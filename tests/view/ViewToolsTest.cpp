@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -91,6 +92,8 @@ private slots:
     void dragFigureFollowsThePointer();
     void readoutAndDragReadout();
     void twoViewsKeepTheirOwnMarksAndScales();
+    void partialRepaintsLeaveNoStaleColours_data();
+    void partialRepaintsLeaveNoStaleColours();
     void toolCommandIds();
 };
 
@@ -323,6 +326,51 @@ void ViewToolsTest::twoViewsKeepTheirOwnMarksAndScales()
     QVERIFY(std::fabs(two->geometry().samplesPerPixel - 2.0 * 2.0 / 3.0) < 1e-12);
     // The tool is one for the process: both views show its cursor.
     QCOMPARE(one->viewport()->cursor().pixmap().cacheKey(), two->viewport()->cursor().pixmap().cacheKey());
+}
+
+void ViewToolsTest::partialRepaintsLeaveNoStaleColours_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::newRow("coarse") << 4000;
+    QTest::newRow("fine") << 23;
+}
+
+// What the screen shows after the partial repaints of a selection and of
+// the drag figures must equal a fresh painting of the whole window.
+void ViewToolsTest::partialRepaintsLeaveNoStaleColours()
+{
+    QFETCH(int, n);
+    auto f = makeRecord(ramp(n));
+    auto view = makeView(*f, 200, 80);
+    view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+    QWidget* vp = view->viewport();
+    CFFView::setTool(CFFView::Tool::Select);
+    QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(50, 40));
+    for (int x = 55; x <= 120; x += 13) {
+        moveTo(vp, QPoint(x, 40), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(120, 40));
+    QCoreApplication::processEvents();
+    QVERIFY(view->hasMark(MarkSelected));
+    // A Measure drag to the left and upwards, then back down.
+    CFFView::setTool(CFFView::Tool::Measure);
+    QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(150, 60));
+    for (int k = 0; k < 6; ++k) {
+        moveTo(vp, QPoint(140 - 17 * k, 55 - 9 * k + (k == 5 ? 40 : 0)), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(30, 50));
+    QCoreApplication::processEvents();
+    QScreen* screen = view->screen();
+    const QImage shown = screen->grabWindow(view->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage fresh = vp->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.size(), fresh.size());
+    for (int y = 0; y < fresh.height(); ++y)
+        for (int x = 0; x < fresh.width(); ++x)
+            if (shown.pixel(x, y) != fresh.pixel(x, y))
+                QFAIL(qPrintable(QString("stale pixel at (%1, %2)").arg(x).arg(y)));
 }
 
 void ViewToolsTest::toolCommandIds()
