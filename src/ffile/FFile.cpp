@@ -11,7 +11,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <fcntl.h>
+#include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -70,43 +73,93 @@ bool findDataStart(ByteSource& in)
     return true;
 }
 
-// Reads n samples of the file form Raw, converting each with convert(raw).
-template <typename Raw, typename Convert>
-bool readConverted(ByteSource& in, float* out, std::size_t n, Convert convert)
+// The physical value of a sample read as v (already in single precision):
+// v * b + z in double precision, stored in single precision.
+struct Scaling {
+    double b = 1.0;
+    double z = 0.0;
+    // The identity is skipped: it could only turn -0 into +0.
+    bool identity() const { return b == 1.0 && z == 0.0; }
+};
+
+// Converts k samples of the file form Raw to physical single-precision values.
+// One pass does both the conversion and the scaling, so that a record of
+// millions of samples is written to memory once, from a block that is still
+// in the cache.
+template <typename Raw>
+void convertBlock(const Raw* in, float* out, std::size_t k, Scaling s)
 {
-    std::vector<Raw> block(std::min(n, kBlock));
+    if (s.identity()) {
+        for (std::size_t i = 0; i < k; ++i)
+            out[i] = static_cast<float>(fromLittleEndian(in[i]));
+    } else {
+        const double b = s.b;
+        const double z = s.z;
+        for (std::size_t i = 0; i < k; ++i) {
+            // Every form is first taken to single precision (exact for
+            // 16-bit integers, rounding for doubles), then scaled.
+            const float v = static_cast<float>(fromLittleEndian(in[i]));
+            out[i] = static_cast<float>(static_cast<double>(v) * b + z);
+        }
+    }
+}
+
+// Reads n samples of the file form Raw through a block that fits the cache.
+template <typename Raw>
+bool readConverted(ByteSource& in, float* out, std::size_t n, Scaling s)
+{
+    const std::size_t blockSize = std::min(n, kBlock);
+    std::unique_ptr<Raw[]> block(new Raw[blockSize]);
     std::size_t done = 0;
     while (done < n) {
-        std::size_t k = std::min(n - done, kBlock);
-        std::size_t bytes = k * sizeof(Raw);
-        if (in.read(block.data(), bytes) != bytes)
+        const std::size_t k = std::min(n - done, kBlock);
+        const std::size_t bytes = k * sizeof(Raw);
+        if (in.read(block.get(), bytes) != bytes)
             return false;
-        for (std::size_t i = 0; i < k; ++i)
-            out[done + i] = convert(fromLittleEndian(block[i]));
+        convertBlock(block.get(), out + done, k, s);
         done += k;
     }
     return true;
 }
 
-bool readSamples(ByteSource& in, int bitpix, float* out, std::size_t n)
+// Reads n samples in the form given by bitpix (16, -32 or -64) and leaves
+// them in out as physical values.
+bool readSamples(ByteSource& in, int bitpix, float* out, std::size_t n, Scaling s)
 {
-    switch (bitpix) {
-    case -32: {
-        std::size_t bytes = n * sizeof(float);
-        if (in.read(out, bytes) != bytes)
-            return false;
-        if constexpr (std::endian::native != std::endian::little)
-            for (std::size_t i = 0; i < n; ++i)
-                out[i] = fromLittleEndian(out[i]);
+    if (n == 0)
         return true;
-    }
+    switch (bitpix) {
+    case -32:
+        // The common case, the program's own files: straight into the array.
+        if (s.identity() && std::endian::native == std::endian::little) {
+            const std::size_t bytes = n * sizeof(float);
+            return in.read(out, bytes) == bytes;
+        }
+        return readConverted<float>(in, out, n, s);
     case 16:
-        return readConverted<std::int16_t>(in, out, n, [](std::int16_t v) { return static_cast<float>(v); });
+        return readConverted<std::int16_t>(in, out, n, s);
     case -64:
-        return readConverted<double>(in, out, n, [](double v) { return static_cast<float>(v); });
+        return readConverted<double>(in, out, n, s);
     default:
         return false;
     }
+}
+
+// At most limit bytes of the rest of the input, fewer if it ends first.
+std::string readUpTo(ByteSource& in, std::size_t limit)
+{
+    std::string out;
+    constexpr std::size_t kChunk = 1 << 20;
+    while (out.size() < limit) {
+        const std::size_t old = out.size();
+        const std::size_t want = std::min(kChunk, limit - old);
+        out.resize(old + want);
+        const std::size_t got = in.read(out.data() + old, want);
+        out.resize(old + got);
+        if (got < want)
+            break;
+    }
+    return out;
 }
 
 int sampleBytes(int bitpix)
@@ -193,29 +246,33 @@ bool FFile::readData(ByteSource& data, const std::string& name)
         return false;
     }
     // A count that the file cannot hold is refused before anything is
-    // allocated for it, so a damaged header cannot exhaust memory.
-    const long long left = data.remaining();
+    // allocated for it, so a damaged header cannot exhaust memory. An input
+    // of unknown size (a pipe) is first taken into memory, as far as the
+    // count needs and the input has, so that its real size decides.
+    std::string spill;
+    std::optional<MemorySource> spilled;
+    ByteSource* in = &data;
+    long long left = data.remaining();
+    if (left < 0 && naxis1 > 0) {
+        spill = readUpTo(data, static_cast<std::size_t>(naxis1) * static_cast<std::size_t>(size));
+        in = &spilled.emplace(spill);
+        left = static_cast<long long>(spill.size());
+    }
     if (naxis1 < 0 || (left >= 0 && static_cast<long long>(naxis1) * size > left)) {
         samples_.reset();
         count_ = 0;
         Messages::error(kClass, "read error");
         return false;
     }
+    Scaling scaling;
+    scaling.b = GetReal("BSCALE");
+    scaling.z = GetReal("BZERO");
     SampleArray samples(naxis1);
-    if (!readSamples(data, bitpix, samples.data(), static_cast<std::size_t>(naxis1))) {
+    if (!readSamples(*in, bitpix, samples.data(), static_cast<std::size_t>(naxis1), scaling)) {
         samples_.reset();
         count_ = 0;
         Messages::error(kClass, "read error");
         return false;
-    }
-
-    const double b = GetReal("BSCALE");
-    const double z = GetReal("BZERO");
-    // The identity scaling is skipped: it could only turn -0 into +0.
-    if (b != 1.0 || z != 0.0) {
-        float* s = samples.data();
-        for (int i = 0; i < naxis1; ++i)
-            s[i] = static_cast<float>(static_cast<double>(s[i]) * b + z);
     }
     samples_ = std::move(samples);
     count_ = naxis1;
@@ -229,10 +286,19 @@ bool FFile::readData(ByteSource& data, const std::string& name)
 
 std::string FFile::HeaderBytes() const
 {
+    // Entries go out in header order, except that the SIMPLE entry always
+    // comes first: a reader recognises an F-file by its first line, and a
+    // file read from a damaged first line ("SIMPLE T" without "=", with
+    // SIMPLE=T further down) must not be saved into one it cannot open.
     std::string out;
+    auto put = [&out](const HeadEntry& e) { out.append(e.GetID()).append("=").append(e.GetValue()).append("\n"); };
+    const HeadEntry* simple = Find("SIMPLE");
+    if (simple)
+        put(*simple);
     for (int i = 0; i < EntryCount(); ++i) {
         const HeadEntry& e = EntryAt(i);
-        out.append(e.GetID()).append("=").append(e.GetValue()).append("\n");
+        if (&e != simple)
+            put(e);
     }
     out.append("END");
     int size = std::abs(textToInt(Has("BITPIX") ? Find("BITPIX")->GetValue() : std::string("-32"))) / 8;
