@@ -5,12 +5,11 @@ same work on the same files as bench/ffile_bench.cpp.
     /usr/bin/python3 ffile_peer.py DIR [REPETITIONS]
 
 DIR holds demo.ff, demo16.ff and demo64.ff (vexil-makedemo). Prints one JSON
-object: the median wall time in milliseconds of every case.
+object: for every case the wall times of its repetitions in milliseconds.
 """
 
 import json
 import os
-import statistics
 import sys
 import time
 
@@ -33,14 +32,14 @@ def header_info(path):
     return (offset, int(values["NAXIS1"]), float(values.get("BSCALE", "1")), float(values.get("BZERO", "0")))
 
 
-def median_ms(fn, reps):
+def times_ms(fn, reps):
     fn()  # warm the page cache and the code paths
     times = []
     for _ in range(reps):
         t0 = time.perf_counter()
         fn()
         times.append((time.perf_counter() - t0) * 1e3)
-    return statistics.median(times)
+    return times
 
 
 def main():
@@ -62,7 +61,7 @@ def main():
     results = {}
 
     # Reads: each returns a fresh native float32 array.
-    results["numpy_fromfile_f32"] = median_ms(lambda: np.fromfile(f32, "<f4", count=n32, offset=off32), reps)
+    results["numpy_fromfile_f32"] = times_ms(lambda: np.fromfile(f32, "<f4", count=n32, offset=off32), reps)
 
     def astropy_read():
         with fits.open(fits_path, memmap=False) as h:
@@ -72,13 +71,13 @@ def main():
         with fits.open(fits_path, memmap=False) as h:
             return h[0].data.astype(np.float32)  # big-endian on disk -> native floats
 
-    results["astropy_read_sum"] = median_ms(astropy_read, reps)
-    results["astropy_read_native"] = median_ms(astropy_read_native, reps)
+    results["astropy_read_sum"] = times_ms(astropy_read, reps)
+    results["astropy_read_native"] = times_ms(astropy_read_native, reps)
 
-    results["numpy_i16_scaled"] = median_ms(
+    results["numpy_i16_scaled"] = times_ms(
         lambda: (np.fromfile(i16, "<i2", count=n16, offset=off16) * b16 + z16).astype(np.float32), reps
     )
-    results["numpy_f64_to_f32"] = median_ms(
+    results["numpy_f64_to_f32"] = times_ms(
         lambda: np.fromfile(f64, "<f8", count=n64, offset=off64).astype(np.float32), reps
     )
 
@@ -104,9 +103,9 @@ def main():
         finally:
             os.close(fd)
 
-    results["numpy_tofile_fsync"] = median_ms(numpy_write, reps)
-    results["astropy_writeto"] = median_ms(astropy_write, reps)
-    results["astropy_writeto_fsync"] = median_ms(astropy_write_fsync, reps)
+    results["numpy_tofile_fsync"] = times_ms(numpy_write, reps)
+    results["astropy_writeto"] = times_ms(astropy_write, reps)
+    results["astropy_writeto_fsync"] = times_ms(astropy_write_fsync, reps)
     for p in (out_raw, out_fits, fits_path):
         os.remove(p)
 

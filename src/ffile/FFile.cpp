@@ -14,7 +14,6 @@
 #include <string>
 #include <fcntl.h>
 #include <memory>
-#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -145,23 +144,6 @@ bool readSamples(ByteSource& in, int bitpix, float* out, std::size_t n, Scaling 
     }
 }
 
-// At most limit bytes of the rest of the input, fewer if it ends first.
-std::string readUpTo(ByteSource& in, std::size_t limit)
-{
-    std::string out;
-    constexpr std::size_t kChunk = 1 << 20;
-    while (out.size() < limit) {
-        const std::size_t old = out.size();
-        const std::size_t want = std::min(kChunk, limit - old);
-        out.resize(old + want);
-        const std::size_t got = in.read(out.data() + old, want);
-        out.resize(old + got);
-        if (got < want)
-            break;
-    }
-    return out;
-}
-
 int sampleBytes(int bitpix)
 {
     switch (bitpix) {
@@ -246,18 +228,10 @@ bool FFile::readData(ByteSource& data, const std::string& name)
         return false;
     }
     // A count that the file cannot hold is refused before anything is
-    // allocated for it, so a damaged header cannot exhaust memory. An input
-    // of unknown size (a pipe) is first taken into memory, as far as the
-    // count needs and the input has, so that its real size decides.
-    std::string spill;
-    std::optional<MemorySource> spilled;
-    ByteSource* in = &data;
-    long long left = data.remaining();
-    if (left < 0 && naxis1 > 0) {
-        spill = readUpTo(data, static_cast<std::size_t>(naxis1) * static_cast<std::size_t>(size));
-        in = &spilled.emplace(spill);
-        left = static_cast<long long>(spill.size());
-    }
+    // allocated for it, so a damaged header cannot exhaust memory. (Inputs
+    // of unknown size, such as devices, are bounded only by the count; their
+    // storage is not touched before the bytes arrive.)
+    const long long left = data.remaining();
     if (naxis1 < 0 || (left >= 0 && static_cast<long long>(naxis1) * size > left)) {
         samples_.reset();
         count_ = 0;
@@ -268,7 +242,7 @@ bool FFile::readData(ByteSource& data, const std::string& name)
     scaling.b = GetReal("BSCALE");
     scaling.z = GetReal("BZERO");
     SampleArray samples(naxis1);
-    if (!readSamples(*in, bitpix, samples.data(), static_cast<std::size_t>(naxis1), scaling)) {
+    if (!readSamples(data, bitpix, samples.data(), static_cast<std::size_t>(naxis1), scaling)) {
         samples_.reset();
         count_ = 0;
         Messages::error(kClass, "read error");
@@ -328,6 +302,55 @@ bool writeAll(int fd, const void* data, std::size_t n)
     return true;
 }
 
+// Sequential output to a file that is flushed to disk at the end. The bytes
+// go out in slices, and the disk is asked to start writing each slice as soon
+// as it is in the page cache, so that the device works while later slices
+// are copied and the final fsync only waits for the tail: a 40 MB save then
+// costs about the larger of copying and writing rather than their sum.
+class DurableOutput {
+public:
+    explicit DurableOutput(int fd) : fd_(fd) {}
+
+    bool write(const void* data, std::size_t n)
+    {
+        const char* p = static_cast<const char*>(data);
+        while (n > 0) {
+            const std::size_t k = std::min(n, kSlice - (written_ - started_));
+            if (!writeAll(fd_, p, k))
+                return false;
+            p += k;
+            n -= k;
+            written_ += k;
+            if (written_ - started_ >= kSlice)
+                startWriteback();
+        }
+        return true;
+    }
+
+    // Waits until every byte is on the disk.
+    bool sync()
+    {
+        return ::fsync(fd_) == 0;
+    }
+
+private:
+    static constexpr std::size_t kSlice = 4u << 20;
+
+    void startWriteback()
+    {
+#if defined(__linux__)
+        // Only a hint: fsync remains what makes the data durable.
+        ::sync_file_range(fd_, static_cast<off_t>(started_), static_cast<off_t>(written_ - started_),
+                          SYNC_FILE_RANGE_WRITE);
+#endif
+        started_ = written_;
+    }
+
+    int fd_;
+    std::size_t written_ = 0;  // bytes written so far
+    std::size_t started_ = 0;  // bytes whose writeback has been started
+};
+
 // The file that a save really replaces: the target of a symbolic link,
 // so that saving through a link updates the linked file.
 std::string resolveTarget(const std::string& path)
@@ -377,10 +400,11 @@ bool FFile::Write()
 
     bool ok = ::fchmod(fd, mode) == 0 || errno == EPERM;
     const std::string head = HeaderBytes();
-    ok = ok && writeAll(fd, head.data(), head.size());
+    DurableOutput out(fd);
+    ok = ok && out.write(head.data(), head.size());
     if (ok && count_ > 0) {
         if constexpr (std::endian::native == std::endian::little) {
-            ok = writeAll(fd, samples_.data(), static_cast<std::size_t>(count_) * sizeof(float));
+            ok = out.write(samples_.data(), static_cast<std::size_t>(count_) * sizeof(float));
         } else {
             std::vector<float> block;
             for (int i = 0; ok && i < count_; i += static_cast<int>(kBlock)) {
@@ -388,11 +412,11 @@ bool FFile::Write()
                 block.assign(samples_.data() + i, samples_.data() + i + k);
                 for (float& v : block)
                     v = fromLittleEndian(v);
-                ok = writeAll(fd, block.data(), block.size() * sizeof(float));
+                ok = out.write(block.data(), block.size() * sizeof(float));
             }
         }
     }
-    ok = ok && ::fsync(fd) == 0;
+    ok = ok && out.sync();
     ok = (::close(fd) == 0) && ok;
     ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) {
