@@ -150,8 +150,8 @@ std::unique_ptr<FFile> CopySelection(const ViewArrays& view, const FFile& file)
         Messages::errorText("Selection is too small");
         return nullptr;
     }
+    // The copy comes with a generated name (new000.ff …).
     auto copy = std::make_unique<FFile>(file, FFile::Full);
-    copy->MakeNewName();
     if (first < 0)
         return copy;
     const int count = last - first + 1;
