@@ -1,0 +1,392 @@
+// The common X grid, the operand order and the life cycle of an operation.
+
+#include "ProbeOperation.h"
+#include "ScanBuilder.h"
+#include "TestSupport.h"
+#include "Tuning.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+const std::string kInitFailed = "FFOperation: can't initialize output FFile coordinates";
+
+struct GridCase {
+    const char* what;
+    ScanSpec a, b;
+    int offsetFlags;
+    double start, step;
+    int n;  // 0: the domain message is expected
+};
+
+ScanSpec scan(double crval, double cdelt, int n, std::string ctype = "TIME")
+{
+    ScanSpec s;
+    s.ctype = std::move(ctype);
+    s.crval = crval;
+    s.cdelt = cdelt;
+    s.samples = ramp(n);
+    return s;
+}
+
+}  // namespace
+
+TEST(FFOperationGrid, WorkedExamples)
+{
+    const GridCase cases[] = {
+        {"overlapping halves", scan(0, 1, 100), scan(50, 1, 100), 6, 50, 1, 50},
+        {"finer step wins", scan(0, 1, 11), scan(0, 0.5, 21), 6, 0, 0.5, 21},
+        // A spans 0 ... 10 with step 1; B lies inside it, so q = B's length.
+        {"q = 2.5 rounds up", scan(0, 1, 11), scan(1, 2.5, 2), 6, 1, 1, 4},
+        {"q = 2.49 rounds down", scan(0, 1, 11), scan(1, 2.49, 2), 6, 1, 1, 3},
+        {"q = 1.5 rounds up", scan(0, 1, 11), scan(1, 1.5, 2), 6, 1, 1, 3},
+        {"q = 1.49 is too small", scan(0, 1, 11), scan(1, 1.49, 2), 6, 0, 0, 0},
+        {"disjoint domains", scan(0, 1, 11), scan(20, 1, 11), 6, 0, 0, 0},
+        // Without scaling every record is on its sample index.
+        {"no scaling", scan(1000, 0.5, 100), scan(3, 1e-5, 60, "ANGLE"), 14, 0, 1, 60},
+        // Absolute offsets off: CRVAL1 is left out of both.
+        {"no absolute offsets", scan(1000, 1, 10), scan(2000, 1, 20), 7, 0, 1, 10},
+        // Records whose X decreases are intersected too, walked downwards.
+        {"decreasing records", scan(100, -1, 101), scan(150, -1, 101), 6, 100, -1, 51},
+        {"mixed directions", scan(0, 1, 101), scan(150, -1, 101), 6, 50, 1, 51},
+    };
+    for (const GridCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordMessages rec;
+        auto a = makeScan(c.a);
+        auto b = makeScan(c.b);
+        ASSERT_TRUE(a && b);
+        OperandList ops{a.get(), b.get()};
+        OverlayTuning t = overlay(c.offsetFlags);
+        ProbeOperation op(ops.list, &t);
+        const bool ok = op.Execute();
+        if (c.n == 0) {
+            EXPECT_FALSE(ok);
+            EXPECT_EQ(rec.errors(),
+                      (std::vector<std::string>{"FFOperation: X domains intersection is too small or empty",
+                                                kInitFailed}));
+            continue;
+        }
+        ASSERT_TRUE(ok) << (rec.errors().empty() ? "" : rec.errors()[0]);
+        EXPECT_TRUE(rec.errors().empty());
+        EXPECT_DOUBLE_EQ(op.XStart(), c.start);
+        EXPECT_DOUBLE_EQ(op.XStep(), c.step);
+        EXPECT_EQ(op.GridSize(), c.n);
+        EXPECT_EQ(op.OutputFile()->Count(), c.n);
+    }
+}
+
+TEST(FFOperationGrid, EqualGridsAreCopiedSampleForSample)
+{
+    ScanSpec sa = scan(0, 1, 100), sb = scan(50, 1, 100);
+    sa.samples = ramp(100, 3.0f, 0.25f);
+    sb.samples = ramp(100, -7.0f, 2.0f);
+    auto a = makeScan(sa), b = makeScan(sb);
+    OperandList ops{a.get(), b.get()};
+    OverlayTuning t = overlay();
+    ProbeOperation op(ops.list, &t);
+    ASSERT_TRUE(op.Execute());
+    for (int j = 0; j < 50; ++j) {
+        EXPECT_EQ(op.Resampled(0)[j], sa.samples[static_cast<std::size_t>(50 + j)]);
+        EXPECT_EQ(op.Resampled(1)[j], sb.samples[static_cast<std::size_t>(j)]);
+        EXPECT_EQ(op.OutputFile()->Data()[j], op.Resampled(0)[j]);
+    }
+}
+
+TEST(FFOperationGrid, TimeAndAngleMeetThroughTheDeclination)
+{
+    // At declination 60 degrees one second of time is 0.5 * omega radians.
+    const double omega = AxisConstants::omega;
+    ScanSpec sa = scan(0, 1, 101);
+    sa.extra = {{"OBSDEC", "60"}};
+    ScanSpec sb = scan(10 * 0.5 * omega, 2 * 0.5 * omega, 20, "ANGLE");
+    sb.extra = {{"OBSDEC", "60"}};
+    auto a = makeScan(sa), b = makeScan(sb);
+    OperandList ops{a.get(), b.get()};
+    OverlayTuning t = overlay();
+    ProbeOperation op(ops.list, &t);
+    ASSERT_TRUE(op.Execute());
+    EXPECT_NEAR(op.XStart(), 10.0, 1e-9);
+    EXPECT_DOUBLE_EQ(op.XStep(), 1.0);
+    EXPECT_EQ(op.GridSize(), 39);  // 10 ... 48 s
+    EXPECT_EQ(op.XLabel(), "TIME");
+    // B's sample k sits at 10 + 2k s: grid point 10 + j is its index j / 2.
+    EXPECT_NEAR(op.Resampled(1)[3], 1.5f, 1e-5);
+    EXPECT_EQ(b->GetXMode(), XModeTime);  // the conversion stays on the operand
+}
+
+TEST(FFOperationGrid, IncompatibleOperandsAreReported)
+{
+    struct Case {
+        const char* what;
+        ScanSpec b;
+        std::string message;
+    };
+    ScanSpec other = scan(0, 1, 20, "FREQ");
+    ScanSpec lower = scan(0, 1, 20);
+    lower.bunit = "k";
+    ScanSpec one = scan(0, 1, 1);
+    one.name = "one.ff";
+    ScanSpec flat = scan(0, 0, 20);
+    flat.name = "flat.ff";
+    const Case cases[] = {
+        {"axis kinds", other, "FFOperation: incompatible X coordinates"},
+        {"units differ in case", lower, "FFOperation: incompatible Y units"},
+        {"single sample", one, "FFOperation: FFile one has fewer than two samples"},
+        {"zero step", flat, "FFOperation: FFile flat has no valid X step"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordMessages rec;
+        auto a = makeScan(scan(0, 1, 20));
+        auto b = makeScan(c.b);
+        ASSERT_TRUE(a && b);
+        OperandList ops{a.get(), b.get()};
+        OverlayTuning t = overlay();
+        ProbeOperation op(ops.list, &t);
+        EXPECT_FALSE(op.Execute());
+        EXPECT_EQ(rec.errors(), (std::vector<std::string>{c.message, kInitFailed}));
+        EXPECT_EQ(op.computed, 0);
+        EXPECT_EQ(op.TakeOutput(), nullptr);
+    }
+}
+
+TEST(FFOperationGrid, PixelAxesMustShareTheirLabel)
+{
+    RecordMessages rec;
+    auto a = makeScan(scan(0, 1, 20, "FREQ"));
+    auto b = makeScan(scan(0, 1, 20, "FREQ"));
+    auto c = makeScan(scan(0, 1, 20, "VELO"));
+    {
+        OperandList ops{a.get(), b.get()};
+        OverlayTuning t = overlay();
+        ProbeOperation op(ops.list, &t);
+        EXPECT_TRUE(op.Execute());
+        EXPECT_EQ(op.XLabel(), "FREQ");
+    }
+    OperandList ops{a.get(), c.get()};
+    OverlayTuning t = overlay();
+    ProbeOperation op(ops.list, &t);
+    EXPECT_FALSE(op.Execute());
+    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: incompatible X coordinates", kInitFailed}));
+}
+
+// Independent reference: walk the sample coordinates to find the bracketing
+// pair, interpolate, or extrapolate along the end pair.
+double bruteForceValue(const std::vector<float>& s, double first, double step, double x)
+{
+    const int n = static_cast<int>(s.size());
+    std::vector<double> t(s.size());
+    for (int k = 0; k < n; ++k)
+        t[static_cast<std::size_t>(k)] = first + k * step;
+    int k = 0;
+    const bool up = step > 0;
+    while (k < n - 2 && (up ? x >= t[static_cast<std::size_t>(k + 1)] : x <= t[static_cast<std::size_t>(k + 1)]))
+        ++k;
+    const double t0 = t[static_cast<std::size_t>(k)], t1 = t[static_cast<std::size_t>(k + 1)];
+    const double s0 = s[static_cast<std::size_t>(k)], s1 = s[static_cast<std::size_t>(k + 1)];
+    return s0 + (s1 - s0) * (x - t0) / (t1 - t0);
+}
+
+TEST(FFOperationGrid, ResamplingMatchesABruteForceInterpolation)
+{
+    struct Case {
+        const char* what;
+        double crvalA, cdeltA;
+        int nA;
+        double crvalB, cdeltB;
+        int nB;
+    };
+    const Case cases[] = {
+        {"coarse on fine", 0.0, 0.3, 400, 1.1, 1.0, 90},
+        {"fine on coarse", 5.0, 1.7, 60, 0.0, 0.25, 500},
+        // q = 22.5: the last grid point, 9.2, lies beyond B's end at 9.
+        {"grid ends beyond the intersection", 0.0, 0.4, 25, 0.0, 1.0, 10},
+        {"descending other", 0.0, 0.5, 200, 120.0, -1.3, 80},
+    };
+    unsigned seed = 12345;
+    auto noise = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<float>((seed >> 8) % 2001) / 100.0f - 10.0f;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScanSpec sa = scan(c.crvalA, c.cdeltA, c.nA), sb = scan(c.crvalB, c.cdeltB, c.nB);
+        for (float& v : sa.samples)
+            v = noise();
+        for (float& v : sb.samples)
+            v = noise();
+        auto a = makeScan(sa), b = makeScan(sb);
+        OperandList ops{a.get(), b.get()};
+        OverlayTuning t = overlay();
+        ProbeOperation op(ops.list, &t);
+        ASSERT_TRUE(op.Execute());
+        for (int j = 0; j < op.GridSize(); ++j) {
+            const double x = op.XStart() + j * op.XStep();
+            EXPECT_NEAR(op.Resampled(0)[j], bruteForceValue(sa.samples, c.crvalA, c.cdeltA, x), 1e-4) << j;
+            EXPECT_NEAR(op.Resampled(1)[j], bruteForceValue(sb.samples, c.crvalB, c.cdeltB, x), 1e-4) << j;
+        }
+    }
+}
+
+TEST(FFOperationGrid, ResampleAgreesWithValueAt)
+{
+    ScanSpec s = scan(2.0, 0.37, 33);
+    for (std::size_t k = 0; k < s.samples.size(); ++k)
+        s.samples[k] = static_cast<float>(std::sin(0.7 * static_cast<double>(k)));
+    auto f = makeScan(s);
+    std::vector<float> out(200);
+    FFOperation::Resample(*f, -3.0, 0.1, 200, out.data());
+    for (int j = 0; j < 200; ++j)
+        EXPECT_EQ(out[static_cast<std::size_t>(j)],
+                  static_cast<float>(f->ValueAt(0.37, 2.0, -3.0 + j * 0.1)))
+            << j;
+}
+
+TEST(FFOperationLife, OperandOrderIsActiveFirstThenListOrder)
+{
+    auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10)), c = makeScan(scan(0, 1, 10));
+    FFList caller;
+    caller.Add(a.get());
+    caller.Add(b.get());
+    caller.Add(c.get());  // caller iterates c, b, a; the operation a, b, c
+    ASSERT_TRUE(caller.SetActive(b.get()));
+    OverlayTuning t = overlay();
+    ProbeOperation op(caller, &t);
+    ASSERT_TRUE(op.Execute());
+    ASSERT_EQ(op.OperandCount(), 3);
+    EXPECT_EQ(op.Operand(0), b.get());
+    EXPECT_EQ(op.Operand(1), a.get());
+    EXPECT_EQ(op.Operand(2), c.get());
+}
+
+TEST(FFOperationLife, AnFFileListedTwiceIsOneOperand)
+{
+    RecordMessages rec;
+    auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
+    OverlayTuning t = overlay();
+    {
+        OperandList ops{a.get(), b.get(), a.get(), b.get()};
+        ProbeOperation op(ops.list, &t);
+        ASSERT_TRUE(op.Execute());
+        ASSERT_EQ(op.OperandCount(), 2);
+        EXPECT_EQ(op.Operand(0), a.get());
+        EXPECT_EQ(op.Operand(1), b.get());
+        EXPECT_EQ(op.OutputFile()->GetText("HISTORY"), "PROBE(scan,scan)");
+    }
+    OperandList ops{a.get(), a.get()};
+    ProbeOperation op(ops.list, &t);
+    EXPECT_FALSE(op.Execute());
+    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: invalid number of operands"}));
+}
+
+TEST(FFOperationLife, ExecutesOnceAndHandsOverItsOutput)
+{
+    RecordMessages rec;
+    auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
+    OperandList ops{a.get(), b.get()};
+    OverlayTuning t = overlay();
+    ProbeOperation op(ops.list, &t);
+    EXPECT_EQ(op.TakeOutput(), nullptr);
+    ASSERT_TRUE(op.Execute());
+    EXPECT_FALSE(op.Execute());
+    EXPECT_EQ(op.computed, 1);
+    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: can't execute twice"}));
+    std::unique_ptr<FFile> out = op.TakeOutput();
+    ASSERT_NE(out, nullptr);
+    EXPECT_EQ(out->Count(), 10);
+    EXPECT_EQ(out->GetName().substr(0, 3), "new");
+    EXPECT_EQ(op.TakeOutput(), nullptr);
+}
+
+class OverlayDialog : public ::testing::Test {
+protected:
+    void SetUp() override { Tuning<OverlayTuning>::reset(); }
+    void TearDown() override
+    {
+        Tuning<OverlayTuning>::setEditor(nullptr);
+        Tuning<OverlayTuning>::reset();
+    }
+};
+
+TEST_F(OverlayDialog, InitialSettings)
+{
+    const OverlayTuning& t = Tuning<OverlayTuning>::current();
+    EXPECT_FALSE(t.quiet);
+    EXPECT_FALSE(t.checkDeclination);
+    EXPECT_FALSE(t.keepActiveOffsets);
+    EXPECT_EQ(t.offsetFlags, 6);
+    EXPECT_EQ(t.headMode, 0);
+    EXPECT_FALSE(t.given);
+}
+
+TEST_F(OverlayDialog, CancelEndsSilentlyAndTheObjectStaysSpent)
+{
+    RecordMessages rec;
+    int shown = 0;
+    Tuning<OverlayTuning>::setEditor([&](OverlayTuning&) {
+        ++shown;
+        return false;
+    });
+    auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
+    OperandList ops{a.get(), b.get()};
+    ProbeOperation op(ops.list);
+    EXPECT_FALSE(op.Execute());
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(rec.errors().empty());
+    EXPECT_FALSE(op.Execute());
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: can't execute twice"}));
+}
+
+TEST_F(OverlayDialog, EditedRecordIsUsedAndQuietSkipsTheDialog)
+{
+    RecordMessages rec;
+    int shown = 0;
+    Tuning<OverlayTuning>::setEditor([&](OverlayTuning& t) {
+        ++shown;
+        t.offsetFlags = 14;  // scaling off
+        t.quiet = true;
+        return true;
+    });
+    auto a = makeScan(scan(0, 0.5, 10)), b = makeScan(scan(0, 0.5, 12));
+    OperandList ops{a.get(), b.get()};
+    ProbeOperation first(ops.list);
+    ASSERT_TRUE(first.Execute());
+    EXPECT_EQ(first.XLabel(), "PIXELS");
+    EXPECT_EQ(first.Settings().offsetFlags, 14);
+    EXPECT_FALSE(first.Settings().given);
+    ProbeOperation second(ops.list);
+    ASSERT_TRUE(second.Execute());
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(second.GridSize(), 10);
+}
+
+TEST_F(OverlayDialog, SingleOperandFailsBeforeTheDialog)
+{
+    RecordMessages rec;
+    int shown = 0;
+    Tuning<OverlayTuning>::setEditor([&](OverlayTuning&) { return ++shown > 0; });
+    auto a = makeScan(scan(0, 1, 10));
+    OperandList ops{a.get()};
+    ProbeOperation op(ops.list);
+    EXPECT_FALSE(op.Execute());
+    EXPECT_EQ(shown, 0);
+    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: invalid number of operands"}));
+}
+
+TEST_F(OverlayDialog, GivenSettingsNeverShowTheDialog)
+{
+    int shown = 0;
+    Tuning<OverlayTuning>::setEditor([&](OverlayTuning&) { return ++shown < 0; });
+    auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
+    OperandList ops{a.get(), b.get()};
+    OverlayTuning t = overlay();
+    ProbeOperation op(ops.list, &t);
+    EXPECT_TRUE(op.Execute());
+    EXPECT_TRUE(op.Settings().given);
+    EXPECT_EQ(shown, 0);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Builds small F-files in memory through the real reader, so that they carry
+// exactly what a file read from disk carries (completed defaults, axis).
+
+#include "FFile.h"
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct ScanSpec {
+    std::string name = "scan.ff";
+    std::string ctype = "TIME";
+    double crval = 0.0;
+    double cdelt = 1.0;
+    std::string bunit = "K";
+    std::vector<float> samples;
+    // Further ID=value lines, in order, after the axis keywords.
+    std::vector<std::pair<std::string, std::string>> extra;
+};
+
+std::unique_ptr<FFile> makeScan(const ScanSpec& spec);
+// samples[k] = a + b * k, for n samples.
+std::vector<float> ramp(int n, float a = 0.0f, float b = 1.0f);
