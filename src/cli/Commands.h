@@ -10,5 +10,6 @@ namespace cli {
 using Args = std::vector<std::string>;
 
 int runInfo(const Args& args);
+int runCorrelate(const Args& args);
 
 }  // namespace cli

@@ -18,6 +18,8 @@ struct Command {
 
 const Command kCommands[] = {
     {"info", "FILE  print the header, sample count and coordinate and value ranges", cli::runInfo},
+    {"correlate", "ACTIVE OTHER... [overlay flags]  print the matrix of correlation coefficients",
+     cli::runCorrelate},
 };
 
 void printHelp(std::FILE* out)
