@@ -220,28 +220,32 @@ bool FFOperation::prepareGrid()
     return true;
 }
 
-void FFOperation::Resample(const FFile& p, double xStart, double xStep, int n, float* out)
+namespace {
+
+void resampleLoop(const float* s, int count, double origin, double step, double xStart, double xStep, int n,
+                  float* out)
 {
-    // The same interpolation as FFile::ValueAt, with the segment chosen
-    // from the fractional index directly: inside the record the two
-    // neighbours, beyond either end the first or last two samples.
-    const double step = p.XScale() * p.OffsetStep();
-    const double origin = p.XScale() * p.OffsetOrigin();
-    const float* s = p.Data();
-    const int count = p.Count();
-    const double lastIndex = count - 1;
+    // The same interpolation as FFile::ValueAt: inside the record between
+    // the two neighbours, beyond either end along the first or last two
+    // samples. The segment is the fractional index clamped to 0 ... count-2
+    // (NaN falls to 0 and stays NaN in the value).
+    const double lastSegment = count - 2;
     for (int j = 0; j < n; ++j) {
         const double x = xStart + j * xStep;
         const double d = (x - origin) / step;
-        int i0;
-        if (d < 1.0)
-            i0 = 0;
-        else if (!(d < lastIndex))  // NaN too: it stays NaN
-            i0 = count - 2;
-        else
-            i0 = static_cast<int>(d);
+        double c = d > 0.0 ? d : 0.0;
+        c = c < lastSegment ? c : lastSegment;
+        const int i0 = static_cast<int>(c);
         const double s0 = s[i0];
         const double s1 = s[i0 + 1];
         out[j] = static_cast<float>(s0 + (s1 - s0) * (d - i0));
     }
+}
+
+}  // namespace
+
+void FFOperation::Resample(const FFile& p, double xStart, double xStep, int n, float* out)
+{
+    resampleLoop(p.Data(), p.Count(), p.XScale() * p.OffsetOrigin(), p.XScale() * p.OffsetStep(), xStart, xStep,
+                 n, out);
 }
