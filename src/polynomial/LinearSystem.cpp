@@ -17,19 +17,21 @@ LinearSystem::LinearSystem(int size)
 void LinearSystem::Solve()
 {
     const std::size_t n = static_cast<std::size_t>(size_);
-    // A pivot this small against the largest entry means that the rows left
-    // are dependent to working precision; the elimination still completes.
-    double largest = 0.0;
+    // A pivot that is negligible against the entries it came from means
+    // that its row and column are dependent on the ones eliminated before,
+    // to working precision. Measuring it against its own original entry and
+    // diagonal rather than the largest entry of the matrix keeps the test
+    // blind to the scale of each unknown (Gram matrices of records in very
+    // different units).
+    const std::vector<std::vector<double>> original = matrix_;
     bool finite = true;
     for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t j = 0; j < n; ++j) {
+        for (std::size_t j = 0; j < n; ++j)
             finite = finite && std::isfinite(matrix_[i][j]);
-            largest = std::fmax(largest, std::fabs(matrix_[i][j]));
-        }
         finite = finite && std::isfinite(rhs_[i]);
     }
-    const double negligible = largest * 64.0 * static_cast<double>(n) * std::numeric_limits<double>::epsilon();
-    degenerate_ = !finite || largest == 0.0;
+    const double tolerance = 64.0 * static_cast<double>(n) * std::numeric_limits<double>::epsilon();
+    degenerate_ = !finite;
 
     for (std::size_t i = 0; i < n; ++i)
         rowFree_[i] = columnFree_[i] = 1;
@@ -62,7 +64,9 @@ void LinearSystem::Solve()
         rowFree_[pr] = 0;
         columnFree_[pc] = 0;
         pivotRow_[pc] = static_cast<int>(pr);
-        if (!(std::fabs(matrix_[pr][pc]) > negligible))
+        const double scale = std::fmax(std::fabs(original[pr][pc]),
+                                       std::sqrt(std::fabs(original[pr][pr]) * std::fabs(original[pc][pc])));
+        if (!(std::fabs(matrix_[pr][pc]) > tolerance * scale))
             degenerate_ = true;
 
         std::vector<double>& prow = matrix_[pr];

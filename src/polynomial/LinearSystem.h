@@ -35,9 +35,9 @@ public:
     // Destroys the matrix and right-hand side contents.
     void Solve();
 
-    // True when a pivot was zero or negligible against the largest entry of
-    // the matrix (the system is singular to working precision), or when the
-    // matrix, right-hand side or solution holds a NaN or an infinity.
+    // True when a pivot was zero or negligible against its original entry
+    // and diagonal (the system is singular to working precision), or when
+    // the matrix, right-hand side or solution holds a NaN or an infinity.
     bool Degenerate() const { return degenerate_; }
 
 private:

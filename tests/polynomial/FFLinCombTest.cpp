@@ -203,3 +203,19 @@ TEST_F(LinComb, OneOperandIsRefused)
     EXPECT_FALSE(op.Execute());
     EXPECT_EQ(messages.errors(), std::vector<std::string>{"FFOperation: invalid number of operands"});
 }
+
+TEST_F(LinComb, BestFitIsBlindToTheUnitsOfEachOperand)
+{
+    // Others in wildly different units: the fit is the same up to scale.
+    std::vector<std::vector<float>> ops(3, std::vector<float>(200));
+    for (int t = 0; t < 200; ++t) {
+        ops[1][t] = static_cast<float>(1e-9 * std::sin(t * 0.1));
+        ops[2][t] = static_cast<float>(1e9 * (t % 7));
+        ops[0][t] = static_cast<float>(2e9 * ops[1][t] + 3e-9 * ops[2][t] + std::cos(t * 2.3));
+    }
+    std::vector<double> a;
+    ASSERT_TRUE(BestFitCoefficients({ops[0].data(), ops[1].data(), ops[2].data()}, 200, a));
+    const std::vector<long double> x = referenceFit(ops);
+    EXPECT_NEAR(a[1] / -static_cast<double>(x[0]), 1.0, 1e-9);
+    EXPECT_NEAR(a[2] / -static_cast<double>(x[1]), 1.0, 1e-9);
+}
