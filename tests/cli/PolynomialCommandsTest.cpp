@@ -104,10 +104,11 @@ TEST(CliPolynomial, ClipMarksApplyInOrder)
         RunResult r = run("clip " + in + " -o " + out + " --power 0 " + c.marks, dir);
         EXPECT_EQ(r.status, c.status) << c.marks;
         EXPECT_EQ(r.err, c.err) << c.marks;
-        if (c.status == 0)
+        if (c.status == 0) {
             EXPECT_EQ(samplesOf(out), std::vector<float>(20, 5.0f)) << c.marks;
-        else
+        } else {
             EXPECT_FALSE(std::filesystem::exists(out)) << c.marks;
+        }
     }
 }
 

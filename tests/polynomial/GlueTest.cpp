@@ -76,8 +76,9 @@ TEST_F(Glue, StepFindingAndLevels)
         FFPolyGlue g(m.view);
         const bool ok = g.FindSteps();
         EXPECT_EQ(ok, std::string(c.error).empty()) << c.marks;
-        if (ok)
+        if (ok) {
             EXPECT_EQ(levels(g), c.levels) << c.marks;
+        }
         EXPECT_EQ(m.marks(), c.after) << c.marks;
         EXPECT_EQ(messages.errors(),
                   std::string(c.error).empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error})
@@ -140,8 +141,9 @@ TEST_F(Glue, EachLevelNeedsTwoPPlusFourSelectedSamples)
             m.data[i] = static_cast<float>(i % 5);
         FFPolyGlue g(m.view);
         EXPECT_EQ(g.Execute(), c.ok) << c.left << "/" << c.right;
-        if (!c.ok)
+        if (!c.ok) {
             EXPECT_EQ(messages.errors(), std::vector<std::string>{"FFPolyGlue: not enough data"});
+        }
     }
 }
 

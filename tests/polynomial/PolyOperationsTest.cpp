@@ -145,8 +145,9 @@ TEST_F(PolyOperations, TooFewPointsForThePower)
         Record r(line(c.n, 1, 1));
         FFPolyTrend op(r.view);
         EXPECT_EQ(op.Execute(), c.ok) << c.name;
-        if (!c.ok)
+        if (!c.ok) {
             EXPECT_EQ(messages.errors(), std::vector<std::string>{"FFPolyTrend: not enough data"}) << c.name;
+        }
     }
 }
 
@@ -299,8 +300,9 @@ TEST_F(PolyOperations, NonFiniteSelectionIsRefusedAndNothingChanges)
                                         "FFPolyGlue: singular or degenerate fit, data left unchanged"}));
     EXPECT_EQ(r.marks(), marks);
     for (int i = 0; i < 20; ++i)
-        if (i != 2)
+        if (i != 2) {
             EXPECT_EQ(r.data[i], static_cast<float>(i));
+        }
     EXPECT_TRUE(std::isnan(r.data[2]));
 }
 
