@@ -20,7 +20,7 @@ constexpr const char* kClass = "FFOperation";
 
 void fail(const char* message) { Messages::error(kClass, message); }
 
-// "... of FFile <short name>" messages; the short name is at most 12 characters.
+// A message naming one operand by its short name (at most 12 characters).
 void failFor(const char* format, const FFile& file)
 {
     char buf[256];

@@ -11,9 +11,9 @@
 
 namespace {
 
-ScanSpec named(const char* name, std::vector<float> samples)
+ScanRecipe named(const char* name, std::vector<float> samples)
 {
-    ScanSpec s;
+    ScanRecipe s;
     s.name = name;
     s.samples = std::move(samples);
     return s;
@@ -177,7 +177,7 @@ TEST(FFCorrelation, NoTableWhenPreparationFails)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         RecordMessages rec;
-        ScanSpec sa = named("a.ff", {1, 2, 3, 4}), sb = named("b.ff", {4, 3, 2, 1});
+        ScanRecipe sa = named("a.ff", {1, 2, 3, 4}), sb = named("b.ff", {4, 3, 2, 1});
         sa.extra = {{"DEC", "30"}};
         sb.extra = {{"DEC", c.otherDec}};
         auto a = makeScan(sa), b = makeScan(sb);

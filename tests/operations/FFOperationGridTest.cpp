@@ -16,15 +16,15 @@ const std::string kInitFailed = "FFOperation: can't initialize output FFile coor
 
 struct GridCase {
     const char* what;
-    ScanSpec a, b;
+    ScanRecipe a, b;
     int offsetFlags;
     double start, step;
     int n;  // 0: the domain message is expected
 };
 
-ScanSpec scan(double crval, double cdelt, int n, std::string ctype = "TIME")
+ScanRecipe scan(double crval, double cdelt, int n, std::string ctype = "TIME")
 {
-    ScanSpec s;
+    ScanRecipe s;
     s.ctype = std::move(ctype);
     s.crval = crval;
     s.cdelt = cdelt;
@@ -81,7 +81,7 @@ TEST(FFOperationGrid, WorkedExamples)
 
 TEST(FFOperationGrid, EqualGridsAreCopiedSampleForSample)
 {
-    ScanSpec sa = scan(0, 1, 100), sb = scan(50, 1, 100);
+    ScanRecipe sa = scan(0, 1, 100), sb = scan(50, 1, 100);
     sa.samples = ramp(100, 3.0f, 0.25f);
     sb.samples = ramp(100, -7.0f, 2.0f);
     auto a = makeScan(sa), b = makeScan(sb);
@@ -100,9 +100,9 @@ TEST(FFOperationGrid, TimeAndAngleMeetThroughTheDeclination)
 {
     // At declination 60 degrees one second of time is 0.5 * omega radians.
     const double omega = AxisConstants::omega;
-    ScanSpec sa = scan(0, 1, 101);
+    ScanRecipe sa = scan(0, 1, 101);
     sa.extra = {{"OBSDEC", "60"}};
-    ScanSpec sb = scan(10 * 0.5 * omega, 2 * 0.5 * omega, 20, "ANGLE");
+    ScanRecipe sb = scan(10 * 0.5 * omega, 2 * 0.5 * omega, 20, "ANGLE");
     sb.extra = {{"OBSDEC", "60"}};
     auto a = makeScan(sa), b = makeScan(sb);
     OperandList ops{a.get(), b.get()};
@@ -122,15 +122,15 @@ TEST(FFOperationGrid, IncompatibleOperandsAreReported)
 {
     struct Case {
         const char* what;
-        ScanSpec b;
+        ScanRecipe b;
         std::string message;
     };
-    ScanSpec other = scan(0, 1, 20, "FREQ");
-    ScanSpec lower = scan(0, 1, 20);
+    ScanRecipe other = scan(0, 1, 20, "FREQ");
+    ScanRecipe lower = scan(0, 1, 20);
     lower.bunit = "k";
-    ScanSpec one = scan(0, 1, 1);
+    ScanRecipe one = scan(0, 1, 1);
     one.name = "one.ff";
-    ScanSpec flat = scan(0, 0, 20);
+    ScanRecipe flat = scan(0, 0, 20);
     flat.name = "flat.ff";
     const Case cases[] = {
         {"axis kinds", other, "FFOperation: incompatible X coordinates"},
@@ -214,7 +214,7 @@ TEST(FFOperationGrid, ResamplingMatchesABruteForceInterpolation)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ScanSpec sa = scan(c.crvalA, c.cdeltA, c.nA), sb = scan(c.crvalB, c.cdeltB, c.nB);
+        ScanRecipe sa = scan(c.crvalA, c.cdeltA, c.nA), sb = scan(c.crvalB, c.cdeltB, c.nB);
         for (float& v : sa.samples)
             v = noise();
         for (float& v : sb.samples)
@@ -234,7 +234,7 @@ TEST(FFOperationGrid, ResamplingMatchesABruteForceInterpolation)
 
 TEST(FFOperationGrid, ResampleAgreesWithValueAt)
 {
-    ScanSpec s = scan(2.0, 0.37, 33);
+    ScanRecipe s = scan(2.0, 0.37, 33);
     for (std::size_t k = 0; k < s.samples.size(); ++k)
         s.samples[k] = static_cast<float>(std::sin(0.7 * static_cast<double>(k)));
     auto f = makeScan(s);
@@ -389,4 +389,18 @@ TEST_F(OverlayDialog, GivenSettingsNeverShowTheDialog)
     EXPECT_TRUE(op.Execute());
     EXPECT_TRUE(op.Settings().given);
     EXPECT_EQ(shown, 0);
+}
+
+TEST(FFOperationLife, AListWithoutActiveFFileHasNoOperands)
+{
+    RecordMessages rec;
+    auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
+    FFList caller;
+    caller.Add(a.get());
+    caller.Add(b.get());
+    OverlayTuning t = overlay();
+    ProbeOperation op(caller, &t);
+    EXPECT_FALSE(op.Execute());
+    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFList: active FFile is NULL",
+                                                      "FFOperation: invalid number of operands"}));
 }

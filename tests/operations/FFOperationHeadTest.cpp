@@ -12,9 +12,9 @@ namespace {
 
 const std::string kAssembleFailed = "FFOperation: can't assemble output FFile head";
 
-ScanSpec observed(const char* name, std::vector<std::pair<std::string, std::string>> extra)
+ScanRecipe observed(const char* name, std::vector<std::pair<std::string, std::string>> extra)
 {
-    ScanSpec s;
+    ScanRecipe s;
     s.name = name;
     s.crval = 0;
     s.cdelt = 1;
@@ -175,7 +175,7 @@ TEST(FFOperationHead, ObservationOffsets)
 
 TEST(FFOperationHead, PixelAxesClearTheObservationKeywords)
 {
-    ScanSpec sa = observed("a.ff", {{"OBSDEC", "41"}, {"DEC", "41"}, {"TIMEESH", "0.3"}, {"NUT-RA", "0.02"}});
+    ScanRecipe sa = observed("a.ff", {{"OBSDEC", "41"}, {"DEC", "41"}, {"TIMEESH", "0.3"}, {"NUT-RA", "0.02"}});
     sa.crval = 500;
     sa.cdelt = 0.05;
     auto a = makeScan(sa);
@@ -195,11 +195,11 @@ TEST(FFOperationHead, PixelAxesClearTheObservationKeywords)
 TEST(FFOperationHead, GridOriginKeepsTheDigitsItNeeds)
 {
     // Six significant digits would put 43200.05 at 43200.1, a whole sample off.
-    ScanSpec sa = observed("a.ff", {});
+    ScanRecipe sa = observed("a.ff", {});
     sa.crval = 43200.05;
     sa.cdelt = 0.05;
     sa.samples = ramp(100);
-    ScanSpec sb = sa;
+    ScanRecipe sb = sa;
     sb.crval = 43200.0;
     auto a = makeScan(sa), b = makeScan(sb);
     OperandList ops{a.get(), b.get()};

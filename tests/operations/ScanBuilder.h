@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-struct ScanSpec {
+struct ScanRecipe {
     std::string name = "scan.ff";
     std::string ctype = "TIME";
     double crval = 0.0;
@@ -20,6 +20,6 @@ struct ScanSpec {
     std::vector<std::pair<std::string, std::string>> extra;
 };
 
-std::unique_ptr<FFile> makeScan(const ScanSpec& spec);
+std::unique_ptr<FFile> makeScan(const ScanRecipe& recipe);
 // samples[k] = a + b * k, for n samples.
 std::vector<float> ramp(int n, float a = 0.0f, float b = 1.0f);
