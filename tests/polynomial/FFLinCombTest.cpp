@@ -28,7 +28,7 @@ struct Operands {
     {
         int k = 0;
         for (const auto& s : samples) {
-            ScanSpec spec;
+            ScanRecipe spec;
             spec.name = "op" + std::to_string(k++) + ".ff";
             spec.samples = s;
             files.push_back(makeScan(spec));
