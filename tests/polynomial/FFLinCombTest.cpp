@@ -28,10 +28,10 @@ struct Operands {
     {
         int k = 0;
         for (const auto& s : samples) {
-            ScanRecipe spec;
-            spec.name = "op" + std::to_string(k++) + ".ff";
-            spec.samples = s;
-            files.push_back(makeScan(spec));
+            ScanRecipe recipe;
+            recipe.name = "op" + std::to_string(k++) + ".ff";
+            recipe.samples = s;
+            files.push_back(makeScan(recipe));
             list.Add(files.back().get());
         }
         list.SetActive(files[0].get());
