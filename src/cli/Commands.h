@@ -11,5 +11,12 @@ using Args = std::vector<std::string>;
 
 int runInfo(const Args& args);
 int runCorrelate(const Args& args);
+int runTrend(const Args& args);
+int runClip(const Args& args);
+int runGlue(const Args& args);
+int runLinComb(const Args& args);
+int runRms(const Args& args);
+int runArea(const Args& args);
+int runCopy(const Args& args);
 
 }  // namespace cli

@@ -20,6 +20,18 @@ const Command kCommands[] = {
     {"info", "FILE  print the header, sample count and coordinate and value ranges", cli::runInfo},
     {"correlate", "ACTIVE OTHER... [overlay flags]  print the matrix of correlation coefficients",
      cli::runCorrelate},
+    {"trend", "FILE -o OUT [--power P] [--select A:B]...  remove a polynomial trend", cli::runTrend},
+    {"clip", "FILE -o OUT --select A:B... --discard A:B... [--power P]  replace discarded samples by a polynomial",
+     cli::runClip},
+    {"glue", "FILE -o OUT --select A:B... --discard A:B... [--power P]  remove step interference", cli::runGlue},
+    {"lincomb",
+     "ACTIVE OTHER... -o OUT [--average | --sum | --subtraction | --best-fit | --coefficients a0,a1,...] "
+     "[overlay flags]  linear combination",
+     cli::runLinComb},
+    {"rms", "FILE [--select A:B]...  report the r.m.s. (on stderr, as the program's message)", cli::runRms},
+    {"area", "FILE --select A:B... --discard A:B... [--power P]  report the area above the Clip baseline (stderr)",
+     cli::runArea},
+    {"copy", "FILE -o OUT [--select A:B]...  copy the selected stretch or the whole record", cli::runCopy},
 };
 
 void printHelp(std::FILE* out)

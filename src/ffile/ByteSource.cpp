@@ -8,6 +8,9 @@
 
 std::size_t ByteSource::read(void* dst, std::size_t n)
 {
+    // An empty read may come with no array at all (a record of no samples).
+    if (n == 0)
+        return 0;
     auto* out = static_cast<char*>(dst);
     std::size_t done = 0;
     std::size_t buffered = end_ - pos_;

@@ -1,0 +1,146 @@
+// Polynomial fits and the linear combination on records of a million
+// samples.
+//
+//   BM_FitPower9_1M      the least-squares fit of power 9 through 1M points
+//                        (the peer: numpy.polyfit on the same points)
+//   BM_TrendPower9_1M    Remove trend as the command runs it: fit points,
+//                        fit, evaluation over the record, pending marks
+//   BM_LinComb4x1M       FFLinComb of 4 scans with the whole preparation
+//                        (common grid, output head, resampling) and the sum
+//                        (the peer: np.interp onto the grid + weighted sum)
+//
+// The scans are written to VEXIL_BENCH_DIR (default
+// /tmp/vexil-polynomial-bench) so that bench/peers/polynomial_peer.py times
+// numpy on the very same samples in the same run.
+
+#include "DemoScan.h"
+#include "FFLinComb.h"
+#include "FFList.h"
+#include "FFPolyTrend.h"
+#include "FFile.h"
+#include "Messages.h"
+#include "PolyLeastSquares.h"
+#include "PolyTuning.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kRecords = 4;
+constexpr int kSamples = 1000000;
+
+struct Scans {
+    std::vector<std::unique_ptr<FFile>> files;
+    Scans()
+    {
+        const char* env = std::getenv("VEXIL_BENCH_DIR");
+        const std::filesystem::path dir = env && *env ? env : "/tmp/vexil-polynomial-bench";
+        std::filesystem::create_directories(dir);
+        for (int k = 0; k < kRecords; ++k) {
+            auto f = std::make_unique<FFile>();
+            DemoScanOptions o;
+            o.count = kSamples;
+            o.seed = 2000u + static_cast<unsigned>(k);
+            makeDemoScan(*f, o);
+            // A fraction of a sample apart, so that resampling interpolates.
+            char crval[64];
+            std::snprintf(crval, sizeof crval, "%.17g", 43200.0 + 0.017 * k);
+            f->SetText("CRVAL1", crval);
+            f->SetupAxis();
+            char name[32];
+            std::snprintf(name, sizeof name, "scan%d.ff", k);
+            f->SetName((dir / name).string());
+            f->Write();
+            files.push_back(std::move(f));
+        }
+    }
+};
+
+Scans& scans()
+{
+    static Scans s;
+    return s;
+}
+
+void BM_FitPower9_1M(benchmark::State& state)
+{
+    const FFile& f = *scans().files[0];
+    std::vector<double> x(kSamples), y(kSamples);
+    for (int i = 0; i < kSamples; ++i) {
+        x[i] = i;
+        y[i] = f.Data()[i];
+    }
+    const int p = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        Polynomial fit;
+        if (!FitSingleLevel(x.data(), y.data(), kSamples, p, fit))
+            state.SkipWithError("fit failed");
+        benchmark::DoNotOptimize(fit.coefficients.data());
+    }
+}
+BENCHMARK(BM_FitPower9_1M)->Arg(9)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_TrendPower9_1M(benchmark::State& state)
+{
+    FFile copy(*scans().files[0], FFile::Full);
+    Tuning<TrendTuning>::current().power = 9;
+    Tuning<TrendTuning>::current().quiet = true;
+    ViewArrays view;
+    view.attach(copy.Data(), copy.Count());
+    for (auto _ : state) {
+        FFPolyTrend op(view);
+        if (!op.Execute())
+            state.SkipWithError("trend failed");
+        view.clearMarks();
+        benchmark::DoNotOptimize(view.result.data());
+    }
+}
+BENCHMARK(BM_TrendPower9_1M)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_LinComb4x1M(benchmark::State& state)
+{
+    FFList list;
+    for (auto& f : scans().files)
+        list.Add(f.get());
+    list.SetActive(scans().files.front().get());
+    OverlayTuning settings;
+    settings.quiet = true;
+    settings.given = true;
+    for (auto _ : state) {
+        FFLinComb op(list, &settings);
+        if (!op.Execute())
+            state.SkipWithError("linear combination failed");
+        std::unique_ptr<FFile> out = op.TakeOutput();
+        benchmark::DoNotOptimize(out->Data());
+    }
+    list.Clear();
+}
+BENCHMARK(BM_LinComb4x1M)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The weighted sum alone, on samples already on the grid.
+void BM_LinCombSum4x1M(benchmark::State& state)
+{
+    std::vector<float> out(kSamples);
+    const double a[kRecords] = {0.25, 0.25, 0.25, 0.25};
+    for (auto _ : state) {
+        std::fill(out.begin(), out.end(), 0.0f);
+        for (int j = 0; j < kRecords; ++j) {
+            const float* p = scans().files[j]->Data();
+            for (int i = 0; i < kSamples; ++i)
+                out[i] = static_cast<float>(static_cast<double>(out[i]) + a[j] * static_cast<double>(p[i]));
+        }
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+BENCHMARK(BM_LinCombSum4x1M)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,24 @@
+// vexil-cli area FILE --select A:B... --discard A:B... [--power P]
+// The area between the discarded samples and the Clip polynomial through
+// the selected ones, reported as the program's message text on stderr.
+
+#include "Commands.h"
+#include "MarkFlags.h"
+#include "PolyTuning.h"
+#include "ViewCommands.h"
+
+namespace cli {
+
+int runArea(const Args& args)
+{
+    MarkedRecord record;
+    const int status = loadMarkedRecord(
+        args, {"usage: vexil-cli area FILE --select A:B... --discard A:B... [--power P]\n", false, true, true},
+        record);
+    if (status != kOk)
+        return status;
+    setPolyTuning<ClipTuning>(record.power);
+    return CalcArea(record.view, record.file) ? kOk : kFailed;
+}
+
+}  // namespace cli

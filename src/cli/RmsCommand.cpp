@@ -1,0 +1,21 @@
+// vexil-cli rms FILE [--select A:B]...
+// The r.m.s. of the selected samples (of all without a selection), reported
+// as the program's message text on stderr, as every message of vexil-cli.
+
+#include "Commands.h"
+#include "MarkFlags.h"
+#include "ViewCommands.h"
+
+namespace cli {
+
+int runRms(const Args& args)
+{
+    MarkedRecord record;
+    const int status = loadMarkedRecord(args, {"usage: vexil-cli rms FILE [--select A:B]...\n", false, false, false},
+                                        record);
+    if (status != kOk)
+        return status;
+    return CalcRms(record.view, record.file) ? kOk : kFailed;
+}
+
+}  // namespace cli

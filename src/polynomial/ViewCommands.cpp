@@ -1,0 +1,163 @@
+#include "ViewCommands.h"
+
+#include "FFPolyFit.h"
+#include "FFPolyGlue.h"
+#include "FFPolyTrend.h"
+#include "FFile.h"
+#include "Messages.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Numbers in the stream's default form: six significant digits, the
+// shorter of fixed and exponent notation.
+std::string defaultNumber(double v)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%g", v);
+    return buf;
+}
+
+}  // namespace
+
+void ApplyResult(ViewArrays& view, ApplyMode mode)
+{
+    for (int i = 0; i < view.count; ++i) {
+        if (view.marks[static_cast<std::size_t>(i)] != MarkPending)
+            continue;
+        const float r = view.result[static_cast<std::size_t>(i)];
+        view.samples[i] = mode == ApplyMode::Replace ? r : view.samples[i] - r;
+    }
+    view.clearMarks();
+}
+
+bool RunInPlaceCommand(ViewArrays& view, const std::function<bool()>& execute, std::string_view question,
+                       ApplyMode mode, const std::function<void()>& repaint)
+{
+    view.saveMarks();
+    if (!execute()) {
+        view.restoreMarks();
+        return false;
+    }
+    if (repaint)
+        repaint();
+    if (Messages::ask("Complete", question, Buttons::OkCancel) != Answer::Ok) {
+        view.restoreMarks();
+        return false;
+    }
+    view.dropSaved();
+    ApplyResult(view, mode);
+    return true;
+}
+
+bool RunClip(ViewArrays& view, const std::function<void()>& repaint)
+{
+    FFPolyFit op(view);
+    return RunInPlaceCommand(view, [&] { return op.Execute(); }, "Confirm data changes", ApplyMode::Replace,
+                             repaint);
+}
+
+bool RunGlue(ViewArrays& view, const std::function<void()>& repaint)
+{
+    FFPolyGlue op(view);
+    return RunInPlaceCommand(view, [&] { return op.Execute(); }, "Confirm data changing", ApplyMode::Replace,
+                             repaint);
+}
+
+bool RunRemoveTrend(ViewArrays& view, const std::function<void()>& repaint)
+{
+    FFPolyTrend op(view);
+    return RunInPlaceCommand(view, [&] { return op.Execute(); }, "Confirm data changes", ApplyMode::Subtract,
+                             repaint);
+}
+
+// The r.m.s. deviation of the considered samples about their mean. The
+// spread is divided by √(n(n−1)), between the n and n−1 of the usual
+// estimators, so that the report agrees with the correlation table; the
+// centre is the plain mean, so that an offset of the record does not leak
+// into the spread.
+bool CalcRms(const ViewArrays& view, const FFile& file)
+{
+    const bool whole = !view.hasMark(MarkSelected);
+    long double sum = 0.0L;
+    long long n = 0;
+    for (int i = 0; i < view.count; ++i) {
+        if (whole || view.marks[static_cast<std::size_t>(i)] == MarkSelected) {
+            sum += view.samples[i];
+            ++n;
+        }
+    }
+    if (n < 2) {
+        Messages::error("FFView", "too little data selected");
+        return false;
+    }
+    const long double c = std::sqrt(static_cast<long double>(n - 1) * static_cast<long double>(n));
+    const long double mean = sum / static_cast<long double>(n);
+    long double squares = 0.0L;
+    for (int i = 0; i < view.count; ++i) {
+        if (whole || view.marks[static_cast<std::size_t>(i)] == MarkSelected) {
+            const long double d = view.samples[i] - mean;
+            squares += d * d;
+        }
+    }
+    const double rms = static_cast<double>(std::sqrt(squares / c));
+    std::string text = "r.m.s. = " + defaultNumber(rms) + " " + file.YUnits() +
+                       (whole ? "\n(for whole data)" : "\n(for selected data)");
+    Messages::info("Calc", Messages::cut(text));
+    return true;
+}
+
+bool CalcArea(ViewArrays& view, const FFile& file, const std::function<void()>& repaint)
+{
+    view.saveMarks();
+    long double sum = 0.0L;
+    {
+        FFPolyFit op(view);
+        if (!op.Execute()) {
+            view.restoreMarks();
+            return false;
+        }
+        if (repaint)
+            repaint();
+    }
+    for (int i = 0; i < view.count; ++i)
+        if (view.marks[static_cast<std::size_t>(i)] == MarkPending)
+            sum += static_cast<long double>(view.samples[i]) - view.result[static_cast<std::size_t>(i)];
+    const double area = static_cast<double>(sum) * file.UnitScale() * file.DisplayStep();
+    std::string text =
+        "Area =  " + defaultNumber(area) + "  " + file.DisplayYUnits() + " * " + file.UnitLabel();
+    Messages::info("Calc", Messages::cut(text));
+    view.restoreMarks();
+    if (repaint)
+        repaint();
+    return true;
+}
+
+std::unique_ptr<FFile> CopySelection(const ViewArrays& view, const FFile& file)
+{
+    int first = -1, last = -1;
+    for (int i = 0; i < view.count; ++i) {
+        if (view.marks[static_cast<std::size_t>(i)] == MarkSelected) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    }
+    if (first >= 0 && last - first <= 2) {
+        Messages::errorText("Selection is too small");
+        return nullptr;
+    }
+    // The copy comes with a generated name (new000.ff …).
+    auto copy = std::make_unique<FFile>(file, FFile::Full);
+    if (first < 0)
+        return copy;
+    const int count = last - first + 1;
+    copy->SetData(SampleArray::copyOf(file.Data() + first, count), count);
+    copy->SetReal("CRVAL1", copy->GetReal("CRVAL1") + copy->GetReal("CDELT1") * first);
+    copy->SetupAxis();
+    copy->SetText("HISTORY", "COPY(" + copy->GetShortName() + ")");
+    return copy;
+}

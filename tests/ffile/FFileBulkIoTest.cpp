@@ -1,0 +1,164 @@
+// Reading and writing records larger than the reader's and writer's internal
+// blocks: the fused conversion and scaling of every sample form, the joint
+// between buffered and direct reads, and saves that span several write-back
+// slices.
+
+#include "FFile.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string header(const std::string& bitpix, std::size_t n, const std::string& extra = "")
+{
+    return "SIMPLE=T\nBITPIX=" + bitpix + "\nNAXIS=1\nNAXIS1=" + std::to_string(n) +
+           "\nCTYPE1=TIME\nCDELT1=1\nBUNIT=K\n" + extra + "END\n";
+}
+
+template <typename T>
+std::string raw(const std::vector<T>& v)
+{
+    std::string out(v.size() * sizeof(T), '\0');
+    std::memcpy(out.data(), v.data(), out.size());
+    return out;
+}
+
+std::uint32_t bitsOf(float f)
+{
+    std::uint32_t u;
+    std::memcpy(&u, &f, 4);
+    return u;
+}
+
+}  // namespace
+
+// Hand-worked values of every sample form, with and without scaling.
+TEST(FFileBulkIo, ConvertsAndScalesEveryFormToPhysicalValues)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    struct Case {
+        const char* name;
+        std::string data;
+        const char* bitpix;
+        const char* scaling;
+        std::vector<float> expected;
+    } cases[] = {
+        {"16 scaled", raw<std::int16_t>({-32768, -2, 0, 3, 32767}), "16", "BSCALE=0.5\nBZERO=10\n",
+         {-16374.0f, 9.0f, 10.0f, 11.5f, 16393.5f}},
+        {"16 plain", raw<std::int16_t>({-32768, -1, 7}), "16", "", {-32768.0f, -1.0f, 7.0f}},
+        {"-32 scaled", raw<float>({1.5f, -0.25f, 3e38f}), "-32", "BSCALE=2\nBZERO=-1\n", {2.0f, -1.5f, inf}},
+        {"-64 plain", raw<double>({0.1, -1e300, 1e-50, 2.5}), "-64", "", {0.1f, -inf, 0.0f, 2.5f}},
+        // 1 + 2^-30 rounds to 1 in single precision before the scaling:
+        // 1 * 3 - 3 is 0, where scaling in double first would give 2.8e-9.
+        {"-64 scaled", raw<double>({1.0 + std::ldexp(1.0, -30), 4.0}), "-64", "BSCALE=3\nBZERO=-3\n", {0.0f, 9.0f}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordMessages rec;
+        FFile f;
+        ASSERT_TRUE(f.ReadFromBytes(header(c.bitpix, c.expected.size(), c.scaling) + c.data, "a.ff"));
+        ASSERT_EQ(f.Count(), static_cast<int>(c.expected.size()));
+        for (std::size_t i = 0; i < c.expected.size(); ++i)
+            EXPECT_EQ(f.Data()[i], c.expected[i]) << "sample " << i;
+        EXPECT_EQ(f.GetText("BITPIX"), "-32");
+        EXPECT_TRUE(rec.errors().empty());
+    }
+}
+
+// Without scaling the bits of single-precision samples pass unchanged, -0 and
+// NaN payloads included.
+TEST(FFileBulkIo, UnscaledFloatSamplesKeepTheirBits)
+{
+    const std::vector<std::uint32_t> bits = {0x80000000u, 0x7fc12345u, 0x00000001u, 0x3f800000u};
+    std::string data(bits.size() * 4, '\0');
+    std::memcpy(data.data(), bits.data(), data.size());
+    FFile f;
+    ASSERT_TRUE(f.ReadFromBytes(header("-32", bits.size()) + data, "a.ff"));
+    for (std::size_t i = 0; i < bits.size(); ++i)
+        EXPECT_EQ(bitsOf(f.Data()[i]), bits[i]);
+}
+
+// Records longer than one conversion block (65536 samples) in every form,
+// against a sample-by-sample reference.
+TEST(FFileBulkIo, LongRecordsAcrossConversionBlocks)
+{
+    const std::size_t n = 150001;
+    std::vector<std::int16_t> i16(n);
+    std::vector<double> f64(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        i16[i] = static_cast<std::int16_t>(static_cast<int>(i * 7919 % 65536) - 32768);
+        f64[i] = std::sin(static_cast<double>(i)) * 1e5;
+    }
+    {
+        FFile f;
+        ASSERT_TRUE(f.ReadFromBytes(header("16", n, "BSCALE=0.001\nBZERO=-7.5\n") + raw(i16), "a.ff"));
+        ASSERT_EQ(f.Count(), static_cast<int>(n));
+        for (std::size_t i = 0; i < n; ++i)
+            ASSERT_EQ(f.Data()[i], static_cast<float>(i16[i] * 0.001 - 7.5)) << i;
+    }
+    {
+        FFile f;
+        ASSERT_TRUE(f.ReadFromBytes(header("-64", n) + raw(f64), "a.ff"));
+        for (std::size_t i = 0; i < n; ++i)
+            ASSERT_EQ(f.Data()[i], static_cast<float>(f64[i])) << i;
+    }
+}
+
+// A file much larger than the reader's 64 KiB buffer, with a header whose
+// length is no multiple of four: the buffered start of the data and the
+// direct read of the rest must join without a gap.
+TEST(FFileBulkIo, ReadFromDiskJoinsBufferedAndDirectParts)
+{
+    const std::size_t n = 300007;
+    std::vector<float> v(n);
+    for (std::size_t i = 0; i < n; ++i)
+        v[i] = static_cast<float>(i) * 0.5f - 1000.0f;
+    TempDir dir;
+    const std::string head = header("-32", n, "OBJECT=odd\n");
+    ASSERT_NE(head.size() % 4, 0u);
+    writeBytes(dir.file("big.ff"), head + raw(v) + "tail");
+    FFile f;
+    ASSERT_TRUE(f.Read(dir.file("big.ff")));
+    ASSERT_EQ(f.Count(), static_cast<int>(n));
+    EXPECT_EQ(std::memcmp(f.Data(), v.data(), n * 4), 0);
+}
+
+// A save of several write-back slices (4 MiB each) gives exactly the header
+// bytes followed by the samples, and reads back bit for bit.
+TEST(FFileBulkIo, LargeSaveIsExactAndReadsBack)
+{
+    const int n = 2'500'003;  // 10 MB of samples, a partial last slice
+    SampleArray s(n);
+    for (int i = 0; i < n; ++i)
+        s[static_cast<std::size_t>(i)] = static_cast<float>(i % 1000) * 0.25f - static_cast<float>(i) * 1e-3f;
+    FFile f;
+    f.SetText("SIMPLE", "T");
+    f.SetText("BITPIX", "-32");
+    f.SetText("NAXIS", "1");
+    f.SetText("CTYPE1", "TIME");
+    f.SetText("CDELT1", "0.1");
+    f.SetText("BUNIT", "K");
+    f.SetData(SampleArray::copyOf(s.data(), n), n);
+    TempDir dir;
+    f.SetName(dir.file("save.ff"));
+    ASSERT_TRUE(f.Write());
+
+    const std::string bytes = readBytes(dir.file("save.ff"));
+    const std::string head = f.HeaderBytes();
+    ASSERT_EQ(bytes.size(), head.size() + static_cast<std::size_t>(n) * 4);
+    EXPECT_EQ(bytes.compare(0, head.size(), head), 0);
+    EXPECT_EQ(std::memcmp(bytes.data() + head.size(), s.data(), static_cast<std::size_t>(n) * 4), 0);
+
+    FFile back;
+    ASSERT_TRUE(back.Read(dir.file("save.ff")));
+    ASSERT_EQ(back.Count(), n);
+    EXPECT_EQ(std::memcmp(back.Data(), s.data(), static_cast<std::size_t>(n) * 4), 0);
+}
