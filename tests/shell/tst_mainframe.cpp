@@ -286,6 +286,7 @@ private slots:
         QVERIFY(run.app->OpenDocumentFile(writeScan(dir_.path(), QStringLiteral("c1.ff"), 3000)));
         QVERIFY(run.app->OpenDocumentFile(writeScan(dir_.path(), QStringLiteral("c2.ff"), 4000)));
         auto* view = qobject_cast<CFFView*>(run.frame().childFrames().first()->view());
+        QCoreApplication::processEvents();  // the first paint settles the layout
         QVERIFY(run.frame().runCommand(32792));  // Rescale X, then magnify
         QVERIFY(view->rescaleAt(QPoint(10, 10), true));
         QVERIFY(view->geometry().samplesPerPixel < 3000.0 / view->viewport()->width());
