@@ -6,6 +6,7 @@
 #include "CFFView.h"
 #include "CommandIds.h"
 #include "FFile.h"
+#include "ViewOperations.h"
 
 namespace ViewHost {
 
@@ -37,7 +38,7 @@ bool handles(int commandId)
 {
     ViewTool tool;
     return ViewCommand::toolOf(commandId, tool) || commandId == Cmd::ViewFit || commandId == Cmd::ViewOneToOne ||
-           commandId == Cmd::ViewRedraw;
+           commandId == Cmd::ViewRedraw || ViewOperations::handles(commandId);
 }
 
 void runCommand(QWidget* view, int commandId)
@@ -54,6 +55,8 @@ void runCommand(QWidget* view, int commandId)
         v->oneToOne();
     else if (commandId == Cmd::ViewRedraw)
         v->redraw();
+    else if (ViewOperations::handles(commandId))
+        ViewOperations::run(*v, commandId);
 }
 
 }  // namespace ViewHost

@@ -1,0 +1,152 @@
+// The view's operation commands as the frames run them: the in-place Clip
+// with its confirmation, and Copy handing a new F-file to a new document.
+
+#include "CChildFrame.h"
+#include "CFFDoc.h"
+#include "CFFView.h"
+#include "CMainFrame.h"
+#include "CVexilApp.h"
+#include "FFile.h"
+#include "PolyTuning.h"
+#include "ShellTestSupport.h"
+
+#include <QAction>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <vector>
+
+namespace {
+
+CFFView* activeView(CMainFrame& frame)
+{
+    return qobject_cast<CFFView*>(frame.activeFrame()->view());
+}
+
+std::vector<float> samples(const FFile& f) { return std::vector<float>(f.Data(), f.Data() + f.Count()); }
+
+}  // namespace
+
+class ViewCommandsTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir dir_;
+    QTemporaryDir settings_;
+    QString scan_;
+
+private slots:
+    void initTestCase()
+    {
+        isolateSettings(settings_.path());
+        scan_ = writeScan(dir_.path(), QStringLiteral("ops.ff"), 600);
+        Tuning<ClipTuning>::setEditor(nullptr);  // no dialog: the settings as they are
+    }
+
+    void operationCommandsAreEnabledWithARecord()
+    {
+        RunningApp run;
+        QVERIFY(run.app->OpenDocumentFile(scan_));
+        for (int id : {32777, 32778, 32781, 32775, 32818, 57634})
+            QVERIFY2(run.frame().action(id)->isEnabled(), qPrintable(QString::number(id)));
+    }
+
+    void copyOfTheWholeRecordOpensAsNewDocument()
+    {
+        RunningApp run;
+        CFFDoc* source = run.app->OpenDocumentFile(scan_);
+        QVERIFY(source);
+        QVERIFY(run.frame().runAccelerator(QStringLiteral("Ctrl+Ins")));
+        QCOMPARE(run.app->documents().size(), 2);
+        CFFDoc* copy = run.app->documents().last();
+        QCOMPARE(copy->title(), QStringLiteral("new1"));
+        QVERIFY(copy->isModified());
+        QCOMPARE(copy->GetFFile()->GetShortName(), std::string("new1"));
+        QCOMPARE(samples(*copy->GetFFile()), samples(*source->GetFFile()));
+        QVERIFY(!source->isModified());
+        QVERIFY(!CFFDoc::HasPendingFFile());
+        QCOMPARE(run.frame().activeDocument(), copy);
+    }
+
+    void copyOfASelectionTakesItsStretch_data()
+    {
+        QTest::addColumn<int>("lo");
+        QTest::addColumn<int>("hi");
+        QTest::addColumn<int>("count");  // 0: refused
+        QTest::newRow("four samples") << 10 << 13 << 4;
+        QTest::newRow("three samples are too few") << 10 << 12 << 0;
+        QTest::newRow("a long stretch") << 100 << 399 << 300;
+    }
+    void copyOfASelectionTakesItsStretch()
+    {
+        QFETCH(int, lo);
+        QFETCH(int, hi);
+        QFETCH(int, count);
+        RunningApp run;
+        CFFDoc* source = run.app->OpenDocumentFile(scan_);
+        QVERIFY(source);
+        activeView(run.frame())->arrays().markRange(lo, hi, MarkSelected);
+        QVERIFY(run.frame().runAccelerator(QStringLiteral("Ctrl+C")));
+        if (count == 0) {
+            QCOMPARE(run.messages.errors(), std::vector<std::string>{"Selection is too small"});
+            QCOMPARE(run.app->documents().size(), 1);
+            return;
+        }
+        QCOMPARE(run.app->documents().size(), 2);
+        const FFile& copy = *run.app->documents().last()->GetFFile();
+        QCOMPARE(copy.Count(), count);
+        const float* src = source->GetFFile()->Data();
+        QCOMPARE(samples(copy), std::vector<float>(src + lo, src + hi + 1));
+    }
+
+    void clipConfirmedChangesOnlyTheDiscardedSamples_data()
+    {
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void clipConfirmedChangesOnlyTheDiscardedSamples()
+    {
+        QFETCH(bool, confirm);
+        Tuning<ClipTuning>::current().power = 2;
+        RunningApp run;
+        CFFDoc* doc = run.app->OpenDocumentFile(scan_);
+        QVERIFY(doc);
+        QVERIFY(run.frame().runCommand(57648));  // a second view of the record
+        CFFView* view = activeView(run.frame());
+        const std::vector<float> before = samples(*doc->GetFFile());
+        ViewArrays& a = view->arrays();
+        a.markRange(100, 199, MarkSelected);
+        a.markRange(200, 219, MarkDiscarded);
+        a.markRange(220, 319, MarkSelected);
+        const std::vector<std::uint8_t> marksBefore = a.marks;
+
+        run.messages.recorder.answers = {confirm ? Answer::Ok : Answer::Cancel};
+        QVERIFY(run.frame().runCommand(32777));
+        const auto& asked = run.messages.recorder.entries;
+        QCOMPARE(asked.size(), size_t(1));
+        QCOMPARE(asked[0].caption, std::string("Complete"));
+        QCOMPARE(asked[0].text, std::string("Confirm data changes"));
+
+        const std::vector<float> after = samples(*doc->GetFFile());
+        QCOMPARE(doc->isModified(), confirm);
+        for (int i = 0; i < int(after.size()); ++i) {
+            const bool discarded = i >= 200 && i <= 219;
+            if (!confirm || !discarded)
+                QCOMPARE(after[i], before[i]);
+        }
+        if (confirm) {
+            QVERIFY(after != before);
+            QVERIFY(!view->hasMark(1) && !view->hasMark(2) && !view->hasMark(3));
+            // The replaced stretch lies on a quadratic: its third differences vanish.
+            for (int i = 200; i + 3 <= 219; ++i) {
+                const double d3 = after[i + 3] - 3.0 * after[i + 2] + 3.0 * after[i + 1] - after[i];
+                QVERIFY2(std::abs(d3) < 1e-3, qPrintable(QString::number(d3)));
+            }
+        } else {
+            QCOMPARE(view->currentArrays().marks, marksBefore);
+        }
+    }
+};
+
+QTEST_MAIN(ViewCommandsTest)
+#include "tst_viewcommands.moc"
