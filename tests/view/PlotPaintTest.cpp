@@ -286,6 +286,9 @@ void PlotPaintTest::matchesThePlainRendering_data()
     QTest::newRow("fractional scale") << 250 << 99 << 50 << true << false;
     QTest::newRow("fine") << 37 << 120 << 60 << true << false;
     QTest::newRow("one column") << 3000 << 1 << 40 << true << false;
+    // Columns of more samples than the painter works out at once.
+    QTest::newRow("long columns") << 30000 << 3 << 40 << true << false;
+    QTest::newRow("long columns unmarked") << 30000 << 3 << 40 << false << false;
     // S_y = 0.7 and values (k + 0.5) 0.7: rows on or within a hair of a
     // half, where multiplying by 1/0.7 instead of dividing by 0.7 rounds
     // some of them the other way (40.25 gives 2.4999999999999929 by the
