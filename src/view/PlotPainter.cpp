@@ -264,12 +264,15 @@ void PlotPainter::sampleRange(const ViewGeometry& g, int count, const QRect& reg
     const double sx = g.samplesPerPixel;
     const double mReal = std::ceil(sx);
     const int m = mReal > count ? count : static_cast<int>(mReal);
+    // m more samples on each side complete the strokes and joins that cross
+    // the region's edges. Near the ends of the record the margin is cut at
+    // the first and last sample rather than dropped: dropping it would leave
+    // out samples of the edge columns (with S_x = 4.2 and the region
+    // starting at column 1, a is 4 but sample 3 lies in column 1).
     a = std::clamp(nearInt(region.left() * sx), 0, count - 1);
-    if (a >= m)
-        a -= m;
+    a = a >= m ? a - m : 0;
     b = std::clamp(nearInt(region.right() * sx), 0, count - 1);
-    if (b <= count - m - 1)
-        b += m;
+    b = b <= count - m - 1 ? b + m : count - 1;
 }
 
 int PlotPainter::columnEnd(const ViewGeometry& g, int i, int x, int b) const

@@ -157,6 +157,7 @@ private slots:
     void onlyTheRegionIsPainted();
     void matchesThePlainRendering_data();
     void matchesThePlainRendering();
+    void spikeAtTheEndOfAChunkGetsItsDot();
     void degenerateRecordsPaint_data();
     void degenerateRecordsPaint();
 };
@@ -349,6 +350,26 @@ void PlotPaintTest::matchesThePlainRendering()
                                          .arg(round).arg(x).arg(y)
                                          .arg(got.pixel(x, y), 8, 16).arg(want.pixel(x, y), 8, 16)));
     }
+}
+
+void PlotPaintTest::spikeAtTheEndOfAChunkGetsItsDot()
+{
+    // A window one pixel wide: column 0 holds samples 0 .. 4999 (S_x is
+    // 10000). The only high sample is 4095, the last of the first 4096
+    // samples that the painter works out together.
+    std::vector<float> s(10000, 0.0f);
+    s[4095] = 10.0f;
+    s[7000] = -10.0f;
+    std::vector<std::uint8_t> mk(10000, 0);
+    ViewGeometry g;
+    g.computeRange(s.data(), 10000);
+    g.fit(1, 21);
+    QCOMPARE(g.row(10.0), 0);
+    const QImage want = reference(g, s.data(), mk.data(), nullptr, 10000, QSize(1, 21));
+    const QImage got = fast(g, s.data(), mk.data(), nullptr, 10000, QSize(1, 21));
+    QCOMPARE(want.pixel(0, 0), kBlack);
+    QCOMPARE(got.pixel(0, 0), kBlack);
+    QCOMPARE(got, want);
 }
 
 void PlotPaintTest::degenerateRecordsPaint_data()
