@@ -166,8 +166,8 @@ void PlotPaintTest::strokeTakesThePreviousColumnsMark()
 {
     auto f = makeRecord(coarseValues());
     auto view = makeView(*f, 100, 61);
-    QCOMPARE(view->geometry().samplesPerPixel, 4.0);
-    QCOMPARE(view->geometry().unitsPerPixel, 1.0);
+    QCOMPARE(view->scales().samplesPerPixel, 4.0);
+    QCOMPARE(view->scales().unitsPerPixel, 1.0);
     // Select the samples of column 5 (18 .. 21).
     ViewArrays& a = view->arrays();
     for (int i = 18; i <= 21; ++i)
@@ -193,7 +193,7 @@ void PlotPaintTest::joinTouchingASelectedSampleIsBlue()
         v[static_cast<std::size_t>(i)] = i % 2 ? 80.0f : 20.0f;
     auto f = makeRecord(v);
     auto view = makeView(*f, 100, 61);
-    QCOMPARE(view->geometry().samplesPerPixel, 0.1);
+    QCOMPARE(view->scales().samplesPerPixel, 0.1);
     view->arrays().marks[5] = MarkSelected;
     const QImage img = paintView(*view);
     auto colourInColumn = [&](int x) {
@@ -399,7 +399,7 @@ void PlotPaintTest::degenerateRecordsPaint()
     QVERIFY(ink > 0);  // something visible on the window
     if (h > 1) {
         // A flat record is one line across the middle of the window.
-        const int row = view->geometry().row(values[0]);
+        const int row = view->scales().row(values[0]);
         QCOMPARE(row, (h - 1) / 2);
         QCOMPARE(img.pixel(40, row), kBlack);
     }
