@@ -94,7 +94,6 @@ private slots:
     void twoViewsKeepTheirOwnMarksAndScales();
     void partialRepaintsLeaveNoStaleColours_data();
     void partialRepaintsLeaveNoStaleColours();
-    void toolCommandIds();
 };
 
 void ViewToolsTest::selectDragEndingLeftOfItsStart()
@@ -371,25 +370,6 @@ void ViewToolsTest::partialRepaintsLeaveNoStaleColours()
         for (int x = 0; x < fresh.width(); ++x)
             if (shown.pixel(x, y) != fresh.pixel(x, y))
                 QFAIL(qPrintable(QString("stale pixel at (%1, %2)").arg(x).arg(y)));
-}
-
-void ViewToolsTest::toolCommandIds()
-{
-    struct Case {
-        int id;
-        bool ok;
-        ViewTool tool;
-    };
-    const Case cases[] = {{32789, true, ViewTool::Measure},   {32790, true, ViewTool::Select},
-                          {32791, true, ViewTool::Discard},   {32792, true, ViewTool::RescaleX},
-                          {32793, true, ViewTool::RescaleY},  {32794, false, ViewTool::Measure},
-                          {32788, false, ViewTool::Measure}};
-    for (const Case& c : cases) {
-        ViewTool t = ViewTool::Measure;
-        QCOMPARE(ViewCommand::toolOf(c.id, t), c.ok);
-        if (c.ok)
-            QCOMPARE(t, c.tool);
-    }
 }
 
 QTEST_MAIN(ViewToolsTest)
