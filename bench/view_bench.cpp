@@ -50,7 +50,7 @@ void BM_RepaintFit10M(benchmark::State& state)
     view.resize(1200, 800);
     view.fitInWindow();
     repaint(state, view);
-    state.counters["samples_per_px"] = view.geometry().samplesPerPixel;
+    state.counters["samples_per_px"] = view.scales().samplesPerPixel;
 }
 BENCHMARK(BM_RepaintFit10M)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

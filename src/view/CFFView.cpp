@@ -75,7 +75,8 @@ void CFFView::setTool(Tool tool)
     for (QWidget* w : QApplication::allWidgets())
         if (auto* view = qobject_cast<CFFView*>(w)) {
             view->viewport()->setCursor(ToolCursors::cursor(tool));
-            view->viewport()->update();  // a drag figure belongs to the tool
+            if (view->drawn_)
+                view->viewport()->update();  // a drag figure belongs to the tool
         }
 }
 

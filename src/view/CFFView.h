@@ -48,7 +48,8 @@ public:
     ~CFFView() override;
 
     FFile& file() { return file_; }
-    const ViewGeometry& geometry() const { return geo_; }
+    // The scales and mappings (named so as not to hide QWidget::geometry).
+    const ViewGeometry& scales() const { return geo_; }
     // The arrays for an operation; the result array is made on demand here,
     // since most records are only looked at and it is as large as the record.
     ViewArrays& arrays();

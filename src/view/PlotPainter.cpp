@@ -32,6 +32,9 @@ struct RowMap {
 
 constexpr int kPrefetchBytes = 2048;
 
+// Samples of one column worked out at a time.
+constexpr int kChunk = 4096;
+
 // Far above the product's error for rows below 2^24, far below a row.
 constexpr double kHalfTolerance = 1e-6;
 
@@ -261,12 +264,15 @@ void PlotPainter::sampleRange(const ViewGeometry& g, int count, const QRect& reg
     const double sx = g.samplesPerPixel;
     const double mReal = std::ceil(sx);
     const int m = mReal > count ? count : static_cast<int>(mReal);
+    // m more samples on each side complete the strokes and joins that cross
+    // the region's edges. Near the ends of the record the margin is cut at
+    // the first and last sample rather than dropped: dropping it would leave
+    // out samples of the edge columns (with S_x = 4.2 and the region
+    // starting at column 1, a is 4 but sample 3 lies in column 1).
     a = std::clamp(nearInt(region.left() * sx), 0, count - 1);
-    if (a >= m)
-        a -= m;
+    a = a >= m ? a - m : 0;
     b = std::clamp(nearInt(region.right() * sx), 0, count - 1);
-    if (b <= count - m - 1)
-        b += m;
+    b = b <= count - m - 1 ? b + m : count - 1;
 }
 
 int PlotPainter::columnEnd(const ViewGeometry& g, int i, int x, int b) const
@@ -282,21 +288,33 @@ int PlotPainter::columnEnd(const ViewGeometry& g, int i, int x, int b) const
     return j;
 }
 
-template <class Fn>
-void PlotPainter::walkColumns(const ViewGeometry& g, const float* values, int a, int b, Fn&& fn)
+template <class ChunkFn, class ColumnFn>
+void PlotPainter::walkColumns(const ViewGeometry& g, const float* values, int a, int b, ChunkFn&& chunkFn,
+                              ColumnFn&& columnFn)
 {
+    if (rows_.size() < static_cast<std::size_t>(kChunk))
+        rows_.resize(static_cast<std::size_t>(kChunk));
+    int* r = rows_.data();
     int i = a;
     while (i <= b) {
         const int x = g.column(i);
         const int e = columnEnd(g, i, x, b);
-        const int n = e - i + 1;
-        if (rows_.size() < static_cast<std::size_t>(n))
-            rows_.resize(static_cast<std::size_t>(n));
-        int* r = rows_.data();
-        int lo = 0;
-        int hi = 0;
-        computeRows(g, values + i, n, r, lo, hi);
-        fn(Column{x, i, e, lo, hi, r[0], r[n - 1]});
+        // A column may hold millions of samples (a narrow window): its rows
+        // are worked out in chunks so that the scratch space stays small.
+        Column c{x, i, e, INT_MAX, INT_MIN, 0, 0};
+        for (int s = i; s <= e; s += kChunk) {
+            const int n = std::min(kChunk, e - s + 1);
+            int lo = 0;
+            int hi = 0;
+            computeRows(g, values + s, n, r, lo, hi);
+            c.lowRow = std::min(c.lowRow, lo);
+            c.highRow = std::max(c.highRow, hi);
+            if (s == i)
+                c.firstRow = r[0];
+            c.lastRow = r[n - 1];
+            chunkFn(c, s, n, r);
+        }
+        columnFn(c);
         i = e + 1;
     }
 }
@@ -333,48 +351,69 @@ void PlotPainter::curvePass(QPainter& p, const ViewGeometry& g, const PlotData& 
     bool first = true;
     int prevX = 0;
     int prevLastRow = 0;
-    walkColumns(g, d.samples, a, b, [&](const Column& c) {
-        std::uint8_t top = 0;
+    std::uint8_t top = 0;  // highest mark of the column so far
+    int chunkPrev = 0;     // row of the sample before the chunk, same column
+    auto chunk = [&](const Column& c, int s, int n, const int* r) {
+        if (s == c.first)
+            top = 0;
+        std::uint8_t chunkTop = 0;
         if (marks != nullptr)
-            for (int i = c.first; i <= c.last; ++i)
-                top = marks[i] > top ? marks[i] : top;
+            for (int k = 0; k < n; ++k)
+                chunkTop = marks[s + k] > chunkTop ? marks[s + k] : chunkTop;
+        top = std::max(top, chunkTop);
+        dotsOfChunk(s == c.first, chunkPrev, s, n, r, chunkTop == 0 ? nullptr : marks);
+        chunkPrev = r[n - 1];
+    };
+    auto column = [&](const Column& c) {
         const int colMark = top;
         stroke(p, markColor(carried), c.x, c.lowRow, c.highRow);
-        if (!first) {
+        if (!first)
             lineTo(p, markColor(std::max(carried, colMark)), clip_, prevX, prevLastRow, c.x, c.firstRow);
-        }
-        collectDots(c, marks, colMark, b);
+        // The change of column after the last sample; the last sample of
+        // all always gets its dot.
+        if (c.last == b || marks == nullptr || marks[c.last + 1] == 0)
+            hitRow(c.lastRow);
         flushDots(c.x);
         first = false;
         carried = colMark;
         prevX = c.x;
         prevLastRow = c.lastRow;
-    });
+    };
+    walkColumns(g, d.samples, a, b, chunk, column);
 }
 
 // Dots: walking the samples, a dot goes at the previous sample's pixel
-// whenever the pixel changes and the new sample is unmarked; the last
-// sample always gets its dot.
-void PlotPainter::collectDots(const Column& c, const std::uint8_t* marks, int colMark, int b)
+// whenever the pixel changes and the new sample is unmarked. Inside one
+// column only the row can change. `marks` is null when the chunk has no
+// marked sample, which makes the loop branch-free.
+void PlotPainter::dotsOfChunk(bool columnStart, int prevRow, int s, int n, const int* r, const std::uint8_t* marks)
 {
-    const int* r = rows_.data();
-    const int n = c.last - c.first + 1;
-    if (colMark == 0) {
-        // No mark in the column: every row of the column except its final
-        // run gets a dot, whatever the order of the rows.
+    const int k0 = columnStart ? 1 : 0;
+    if (marks == nullptr) {
+        // Every run of equal rows that ends gets its dot: the run before
+        // the chunk if the chunk starts with another row, and every run of
+        // the chunk but the last one, which may go on in the next chunk
+        // (or ends the column, where the change of column decides).
+        if (!columnStart && r[0] != prevRow)
+            hitRow(prevRow);
         int f = n - 1;
         while (f > 0 && r[f - 1] == r[n - 1])
             --f;
-        for (int k = 0; k < f; ++k)
-            hitRow(r[k]);
-    } else {
-        for (int k = 1; k < n; ++k)
-            if (r[k] != r[k - 1] && marks[c.first + k] == 0)
-                hitRow(r[k - 1]);
+        std::uint8_t* h = hit_.data();
+        const int top = dotTop_ - 1;
+        const int last = dotRows_ + 1;
+        for (int k = 0; k < f; ++k) {
+            int slot = r[k] - top;
+            slot = slot < 0 ? 0 : (slot > last ? last : slot);
+            h[slot] = 1;
+        }
+        return;
     }
-    // The change of column after the last sample.
-    if (c.last == b || marks == nullptr || marks[c.last + 1] == 0)
-        hitRow(c.lastRow);
+    for (int k = k0; k < n; ++k) {
+        const int before = k == 0 ? prevRow : r[k - 1];
+        if (r[k] != before && marks[s + k] == 0)
+            hitRow(before);
+    }
 }
 
 void PlotPainter::flushDots(int x)
@@ -421,7 +460,7 @@ void PlotPainter::pendingPass(QPainter& p, const ViewGeometry& g, const PlotData
             ++e;
         bool first = true;
         Column prev{};
-        walkColumns(g, d.result, i, e, [&](const Column& c) {
+        walkColumns(g, d.result, i, e, [](const Column&, int, int, const int*) {}, [&](const Column& c) {
             if (!first) {
                 stroke(p, red, prev.x, prev.lowRow, prev.highRow);
                 lineTo(p, red, clip_, prev.x, prev.lastRow, c.x, c.firstRow);

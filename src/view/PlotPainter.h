@@ -54,15 +54,17 @@ private:
         int lastRow;
     };
 
-    // Splits a..b into pixel columns; rows_ holds the rows of the column's
-    // samples (rows_[0] is sample c.first) when fn is called.
-    template <class Fn>
-    void walkColumns(const ViewGeometry& g, const float* values, int a, int b, Fn&& fn);
+    // Splits a..b into pixel columns. chunkFn(column so far, first index,
+    // count, rows) sees the rows of the column's samples a chunk at a time;
+    // columnFn(column) follows when the column is complete.
+    template <class ChunkFn, class ColumnFn>
+    void walkColumns(const ViewGeometry& g, const float* values, int a, int b, ChunkFn&& chunkFn,
+                     ColumnFn&& columnFn);
     int columnEnd(const ViewGeometry& g, int i, int x, int b) const;
 
     void curvePass(QPainter& p, const ViewGeometry& g, const PlotData& d, int a, int b);
     void pendingPass(QPainter& p, const ViewGeometry& g, const PlotData& d, int a, int b);
-    void collectDots(const Column& c, const std::uint8_t* marks, int colMark, int b);
+    void dotsOfChunk(bool columnStart, int prevRow, int s, int n, const int* r, const std::uint8_t* marks);
     void hitRow(int y)
     {
         int k = y - dotTop_ + 1;

@@ -157,6 +157,7 @@ private slots:
     void onlyTheRegionIsPainted();
     void matchesThePlainRendering_data();
     void matchesThePlainRendering();
+    void spikeAtTheEndOfAChunkGetsItsDot();
     void degenerateRecordsPaint_data();
     void degenerateRecordsPaint();
 };
@@ -165,8 +166,8 @@ void PlotPaintTest::strokeTakesThePreviousColumnsMark()
 {
     auto f = makeRecord(coarseValues());
     auto view = makeView(*f, 100, 61);
-    QCOMPARE(view->geometry().samplesPerPixel, 4.0);
-    QCOMPARE(view->geometry().unitsPerPixel, 1.0);
+    QCOMPARE(view->scales().samplesPerPixel, 4.0);
+    QCOMPARE(view->scales().unitsPerPixel, 1.0);
     // Select the samples of column 5 (18 .. 21).
     ViewArrays& a = view->arrays();
     for (int i = 18; i <= 21; ++i)
@@ -192,7 +193,7 @@ void PlotPaintTest::joinTouchingASelectedSampleIsBlue()
         v[static_cast<std::size_t>(i)] = i % 2 ? 80.0f : 20.0f;
     auto f = makeRecord(v);
     auto view = makeView(*f, 100, 61);
-    QCOMPARE(view->geometry().samplesPerPixel, 0.1);
+    QCOMPARE(view->scales().samplesPerPixel, 0.1);
     view->arrays().marks[5] = MarkSelected;
     const QImage img = paintView(*view);
     auto colourInColumn = [&](int x) {
@@ -286,6 +287,9 @@ void PlotPaintTest::matchesThePlainRendering_data()
     QTest::newRow("fractional scale") << 250 << 99 << 50 << true << false;
     QTest::newRow("fine") << 37 << 120 << 60 << true << false;
     QTest::newRow("one column") << 3000 << 1 << 40 << true << false;
+    // Columns of more samples than the painter works out at once.
+    QTest::newRow("long columns") << 30000 << 3 << 40 << true << false;
+    QTest::newRow("long columns unmarked") << 30000 << 3 << 40 << false << false;
     // S_y = 0.7 and values (k + 0.5) 0.7: rows on or within a hair of a
     // half, where multiplying by 1/0.7 instead of dividing by 0.7 rounds
     // some of them the other way (40.25 gives 2.4999999999999929 by the
@@ -348,6 +352,26 @@ void PlotPaintTest::matchesThePlainRendering()
     }
 }
 
+void PlotPaintTest::spikeAtTheEndOfAChunkGetsItsDot()
+{
+    // A window one pixel wide: column 0 holds samples 0 .. 4999 (S_x is
+    // 10000). The only high sample is 4095, the last of the first 4096
+    // samples that the painter works out together.
+    std::vector<float> s(10000, 0.0f);
+    s[4095] = 10.0f;
+    s[7000] = -10.0f;
+    std::vector<std::uint8_t> mk(10000, 0);
+    ViewGeometry g;
+    g.computeRange(s.data(), 10000);
+    g.fit(1, 21);
+    QCOMPARE(g.row(10.0), 0);
+    const QImage want = reference(g, s.data(), mk.data(), nullptr, 10000, QSize(1, 21));
+    const QImage got = fast(g, s.data(), mk.data(), nullptr, 10000, QSize(1, 21));
+    QCOMPARE(want.pixel(0, 0), kBlack);
+    QCOMPARE(got.pixel(0, 0), kBlack);
+    QCOMPARE(got, want);
+}
+
 void PlotPaintTest::degenerateRecordsPaint_data()
 {
     QTest::addColumn<QList<float>>("values");
@@ -375,7 +399,7 @@ void PlotPaintTest::degenerateRecordsPaint()
     QVERIFY(ink > 0);  // something visible on the window
     if (h > 1) {
         // A flat record is one line across the middle of the window.
-        const int row = view->geometry().row(values[0]);
+        const int row = view->scales().row(values[0]);
         QCOMPARE(row, (h - 1) / 2);
         QCOMPARE(img.pixel(40, row), kBlack);
     }

@@ -257,6 +257,10 @@ void ViewGeometryTest::sampleRangeOfARegion_data()
     QTest::newRow("start") << 4.0 << 400 << QRect(0, 0, 5, 5) << 0 << 20;
     QTest::newRow("right of the record") << 4.0 << 400 << QRect(200, 0, 10, 5) << 395 << 399;
     QTest::newRow("fine") << 0.1 << 10 << QRect(34, 0, 12, 5) << 2 << 6;
+    // Margins cut at the ends of the record rather than left out.
+    QTest::newRow("left margin cut") << 4.2 << 420 << QRect(1, 0, 5, 5) << 0 << 26;
+    QTest::newRow("right margin cut") << 4.0 << 400 << QRect(90, 0, 10, 5) << 356 << 399;
+    QTest::newRow("one column for all") << 10000.0 << 10000 << QRect(0, 0, 1, 5) << 0 << 9999;
     QTest::newRow("empty region") << 4.0 << 400 << QRect() << 0 << -1;
     QTest::newRow("no samples") << 4.0 << 0 << QRect(0, 0, 5, 5) << 0 << -1;
 }

@@ -51,9 +51,9 @@ void ViewLayoutTest::firstShowingFits()
     view.resize(300, 101);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
-    QCOMPARE(view.geometry().samplesPerPixel, 10.0);
-    QCOMPARE(view.geometry().bottomRow, 100.0);
-    QCOMPARE(view.geometry().row(view.geometry().maximum), 0);
+    QCOMPARE(view.scales().samplesPerPixel, 10.0);
+    QCOMPARE(view.scales().bottomRow, 100.0);
+    QCOMPARE(view.scales().row(view.scales().maximum), 0);
     QCOMPARE(view.horizontalScrollBar()->maximum(), 0);
     QCOMPARE(view.verticalScrollBar()->maximum(), 0);
 }
@@ -74,17 +74,17 @@ void ViewLayoutTest::oneToOneLimit()
     auto f = makeRecord(wave(n));
     auto view = makeView(*f, 400, 200);
     view->show();
-    const double before = view->geometry().samplesPerPixel;
+    const double before = view->scales().samplesPerPixel;
     QCOMPARE(view->oneToOne(), accepted);
     if (accepted) {
         QVERIFY(messages.errors().empty());
-        QCOMPARE(view->geometry().samplesPerPixel, 1.0);
-        QCOMPARE(view->geometry().areaWidth, n);
+        QCOMPARE(view->scales().samplesPerPixel, 1.0);
+        QCOMPARE(view->scales().areaWidth, n);
         QCOMPARE(view->horizontalScrollBar()->maximum(), n - 400);
     } else {
         QCOMPARE(messages.errors(), std::vector<std::string>{"File is too long, can't rescale 1:1"});
         QCOMPARE(messages.recorder.entries.at(0).kind, std::string("error"));
-        QCOMPARE(view->geometry().samplesPerPixel, before);
+        QCOMPARE(view->scales().samplesPerPixel, before);
     }
 }
 
@@ -94,9 +94,9 @@ void ViewLayoutTest::oneToOneNarrowAndWide()
     auto narrow = makeView(*narrowFile, 1200, 800);
     narrow->show();
     QVERIFY(narrow->oneToOne());
-    QCOMPARE(narrow->geometry().areaWidth, 500);
-    QCOMPARE(narrow->geometry().areaHeight, 800);  // the full client height
-    QCOMPARE(narrow->geometry().bottomRow, 799.0);
+    QCOMPARE(narrow->scales().areaWidth, 500);
+    QCOMPARE(narrow->scales().areaHeight, 800);  // the full client height
+    QCOMPARE(narrow->scales().bottomRow, 799.0);
     QCOMPARE(narrow->horizontalScrollBar()->maximum(), 0);
 
     auto wideFile = makeRecord(wave(5000));
@@ -104,8 +104,8 @@ void ViewLayoutTest::oneToOneNarrowAndWide()
     wide->show();
     QVERIFY(wide->oneToOne());
     const int h = 800 - barExtent(*wide);  // what the horizontal bar leaves
-    QCOMPARE(wide->geometry().areaHeight, h);
-    QCOMPARE(wide->geometry().bottomRow, h - 1.0);
+    QCOMPARE(wide->scales().areaHeight, h);
+    QCOMPARE(wide->scales().bottomRow, h - 1.0);
     QCOMPARE(wide->horizontalScrollBar()->maximum(), 5000 - 1200);
     QCOMPARE(wide->verticalScrollBar()->maximum(), 0);
     QCOMPARE(wide->scrollPosition(), QPoint(0, 0));
@@ -118,14 +118,14 @@ void ViewLayoutTest::rescaleScrollsTheClickedPointToTheMiddle()
     view->show();
     CFFView::setTool(CFFView::Tool::RescaleX);
     // Near the start: the scroll position stops at 0.
-    const double sy = view->geometry().unitsPerPixel;
+    const double sy = view->scales().unitsPerPixel;
     QVERIFY(view->rescaleAt(QPoint(2, 50), true));
     QCOMPARE(view->scrollPosition().x(), 0);
     // S_x times the factor 2/3: 6.666666666666666, and 3000 / S_x is just
     // above 450, so the plain ceiling gives 451.
-    QCOMPARE(view->geometry().areaWidth, 451);
+    QCOMPARE(view->scales().areaWidth, 451);
     // Near the end: at most W - client width.
-    const QPoint end = QPoint(view->geometry().areaWidth - 2, 50);
+    const QPoint end = QPoint(view->scales().areaWidth - 2, 50);
     QVERIFY(view->rescaleAt(end, true));
     const QScrollBar* hb = view->horizontalScrollBar();
     QVERIFY(hb->maximum() > 0);
@@ -133,15 +133,15 @@ void ViewLayoutTest::rescaleScrollsTheClickedPointToTheMiddle()
     // In the middle: the clicked sample lands at the middle of the window.
     const QPoint s = view->scrollPosition();
     const QPoint mid = s + QPoint(100, 50);
-    const int k = view->geometry().index(mid.x());
+    const int k = view->scales().index(mid.x());
     QVERIFY(view->rescaleAt(mid, true));
     QCoreApplication::processEvents();  // the scroll bars settle in the event loop
     const int client = view->viewport()->width();
     QCOMPARE(client, 300 - barExtent(*view));
-    const int at = view->geometry().column(k) - view->scrollPosition().x();
+    const int at = view->scales().column(k) - view->scrollPosition().x();
     QVERIFY2(std::abs(at - client / 2) <= 1, qPrintable(QString("at %1 of %2").arg(at).arg(client)));
     // The vertical scale was not touched.
-    QCOMPARE(view->geometry().unitsPerPixel, sy);
+    QCOMPARE(view->scales().unitsPerPixel, sy);
 }
 
 void ViewLayoutTest::rescaleOutsideTheRescaleToolsIsNotConsumed()
@@ -151,7 +151,7 @@ void ViewLayoutTest::rescaleOutsideTheRescaleToolsIsNotConsumed()
     for (CFFView::Tool t : {CFFView::Tool::Measure, CFFView::Tool::Select, CFFView::Tool::Discard}) {
         CFFView::setTool(t);
         QVERIFY(!view->rescaleAt(QPoint(10, 10), true));
-        QCOMPARE(view->geometry().samplesPerPixel, 3.0);
+        QCOMPARE(view->scales().samplesPerPixel, 3.0);
     }
 }
 
@@ -209,8 +209,8 @@ void ViewLayoutTest::applyResult()
         QCOMPARE(s[i], want[static_cast<std::size_t>(i)]);
     QCOMPARE(modified.count(), 1);
     QVERIFY(!view->hasMark(MarkPending));
-    QCOMPARE(view->geometry().minimum, subtract ? -26.0f : 1.0f);
-    QCOMPARE(view->geometry().maximum, subtract ? 5.0f : 30.0f);
+    QCOMPARE(view->scales().minimum, subtract ? -26.0f : 1.0f);
+    QCOMPARE(view->scales().maximum, subtract ? 5.0f : 30.0f);
     QVERIFY(view->currentArrays().result.empty());  // released again
 }
 
@@ -221,19 +221,19 @@ void ViewLayoutTest::otherViewsFollowAChange()
     auto two = makeView(*f, 80, 31);
     QObject::connect(one.get(), &CFFView::documentModified, two.get(),
                      [&] { two->documentChanged(one.get()); });
-    const double sy = two->geometry().unitsPerPixel;
+    const double sy = two->scales().unitsPerPixel;
     one->markSpan(0, 40, MarkSelected);
     ViewArrays& a = one->arrays();
     a.marks[2] = MarkPending;
     a.result[2] = 100.0f;
     one->applyResult(false);
-    QCOMPARE(two->geometry().maximum, 100.0f);
+    QCOMPARE(two->scales().maximum, 100.0f);
     // The scale stays: the new top lies above the window until Fit.
-    QCOMPARE(two->geometry().unitsPerPixel, sy);
-    QVERIFY(two->geometry().row(100.0) < 0);
+    QCOMPARE(two->scales().unitsPerPixel, sy);
+    QVERIFY(two->scales().row(100.0) < 0);
     QVERIFY(!two->hasMark(MarkSelected));
     two->fitInWindow();
-    QCOMPARE(two->geometry().row(100.0), 0);
+    QCOMPARE(two->scales().row(100.0), 0);
     // A view ignores its own report.
     one->documentChanged(one.get());
 }
@@ -246,13 +246,13 @@ void ViewLayoutTest::resizeKeepsTheLayout()
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     view.viewport()->repaint();
-    const double sx = view.geometry().samplesPerPixel;
+    const double sx = view.scales().samplesPerPixel;
     view.resize(150, 101);
     QCoreApplication::processEvents();
-    QCOMPARE(view.geometry().samplesPerPixel, sx);
+    QCOMPARE(view.scales().samplesPerPixel, sx);
     QVERIFY(view.horizontalScrollBar()->maximum() > 0);  // the area is wider now
     view.fitInWindow();
-    QCOMPARE(view.geometry().samplesPerPixel, 20.0);
+    QCOMPARE(view.scales().samplesPerPixel, 20.0);
 }
 
 void ViewLayoutTest::degenerateRecordsStayUsable_data()
@@ -290,7 +290,7 @@ void ViewLayoutTest::degenerateRecordsStayUsable()
     view->fitInWindow();
     view->oneToOne();
     view->viewport()->grab();
-    const ViewGeometry& g = view->geometry();
+    const ViewGeometry& g = view->scales();
     QVERIFY(std::isfinite(g.samplesPerPixel) && std::isfinite(g.unitsPerPixel) && std::isfinite(g.bottomRow));
     QVERIFY(!spy.isEmpty());
     for (const QList<QVariant>& args : spy) {

@@ -94,7 +94,6 @@ private slots:
     void twoViewsKeepTheirOwnMarksAndScales();
     void partialRepaintsLeaveNoStaleColours_data();
     void partialRepaintsLeaveNoStaleColours();
-    void toolCommandIds();
 };
 
 void ViewToolsTest::selectDragEndingLeftOfItsStart()
@@ -102,7 +101,7 @@ void ViewToolsTest::selectDragEndingLeftOfItsStart()
     auto f = makeRecord(ramp(400));
     auto view = makeView(*f, 100, 61);
     view->show();
-    QCOMPARE(view->geometry().samplesPerPixel, 4.0);
+    QCOMPARE(view->scales().samplesPerPixel, 4.0);
     CFFView::setTool(CFFView::Tool::Select);
     drag(*view, QPoint(30, 20), QPoint(10, 40));
     // floor(9.5 * 4) = 38 .. ceil(30.5 * 4) = 122
@@ -117,7 +116,7 @@ void ViewToolsTest::coarseSelectionCoversEverySampleOfTheSpan()
     auto f = makeRecord(ramp(1000));
     auto view = makeView(*f, 300, 61);
     view->show();
-    const double sx = view->geometry().samplesPerPixel;
+    const double sx = view->scales().samplesPerPixel;
     QCOMPARE(sx, 1000.0 / 300.0);
     CFFView::setTool(CFFView::Tool::Select);
     drag(*view, QPoint(201, 30), QPoint(57, 30));
@@ -140,7 +139,7 @@ void ViewToolsTest::fineSelection()
     auto f = makeRecord(ramp(10));
     auto view = makeView(*f, 100, 61);
     view->show();
-    QCOMPARE(view->geometry().samplesPerPixel, 0.1);
+    QCOMPARE(view->scales().samplesPerPixel, 0.1);
     CFFView::setTool(CFFView::Tool::Discard);
     drag(*view, QPoint(15, 10), QPoint(36, 50));
     // floor(14.5 * 0.1) = 1 .. ceil(36.5 * 0.1) = 4
@@ -211,7 +210,7 @@ void ViewToolsTest::rightClickClearsOnlyInSelectAndDiscard()
     QTest::mouseClick(view->viewport(), Qt::RightButton, {}, QPoint(40, 30));
     QCOMPARE(view->hasMark(MarkSelected), !cleared);
     QCOMPARE(view->hasMark(MarkDiscarded), !cleared);
-    QCOMPARE(view->geometry().samplesPerPixel, 4.0);
+    QCOMPARE(view->scales().samplesPerPixel, 4.0);
 }
 
 void ViewToolsTest::rescaleClicks()
@@ -221,25 +220,25 @@ void ViewToolsTest::rescaleClicks()
     view->show();
     CFFView::setTool(CFFView::Tool::RescaleX);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(50, 30));
-    QVERIFY(std::fabs(view->geometry().samplesPerPixel - 4.0 * 2.0 / 3.0) < 1e-12);
-    QCOMPARE(view->geometry().unitsPerPixel, 100.0 / 60.0);
+    QVERIFY(std::fabs(view->scales().samplesPerPixel - 4.0 * 2.0 / 3.0) < 1e-12);
+    QCOMPARE(view->scales().unitsPerPixel, 100.0 / 60.0);
     // Moving with the button held changes nothing and shows no figure.
     QWidget* vp = view->viewport();
-    const double sx = view->geometry().samplesPerPixel;
+    const double sx = view->scales().samplesPerPixel;
     QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(20, 30));
-    const double afterPress = view->geometry().samplesPerPixel;
+    const double afterPress = view->scales().samplesPerPixel;
     QVERIFY(std::fabs(afterPress - sx * 2.0 / 3.0) < 1e-12);
     moveTo(vp, QPoint(60, 30), Qt::LeftButton);
     QCOMPARE(figurePixels(*view, 60), 0);
     QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(60, 30));
-    QCOMPARE(view->geometry().samplesPerPixel, afterPress);
+    QCOMPARE(view->scales().samplesPerPixel, afterPress);
     QVERIFY(!view->hasMark(MarkSelected));
     QTest::mouseClick(vp, Qt::RightButton, {}, QPoint(50, 30));
     QTest::mouseClick(vp, Qt::RightButton, {}, QPoint(50, 30));
-    QVERIFY(std::fabs(view->geometry().samplesPerPixel - 4.0) < 1e-12);
+    QVERIFY(std::fabs(view->scales().samplesPerPixel - 4.0) < 1e-12);
     CFFView::setTool(CFFView::Tool::RescaleY);
     QTest::mouseClick(vp, Qt::RightButton, {}, QPoint(50, 30));
-    QVERIFY(std::fabs(view->geometry().unitsPerPixel - 1.5 * 100.0 / 60.0) < 1e-12);
+    QVERIFY(std::fabs(view->scales().unitsPerPixel - 1.5 * 100.0 / 60.0) < 1e-12);
 }
 
 void ViewToolsTest::dragFigureFollowsThePointer()
@@ -281,8 +280,8 @@ void ViewToolsTest::readoutAndDragReadout()
     auto f = makeRecord(ramp(1000), 0.5);
     auto view = makeView(*f, 100, 61);  // S_x = 10
     view->show();
-    QCOMPARE(view->geometry().samplesPerPixel, 10.0);
-    const double sy = view->geometry().unitsPerPixel;
+    QCOMPARE(view->scales().samplesPerPixel, 10.0);
+    const double sy = view->scales().unitsPerPixel;
     QSignalSpy spy(view.get(), &CFFView::statusText);
     QWidget* vp = view->viewport();
     moveTo(vp, QPoint(7, 20));
@@ -322,8 +321,8 @@ void ViewToolsTest::twoViewsKeepTheirOwnMarksAndScales()
     QVERIFY(!two->hasMark(MarkSelected));
     CFFView::setTool(CFFView::Tool::RescaleX);
     QTest::mouseClick(two->viewport(), Qt::LeftButton, {}, QPoint(100, 30));
-    QCOMPARE(one->geometry().samplesPerPixel, 4.0);
-    QVERIFY(std::fabs(two->geometry().samplesPerPixel - 2.0 * 2.0 / 3.0) < 1e-12);
+    QCOMPARE(one->scales().samplesPerPixel, 4.0);
+    QVERIFY(std::fabs(two->scales().samplesPerPixel - 2.0 * 2.0 / 3.0) < 1e-12);
     // The tool is one for the process: both views show its cursor.
     QCOMPARE(one->viewport()->cursor().pixmap().cacheKey(), two->viewport()->cursor().pixmap().cacheKey());
 }
@@ -371,25 +370,6 @@ void ViewToolsTest::partialRepaintsLeaveNoStaleColours()
         for (int x = 0; x < fresh.width(); ++x)
             if (shown.pixel(x, y) != fresh.pixel(x, y))
                 QFAIL(qPrintable(QString("stale pixel at (%1, %2)").arg(x).arg(y)));
-}
-
-void ViewToolsTest::toolCommandIds()
-{
-    struct Case {
-        int id;
-        bool ok;
-        ViewTool tool;
-    };
-    const Case cases[] = {{32789, true, ViewTool::Measure},   {32790, true, ViewTool::Select},
-                          {32791, true, ViewTool::Discard},   {32792, true, ViewTool::RescaleX},
-                          {32793, true, ViewTool::RescaleY},  {32794, false, ViewTool::Measure},
-                          {32788, false, ViewTool::Measure}};
-    for (const Case& c : cases) {
-        ViewTool t = ViewTool::Measure;
-        QCOMPARE(ViewCommand::toolOf(c.id, t), c.ok);
-        if (c.ok)
-            QCOMPARE(t, c.tool);
-    }
 }
 
 QTEST_MAIN(ViewToolsTest)
