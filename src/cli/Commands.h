@@ -10,5 +10,7 @@ namespace cli {
 using Args = std::vector<std::string>;
 
 int runInfo(const Args& args);
+int runCompress(const Args& args);
+int runSmooth(const Args& args);
 
 }  // namespace cli

@@ -1,0 +1,49 @@
+#pragma once
+// The sliding filter over one record: runs a weighted mean or a weighted
+// median over the caller's samples into a work array, and offers the two
+// follow-up steps of the filter, background removal and edge flattening.
+//
+// The first and last m work values come from cut windows (m = the half-width
+// of the last kernel applied, the "low margin"); flattening replaces them by
+// the nearest value computed with the full window.
+
+#include "SampleArray.h"
+
+class ptools {
+public:
+    ptools() = default;
+    ptools(const ptools&) = delete;
+    ptools& operator=(const ptools&) = delete;
+
+    // Keeps the data reference (n samples, step h) and copies the samples
+    // into a new work array; margins 0, high bound n.
+    void init(float* data, int n, double h);
+    // Filter type 0: weighted mean, 1: weighted median, with the window type
+    // and size W; any other filter type leaves the work array as it is.
+    // Without data: fatal "ptools: no input data".
+    void apply(int windowType, int filterType, double W);
+    // work = data - work.
+    void removeBackground();
+    // work[i] = work[flatten margin] below the flatten margin and
+    // work[high bound - 1] from the high bound on. False, with the work array
+    // untouched, when the margins leave no sample between them to copy.
+    bool flattenEdges();
+    void destroy();
+
+    float* work() { return work_.data(); }
+    const float* work() const { return work_.data(); }
+    float* data() { return data_; }
+    int size() const { return n_; }
+    int lowMargin() const { return low_; }
+    int flattenMargin() const { return flatten_; }
+    int highBound() const { return high_; }
+
+private:
+    float* data_ = nullptr;
+    SampleArray work_;
+    int n_ = 0;
+    double h_ = 0.0;
+    int low_ = 0;
+    int flatten_ = 0;
+    int high_ = 0;
+};
