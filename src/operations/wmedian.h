@@ -32,6 +32,9 @@ public:
     void push(double value);
     // Removes the oldest sample; nothing if the window is empty.
     void popOldest();
+    // One step of the window without a new sample: every sample present
+    // moves one weight further on, as at the end of the record.
+    void advance() { ++index_; }
     // The weighted median of the window; +infinity if it is empty.
     double median() const;
 
