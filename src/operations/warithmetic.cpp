@@ -1,58 +1,12 @@
 #include "warithmetic.h"
 
+#include "BoxMean.h"
 #include "Messages.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
-
-// Error-free sum: s + e == a + b exactly.
-inline void twoSum(double a, double b, double& s, double& e)
-{
-    s = a + b;
-    const double bv = s - a;
-    e = (a - (s - bv)) + (b - bv);
-}
-
-// Running sum of a rectangular window. The sum is carried as a double plus
-// the exact error of every addition, so it stays exact to about 100 bits and
-// the mean rounds to the same single-precision value as a direct sum (give
-// or take the last rounding). Every kRestart outputs the sum starts afresh
-// from the window itself, so a huge value passing through cannot leave a
-// trace in the compensation.
-constexpr int kRestart = 1 << 14;
-
-void rectangularMeans(float* out, const float* x, int n, int m)
-{
-    for (int start = 0; start < n; start += kRestart) {
-        const int stop = std::min(n, start + kRestart);
-        int lo = std::max(0, start - m);
-        int hi = std::min(n - 1, start + m);  // window [lo, hi] of output 'start'
-        double s = 0.0, c = 0.0;
-        for (int j = lo; j <= hi; ++j) {
-            double e;
-            twoSum(s, static_cast<double>(x[j]), s, e);
-            c += e;
-        }
-        out[start] = static_cast<float>((s + c) / static_cast<double>(hi - lo + 1));
-        for (int i = start + 1; i < stop; ++i) {
-            if (i + m < n) {
-                double e;
-                twoSum(s, static_cast<double>(x[i + m]), s, e);
-                c += e;
-                ++hi;
-            }
-            if (i - m - 1 >= 0) {
-                double e;
-                twoSum(s, -static_cast<double>(x[i - m - 1]), s, e);
-                c += e;
-                ++lo;
-            }
-            out[i] = static_cast<float>((s + c) / static_cast<double>(hi - lo + 1));
-        }
-    }
-}
 
 // Interior of a weighted window (all 2m+1 taps inside the record): the taps
 // are symmetric, so each pair of samples at +-k shares one multiplication.
@@ -113,7 +67,7 @@ void warithmetic::filter(float* out, const float* in, int n) const
         return;
     const int m = window_.halfWidth;
     if (type_ == WindowRectangular) {
-        rectangularMeans(out, in, n, m);
+        boxMean(out, in, n, m);
         return;
     }
     // Samples closer than m to an end see a cut window.

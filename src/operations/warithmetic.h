@@ -22,9 +22,9 @@ public:
     double meanAt(const float* x, int i, int n) const;
 
     // out[i] = mean at i of in, for every i. out and in must not overlap.
-    // The rectangular window runs a compensated running sum (O(1) per
-    // sample); the others sum their taps in double, which keeps the single-
-    // precision results within an ulp of the extended-precision sum.
+    // The rectangular window runs a running sum (O(1) per sample, see
+    // BoxMean.h); the others sum their taps in double. Either way the single-
+    // precision results stay within an ulp of the extended-precision sum.
     void filter(float* out, const float* in, int n) const;
 
 private:

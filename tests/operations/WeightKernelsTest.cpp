@@ -54,6 +54,8 @@ TEST(Warithmetic, FilterMatchesTheDirectSumWithinOneUlp)
         float offset;
     } cases[] = {
         {WindowRectangular, 5, 1000, 0},    {WindowRectangular, 51, 5000, 100},
+        {WindowRectangular, 50, 30000, 10}, {WindowRectangular, 7, 20000, 0.5f},  // chunks of exact sums
+        {WindowRectangular, 500, 30000, 0},
         {WindowRectangular, 501, 40000, 0}, {WindowRectangular, 3, 7, 0},
         {WindowRectangular, 40, 30, 5},     // window wider than the record
         {WindowRectangular, 1, 50, 0},      // m = 1 (round half up of 0.5)
@@ -88,6 +90,28 @@ TEST(Warithmetic, RunningSumForgetsAHugeValueOnceItLeaves)
     for (int i = 0; i < static_cast<int>(x.size()); ++i)
         worst = std::max(worst, ref::ulps(out[static_cast<std::size_t>(i)], ref::mean(x, i, k.Weights())));
     EXPECT_LE(worst, 1);
+}
+
+TEST(Warithmetic, InfinityInTheRecordLeavesOnlyTheWindowsItFallsIn)
+{
+    std::vector<float> x = ref::randomSamples(30000, 8, 0, 20.0f);
+    x[3] = INFINITY;
+    x[15000] = INFINITY;
+    x[25000] = -INFINITY;
+    x[25001] = INFINITY;  // inf - inf: NaN where both are in the window
+    warithmetic k(WindowRectangular, 10, 1.0);  // m = 5
+    std::vector<float> out(x.size());
+    k.filter(out.data(), x.data(), static_cast<int>(x.size()));
+    for (int i = 0; i < static_cast<int>(x.size()); ++i) {
+        const float want = ref::mean(x, i, k.Weights());
+        const float got = out[static_cast<std::size_t>(i)];
+        if (std::isnan(want))
+            ASSERT_TRUE(std::isnan(got)) << i;
+        else
+            ASSERT_LE(ref::ulps(got, want), 1) << i << " " << got << " " << want;
+    }
+    EXPECT_EQ(out[15005], INFINITY);
+    EXPECT_TRUE(std::isfinite(out[15006]));
 }
 
 TEST(Warithmetic, ConstantRecordStaysConstantEndsIncluded)
