@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -25,7 +26,26 @@ __attribute__((target_clones("avx2", "default"))) void meansBy4(const float* x, 
 
 __attribute__((target_clones("avx2", "default"))) void meansBy(const float* x, int outN, int f, float* out)
 {
-    // Blocks side by side: each lane sums its own block in order.
+    // Long blocks: sixteen partial sums per block, which a vector unit keeps
+    // in a few registers. Short ones: blocks side by side, each lane summing
+    // its own block in order.
+    if (f >= 16) {
+        for (int i = 0; i < outN; ++i) {
+            const float* b = x + static_cast<long long>(i) * f;
+            double acc[16] = {};
+            int j = 0;
+            for (; j + 16 <= f; j += 16)
+                for (int l = 0; l < 16; ++l)
+                    acc[l] += b[j + l];
+            for (; j < f; ++j)
+                acc[0] += b[j];
+            for (int w = 8; w > 0; w /= 2)
+                for (int l = 0; l < w; ++l)
+                    acc[l] += acc[l + w];
+            out[i] = static_cast<float>(acc[0] / f);
+        }
+        return;
+    }
     constexpr int kLanes = 8;
     int i = 0;
     for (; i + kLanes <= outN; i += kLanes) {
@@ -86,6 +106,109 @@ __attribute__((target_clones("avx2", "default"))) bool mediansBy4(const float* x
     return suspect;
 }
 
+// Batcher's merge-exchange sorting network for n elements, cut down to the
+// comparators that can reach the two middle positions.
+std::vector<std::pair<int, int>> medianNetwork(int n)
+{
+    std::vector<std::pair<int, int>> pairs;
+    int t = 0;
+    while ((1 << t) < n)
+        ++t;
+    for (int p = t > 0 ? 1 << (t - 1) : 0; p > 0; p >>= 1) {
+        int q = 1 << (t - 1), r = 0, d = p;
+        for (;;) {
+            for (int i = 0; i < n - d; ++i)
+                if ((i & p) == r)
+                    pairs.emplace_back(i, i + d);
+            if (q == p)
+                break;
+            d = q - p;
+            q >>= 1;
+            r = p;
+        }
+    }
+    std::vector<char> needed(static_cast<std::size_t>(n), 0);
+    needed[static_cast<std::size_t>(n / 2)] = 1;
+    needed[static_cast<std::size_t>(n % 2 == 0 ? n / 2 - 1 : n / 2)] = 1;
+    std::vector<std::pair<int, int>> kept;
+    for (auto it = pairs.rbegin(); it != pairs.rend(); ++it) {
+        char& a = needed[static_cast<std::size_t>(it->first)];
+        char& b = needed[static_cast<std::size_t>(it->second)];
+        if (a || b) {
+            kept.push_back(*it);
+            a = b = 1;
+        }
+    }
+    return {kept.rbegin(), kept.rend()};
+}
+
+constexpr int kLanes = 8;
+// Eight blocks side by side, one per lane of a vector.
+typedef float Lanes __attribute__((vector_size(kLanes * sizeof(float))));
+
+// Runs the network over eight blocks at once, one block per vector lane.
+__attribute__((target_clones("avx2", "default"))) void sortLanes(float* t, const std::pair<int, int>* pairs,
+                                                                std::size_t count)
+{
+    for (std::size_t c = 0; c < count; ++c) {
+        float* a = t + pairs[c].first * kLanes;
+        float* b = t + pairs[c].second * kLanes;
+        Lanes u, v;
+        std::memcpy(&u, a, sizeof u);
+        std::memcpy(&v, b, sizeof v);
+        const Lanes lo = v < u ? v : u;
+        const Lanes hi = v < u ? u : v;
+        std::memcpy(a, &lo, sizeof lo);
+        std::memcpy(b, &hi, sizeof hi);
+    }
+}
+
+// Medians of blocks of f by the network; blocks holding NaN are left to the
+// caller (their flags are set).
+void networkMedians(const float* x, int outN, int f, float* out, std::vector<char>& hasNaN)
+{
+    const std::vector<std::pair<int, int>> pairs = medianNetwork(f);
+    std::vector<float> t(static_cast<std::size_t>(f) * kLanes);
+    const int h = f / 2;
+    const int j = f % 2 == 0 ? h - 1 : h;
+    int i = 0;
+    for (; i + kLanes <= outN; i += kLanes) {
+        const float* b = x + static_cast<long long>(i) * f;
+        for (int l = 0; l < kLanes; ++l) {
+            bool nan = false;
+            for (int k = 0; k < f; ++k) {
+                const float v = b[static_cast<long long>(l) * f + k];
+                t[static_cast<std::size_t>(k) * kLanes + static_cast<std::size_t>(l)] = v;
+                nan |= std::isnan(v);
+            }
+            hasNaN[static_cast<std::size_t>(i + l)] = nan;
+        }
+        sortLanes(t.data(), pairs.data(), pairs.size());
+        for (int l = 0; l < kLanes; ++l)
+            out[i + l] = middle(t[static_cast<std::size_t>(j) * kLanes + static_cast<std::size_t>(l)],
+                                t[static_cast<std::size_t>(h) * kLanes + static_cast<std::size_t>(l)]);
+    }
+    std::vector<float> buf(static_cast<std::size_t>(f));
+    for (; i < outN; ++i) {
+        const float* b = x + static_cast<long long>(i) * f;
+        bool nan = false;
+        for (int k = 0; k < f; ++k) {
+            buf[static_cast<std::size_t>(k)] = b[k];
+            nan |= std::isnan(b[k]);
+        }
+        hasNaN[static_cast<std::size_t>(i)] = nan;
+        if (nan)
+            continue;
+        std::nth_element(buf.begin(), buf.begin() + h, buf.end());
+        const float upper = buf[static_cast<std::size_t>(h)];
+        const float lower = f % 2 == 0 ? *std::max_element(buf.begin(), buf.begin() + h) : upper;
+        out[i] = middle(lower, upper);
+    }
+}
+
+// Beyond this block length the network grows past what selection costs.
+constexpr int kNetworkMax = 256;
+
 }  // namespace
 
 void FFCompress::BlockMeans(const float* x, int n, int f, float* out)
@@ -114,6 +237,14 @@ void FFCompress::BlockMedians(const float* x, int n, int f, float* out)
                     out[i] = selectionMedian(b, 4, s, taken);
             }
         }
+        return;
+    }
+    if (f <= kNetworkMax) {
+        std::vector<char> hasNaN(static_cast<std::size_t>(outN), 0);
+        networkMedians(x, outN, f, out, hasNaN);
+        for (int i = 0; i < outN; ++i)
+            if (hasNaN[static_cast<std::size_t>(i)])
+                out[i] = selectionMedian(x + static_cast<long long>(i) * f, f, s, taken);
         return;
     }
     const int h = f / 2;
