@@ -135,7 +135,7 @@ TEST_F(CompressFixture, ProcessWideSettingsThroughTheEditor)
 
 TEST_F(CompressFixture, KernelsAgainstDirectComputation)
 {
-    for (int f : {1, 2, 3, 4, 5, 7, 8, 16, 33, 64, 65}) {
+    for (int f : {1, 2, 3, 4, 5, 7, 8, 16, 33, 64, 65, 300}) {
         for (int levels : {0, 3}) {
             const int n = 40 * f + f / 2;
             const std::vector<float> x = ref::randomSamples(n, static_cast<unsigned>(f * 13 + levels), levels, 3.0f);
@@ -178,5 +178,22 @@ TEST_F(CompressFixture, BlocksWithNaNFollowTheSelectionOrder)
             EXPECT_TRUE(std::isnan(out));
         else
             EXPECT_EQ(out, c.median) << f;
+    }
+}
+
+TEST_F(CompressFixture, NaNBlockAmongOthersIsOrderedBySelection)
+{
+    // Sixteen blocks of eight go through the eight-lane network; the block
+    // with NaN must still follow the selection order.
+    std::vector<float> x = ref::randomSamples(16 * 8, 21, 50);
+    const std::vector<float> special = {4, 4, NAN, 0, 9, 1, 7, 2};  // 0 1 2 4 4 NaN 7 9
+    std::copy(special.begin(), special.end(), x.begin() + 3 * 8);
+    std::vector<float> out(16);
+    FFCompress::BlockMedians(x.data(), 128, 8, out.data());
+    for (int i = 0; i < 16; ++i) {
+        if (i == 3)
+            EXPECT_EQ(out[3], 4.0f);
+        else
+            EXPECT_EQ(out[static_cast<std::size_t>(i)], blockMedian({x.begin() + i * 8, x.begin() + i * 8 + 8})) << i;
     }
 }
