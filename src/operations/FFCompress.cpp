@@ -57,10 +57,10 @@ bool FFCompress::Compute()
 {
     switch (settings_.method) {
     case 0:
-        BlockMeans(samples_.data(), n_, settings_.factor, outputData_);
+        BlockMeans(samples_, n_, settings_.factor, outputData_);
         return true;
     case 1:
-        BlockMedians(samples_.data(), n_, settings_.factor, outputData_);
+        BlockMedians(samples_, n_, settings_.factor, outputData_);
         return true;
     default:
         Messages::error(kClass, "unknown method");

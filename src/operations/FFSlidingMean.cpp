@@ -62,8 +62,10 @@ bool FFSlidingMean::Prepare()
 
 bool FFSlidingMean::Compute()
 {
+    // The filter reads the input's samples; the output, still their copy,
+    // takes the result.
     ptools filter;
-    filter.init(outputData_, n_, step_);
+    filter.init(samples_, n_, step_);
     filter.apply(settings_.windowFunction, settings_.filterType, settings_.windowSize);
     if (preview_ && n_ > 0)
         std::memcpy(preview_, filter.work(), static_cast<std::size_t>(n_) * sizeof(float));

@@ -32,7 +32,7 @@ bool FFTransform::Prepare()
     input_->SetUnit(UnitFileOwn);
     step_ = input_->OffsetStep() * input_->XScale();
     n_ = input_->Count();
-    samples_ = SampleArray::copyOf(input_->Data(), n_);
+    samples_ = input_->Data();
 
     history_ = historyName_ + "(" + input_->GetShortName() + ")";
     if (history_.size() > kMaxHistory)

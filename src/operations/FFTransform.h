@@ -3,8 +3,8 @@
 // (compression, sliding mean).
 //
 // Prepare puts the input's X mode and display unit back to the file's own,
-// keeps a private copy of its samples and writes the operation's HISTORY
-// text, then prepares the output either as a complete copy of the input
+// takes the input's samples as the input of Compute and writes the
+// operation's HISTORY text, then prepares the output either as a complete copy of the input
 // (copy mode) or as a copy of its head only, from which the derived
 // operation creates its own output. Compute fills the output. A transform
 // executes once; the caller takes the output after a successful Execute.
@@ -12,7 +12,6 @@
 // Failures are reported as "FFTransform: ..." messages.
 
 #include "FFile.h"
-#include "SampleArray.h"
 
 #include <memory>
 #include <string>
@@ -48,7 +47,10 @@ protected:
     FFile* input_ = nullptr;
     std::unique_ptr<FFile> output_;
     FHead headCopy_;
-    SampleArray samples_;
+    // The input's samples, read in place: nothing can change them while
+    // Execute runs, and a copy of a record of millions of samples would cost
+    // its allocation and page faults for nothing.
+    const float* samples_ = nullptr;
     float* outputData_ = nullptr;
     bool copyMode_;
     bool executed_ = false;

@@ -6,13 +6,14 @@
 
 #include <algorithm>
 
-void ptools::init(float* data, int n, double h)
+void ptools::init(const float* data, int n, double h)
 {
     work_.reset();
     data_ = data;
     n_ = data ? std::max(0, n) : 0;
     h_ = h;
-    work_ = SampleArray::copyOf(data, n_);
+    work_ = SampleArray(n_);
+    copyPending_ = true;
     low_ = flatten_ = 0;
     high_ = n_;
 }
@@ -26,17 +27,26 @@ void ptools::apply(int windowType, int filterType, double W)
         low_ = flatten_ = kernel.HalfWidth();
         high_ = n_ - low_;
         kernel.filter(work_.data(), data_, n_);
+        copyPending_ = false;
     } else if (filterType == 1) {
         wmedian kernel(windowType, W, h_);
         low_ = flatten_ = kernel.HalfWidth();
         high_ = n_ - low_;
         kernel.filter(work_.data(), data_, n_);
+        copyPending_ = false;
     }
+}
+
+void ptools::fillWork()
+{
+    if (copyPending_ && n_ > 0)
+        std::copy(data_, data_ + n_, work_.data());
+    copyPending_ = false;
 }
 
 void ptools::removeBackground()
 {
-    float* w = work_.data();
+    float* w = work();
     for (int i = 0; i < n_; ++i)
         w[i] = data_[i] - w[i];
 }
@@ -47,7 +57,7 @@ bool ptools::flattenEdges()
     // the full window; copying one would read outside the record.
     if (flatten_ < 0 || high_ > n_ || flatten_ >= high_)
         return false;
-    float* w = work_.data();
+    float* w = work();
     std::fill(w, w + flatten_, w[flatten_]);
     std::fill(w + high_, w + n_, w[high_ - 1]);
     return true;
@@ -56,4 +66,5 @@ bool ptools::flattenEdges()
 void ptools::destroy()
 {
     work_.reset();
+    copyPending_ = false;
 }

@@ -15,9 +15,9 @@ public:
     ptools(const ptools&) = delete;
     ptools& operator=(const ptools&) = delete;
 
-    // Keeps the data reference (n samples, step h) and copies the samples
-    // into a new work array; margins 0, high bound n.
-    void init(float* data, int n, double h);
+    // Keeps the data reference (n samples, step h; only read) and makes a
+    // new work array holding a copy of the samples; margins 0, high bound n.
+    void init(const float* data, int n, double h);
     // Filter type 0: weighted mean, 1: weighted median, with the window type
     // and size W; any other filter type leaves the work array as it is.
     // Without data: fatal "ptools: no input data".
@@ -30,20 +30,28 @@ public:
     bool flattenEdges();
     void destroy();
 
-    float* work() { return work_.data(); }
-    const float* work() const { return work_.data(); }
-    float* data() { return data_; }
+    float* work()
+    {
+        fillWork();
+        return work_.data();
+    }
+    const float* data() const { return data_; }
     int size() const { return n_; }
     int lowMargin() const { return low_; }
     int flattenMargin() const { return flatten_; }
     int highBound() const { return high_; }
 
 private:
-    float* data_ = nullptr;
+    // The work array starts as a copy of the data; the copy is made only
+    // when something reads the work array before a kernel has filled it.
+    void fillWork();
+
+    const float* data_ = nullptr;
     SampleArray work_;
     int n_ = 0;
     double h_ = 0.0;
     int low_ = 0;
     int flatten_ = 0;
     int high_ = 0;
+    bool copyPending_ = false;
 };

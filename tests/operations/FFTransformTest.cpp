@@ -23,7 +23,7 @@ protected:
     {
         ++computed;
         for (int i = 0; i < outputN_; ++i)
-            outputData_[i] = 2 * samples_[static_cast<std::size_t>(i)];
+            outputData_[i] = 2 * samples_[i];
         return true;
     }
 };
