@@ -6,7 +6,8 @@
 //   sample is a multiple of the smallest sample's last place, and 2m+1 of them
 //   fit in 53 bits. Exact sums may be formed in any order, so the window sums
 //   come from the differences x[i+m] - x[i-m-1] by prefix sums that run side
-//   by side in eight segments instead of one long chain of dependent adds.
+//   by side in four segments, four values at a time, instead of one long
+//   chain of dependent adds.
 // - Other finite chunks slide a double sum that carries the exact error of
 //   every addition alongside (about 100 bits, ample for single precision).
 // - A chunk whose samples include infinities or NaN takes every mean
@@ -25,7 +26,6 @@
 namespace {
 
 constexpr int kChunk = 4096;
-constexpr int kSegments = 8;
 
 inline void twoSum(double a, double b, double& s, double& e)
 {
@@ -119,11 +119,54 @@ __attribute__((target_clones("avx2", "default"))) ExponentSpan differences(doubl
     return {static_cast<int>(lo), static_cast<int>(hi)};
 }
 
-__attribute__((target_clones("avx2", "default"))) void scaled(float* out, const double* sums, double carry,
-                                                            double inv, int len)
+typedef double Doubles4 __attribute__((vector_size(32)));
+typedef float Floats4 __attribute__((vector_size(16)));
+typedef long long Lanes4 __attribute__((vector_size(32)));
+
+// Exact sums of the d[k] of four segments of seg values each (seg a
+// multiple of 4).
+__attribute__((target_clones("avx2", "default"))) void segmentTotals(const double* d, int seg, double* total)
 {
-    for (int t = 0; t < len; ++t)
-        out[t] = static_cast<float>((sums[t] + carry) * inv);
+    for (int g = 0; g < 4; ++g) {
+        Doubles4 acc = {0, 0, 0, 0};
+        for (int k = g * seg; k < (g + 1) * seg; k += 4) {
+            Doubles4 v;
+            std::memcpy(&v, d + k, sizeof v);
+            acc += v;
+        }
+        total[g] = (acc[0] + acc[1]) + (acc[2] + acc[3]);
+    }
+}
+
+// out[k] = (d[0] + ... + d[k]) * inv for k < len: four segments of seg
+// values scanned side by side, four values at a time, each segment starting
+// from the sum before it; the rest after the fourth segment one by one.
+__attribute__((target_clones("avx2", "default"))) void scanScaled(float* out, const double* d, int len, int seg,
+                                                                const double* before, double inv)
+{
+    const Doubles4 zero = {0, 0, 0, 0};
+    const Doubles4 scale = {inv, inv, inv, inv};
+    Doubles4 carry[4];
+    for (int g = 0; g < 4; ++g)
+        carry[g] = Doubles4{before[g], before[g], before[g], before[g]};
+    for (int t = 0; t < seg; t += 4) {
+        for (int g = 0; g < 4; ++g) {
+            const int k = g * seg + t;
+            Doubles4 v;
+            std::memcpy(&v, d + k, sizeof v);
+            v += __builtin_shuffle(v, zero, Lanes4{4, 0, 1, 2});
+            v += __builtin_shuffle(v, zero, Lanes4{4, 5, 0, 1});
+            v += carry[g];
+            carry[g] = __builtin_shuffle(v, Lanes4{3, 3, 3, 3});
+            const Floats4 f = __builtin_convertvector(v * scale, Floats4);
+            std::memcpy(out + k, &f, sizeof f);
+        }
+    }
+    double s = carry[3][0];
+    for (int k = 4 * seg; k < len; ++k) {
+        s += d[k];
+        out[k] = static_cast<float>(s * inv);
+    }
 }
 
 inline bool exactIn(const ExponentSpan& span, int spare)
@@ -153,28 +196,13 @@ bool exactChunk(float* out, const float* x, int m, int start, int stop, double* 
         s[0] += static_cast<double>(x[j]);
     d[0] = (s[0] + s[1]) + (s[2] + s[3]);  // the first window sum itself
 
-    // Prefix sums of d over eight segments at once, each from 0; the last
-    // segment takes the remainder.
-    const int seg = len / kSegments;
-    double acc[kSegments] = {};
-    for (int t = 0; t < seg; ++t) {
-        for (int g = 0; g < kSegments; ++g) {
-            acc[g] += d[g * seg + t];
-            d[g * seg + t] = acc[g];
-        }
-    }
-    for (int k = kSegments * seg; k < len; ++k) {
-        acc[kSegments - 1] += d[k];
-        d[k] = acc[kSegments - 1];
-    }
-    const double inv = 1.0 / static_cast<double>(2 * m + 1);
-    double carry = 0.0;
-    for (int g = 0; g < kSegments; ++g) {
-        const int k0 = g * seg;
-        const int k1 = g == kSegments - 1 ? len : k0 + seg;
-        scaled(out + start + k0, d + k0, carry, inv, k1 - k0);
-        carry += acc[g];
-    }
+    // The window sums are the running sums of d, scanned in four segments.
+    const int seg = len / 16 * 4;
+    double total[4] = {0, 0, 0, 0};
+    if (seg > 0)
+        segmentTotals(d, seg, total);
+    const double before[4] = {0.0, total[0], total[0] + total[1], total[0] + total[1] + total[2]};
+    scanScaled(out + start, d, len, seg, before, 1.0 / static_cast<double>(2 * m + 1));
     return true;
 }
 
