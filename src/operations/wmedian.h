@@ -6,8 +6,8 @@
 // newest first). A sample pushed j pushes or steps ago weighs weight[j],
 // the weights being normalised to add up to 1. The median is the value at
 // which the running weight, walking up the value chain, first reaches half
-// the total weight of the samples present (1 when the window is full), so
-// for an even count of equal weights it is the lower of the middle two.
+// the total weight of the samples present (1 when the window is full, else
+// their weights summed in the same walk), so for an even count of equal weights it is the lower of the middle two.
 //
 // filter() gives out[i] the weighted median of the samples within m of i
 // that lie inside the record: near the ends the window is simply cut.
