@@ -62,10 +62,10 @@ bool FFSlidingMean::Prepare()
 
 bool FFSlidingMean::Compute()
 {
-    // The filter reads the input's samples; the output, still their copy,
-    // takes the result.
+    // The filter reads the input's samples and works in the output's, which
+    // are still their copy.
     ptools filter;
-    filter.init(samples_, n_, step_);
+    filter.initInPlace(samples_, outputData_, n_, step_);
     filter.apply(settings_.windowFunction, settings_.filterType, settings_.windowSize);
     if (preview_ && n_ > 0)
         std::memcpy(preview_, filter.work(), static_cast<std::size_t>(n_) * sizeof(float));
@@ -73,15 +73,13 @@ bool FFSlidingMean::Compute()
         filter.removeBackground();
     const int m = filter.lowMargin();
     switch (settings_.boundaryMode) {
-    case 0:
-        std::copy(filter.work(), filter.work() + n_, outputData_);
+    case 0:  // the work array is the output's samples already
         break;
     case 2:
         if (!filter.flattenEdges()) {
             Messages::error(kClass, "window too wide to cut or flatten the record ends");
             return false;
         }
-        std::copy(filter.work(), filter.work() + n_, outputData_);
         break;
     case 1: {
         const int count = n_ - 2 * m;
@@ -92,6 +90,8 @@ bool FFSlidingMean::Compute()
         FHead head = *output_;
         head.SetInt("NAXIS1", count);
         head.SetReal("CRVAL1", head.GetReal("CRVAL1") + m * step_);
+        // The old output holds the work array until the values are copied.
+        std::unique_ptr<FFile> full = TakeOutput();
         CreateOutput(head, count);
         std::copy(filter.work() + m, filter.work() + m + count, outputData_);
         break;

@@ -9,11 +9,24 @@
 void ptools::init(const float* data, int n, double h)
 {
     work_.reset();
+    external_ = nullptr;
     data_ = data;
     n_ = data ? std::max(0, n) : 0;
     h_ = h;
     work_ = SampleArray(n_);
     copyPending_ = true;
+    low_ = flatten_ = 0;
+    high_ = n_;
+}
+
+void ptools::initInPlace(const float* data, float* work, int n, double h)
+{
+    work_.reset();
+    data_ = data;
+    n_ = data && work ? std::max(0, n) : 0;
+    h_ = h;
+    external_ = work;
+    copyPending_ = false;
     low_ = flatten_ = 0;
     high_ = n_;
 }
@@ -26,13 +39,13 @@ void ptools::apply(int windowType, int filterType, double W)
         warithmetic kernel(windowType, W, h_);
         low_ = flatten_ = kernel.HalfWidth();
         high_ = n_ - low_;
-        kernel.filter(work_.data(), data_, n_);
+        kernel.filter(external_ ? external_ : work_.data(), data_, n_);
         copyPending_ = false;
     } else if (filterType == 1) {
         wmedian kernel(windowType, W, h_);
         low_ = flatten_ = kernel.HalfWidth();
         high_ = n_ - low_;
-        kernel.filter(work_.data(), data_, n_);
+        kernel.filter(external_ ? external_ : work_.data(), data_, n_);
         copyPending_ = false;
     }
 }
@@ -66,5 +79,6 @@ bool ptools::flattenEdges()
 void ptools::destroy()
 {
     work_.reset();
+    external_ = nullptr;
     copyPending_ = false;
 }

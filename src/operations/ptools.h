@@ -18,6 +18,10 @@ public:
     // Keeps the data reference (n samples, step h; only read) and makes a
     // new work array holding a copy of the samples; margins 0, high bound n.
     void init(const float* data, int n, double h);
+    // The same, with the caller's buffer of n values, which already holds a
+    // copy of the data, as the work array (not owned). Saves a record-sized
+    // allocation when the caller's result is to take the work array anyway.
+    void initInPlace(const float* data, float* work, int n, double h);
     // Filter type 0: weighted mean, 1: weighted median, with the window type
     // and size W; any other filter type leaves the work array as it is.
     // Without data: fatal "ptools: no input data".
@@ -33,7 +37,7 @@ public:
     float* work()
     {
         fillWork();
-        return work_.data();
+        return external_ ? external_ : work_.data();
     }
     const float* data() const { return data_; }
     int size() const { return n_; }
@@ -48,6 +52,7 @@ private:
 
     const float* data_ = nullptr;
     SampleArray work_;
+    float* external_ = nullptr;
     int n_ = 0;
     double h_ = 0.0;
     int low_ = 0;

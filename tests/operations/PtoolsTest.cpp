@@ -63,3 +63,20 @@ TEST(PtoolsDeathTest, ApplyWithoutDataIsFatal)
     ptools p;
     EXPECT_EXIT(p.apply(0, 0, 5.0), testing::ExitedWithCode(1), "ptools: no input data");
 }
+
+TEST(Ptools, InPlaceWorkArrayIsTheCallersBuffer)
+{
+    std::vector<float> x = ref::randomSamples(40, 6);
+    std::vector<float> buffer = x;
+    ptools p;
+    p.initInPlace(x.data(), buffer.data(), 40, 1.0);
+    p.apply(0, 0, 4.0);  // rectangular mean, m = 2
+    EXPECT_EQ(p.work(), buffer.data());
+    const std::vector<double> w(3, 1.0);
+    for (int i = 0; i < 40; ++i)
+        EXPECT_LE(ref::ulps(buffer[static_cast<std::size_t>(i)], ref::mean(x, i, w)), 1);
+    const std::vector<float> smooth = buffer;
+    p.removeBackground();
+    for (std::size_t i = 0; i < 40; ++i)
+        EXPECT_EQ(buffer[i], x[i] - smooth[i]);
+}
