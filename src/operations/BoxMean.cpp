@@ -127,15 +127,17 @@ typedef long long Lanes4 __attribute__((vector_size(32)));
 // multiple of 4).
 __attribute__((target_clones("avx2", "default"))) void segmentTotals(const double* d, int seg, double* total)
 {
-    for (int g = 0; g < 4; ++g) {
-        Doubles4 acc = {0, 0, 0, 0};
-        for (int k = g * seg; k < (g + 1) * seg; k += 4) {
+    // The four segments side by side: four independent chains of adds.
+    Doubles4 acc[4] = {};
+    for (int k = 0; k < seg; k += 4) {
+        for (int g = 0; g < 4; ++g) {
             Doubles4 v;
-            std::memcpy(&v, d + k, sizeof v);
-            acc += v;
+            std::memcpy(&v, d + g * seg + k, sizeof v);
+            acc[g] += v;
         }
-        total[g] = (acc[0] + acc[1]) + (acc[2] + acc[3]);
     }
+    for (int g = 0; g < 4; ++g)
+        total[g] = (acc[g][0] + acc[g][1]) + (acc[g][2] + acc[g][3]);
 }
 
 // out[k] = (d[0] + ... + d[k]) * inv for k < len: four segments of seg
