@@ -47,8 +47,12 @@ bool FFCompress::Prepare()
     }
     outputStep_ = f * step_;
     headCopy_.SetInt("NAXIS1", outputN_);
-    headCopy_.SetReal("CDELT1", outputStep_);
-    headCopy_.SetReal("CRVAL1", headCopy_.GetReal("CRVAL1") + (outputStep_ - step_) * 0.5);
+    // Origin and step keep as many digits as place every output sample
+    // within a millionth of a step of its true coordinate.
+    const double tolerance = 1e-6 * std::fabs(outputStep_);
+    headCopy_.SetText("CDELT1", HeadEntry::FormatRealWithin(outputStep_, tolerance / (outputN_ > 1 ? outputN_ : 1)));
+    headCopy_.SetText("CRVAL1",
+                      HeadEntry::FormatRealWithin(headCopy_.GetReal("CRVAL1") + (outputStep_ - step_) * 0.5, tolerance));
     CreateOutput(headCopy_, outputN_);
     return true;
 }

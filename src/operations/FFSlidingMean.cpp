@@ -1,5 +1,7 @@
 #include "FFSlidingMean.h"
 
+#include <cmath>
+
 #include "HeadEntry.h"
 #include "Messages.h"
 #include "Tuning.h"
@@ -89,7 +91,9 @@ bool FFSlidingMean::Compute()
         }
         FHead head = *output_;
         head.SetInt("NAXIS1", count);
-        head.SetReal("CRVAL1", head.GetReal("CRVAL1") + m * step_);
+        // Enough digits to keep the cut record on its samples' coordinates.
+        head.SetText("CRVAL1",
+                      HeadEntry::FormatRealWithin(head.GetReal("CRVAL1") + m * step_, 1e-6 * std::fabs(step_)));
         // The old output holds the work array until the values are copied.
         std::unique_ptr<FFile> full = TakeOutput();
         CreateOutput(head, count);

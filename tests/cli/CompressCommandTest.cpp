@@ -22,8 +22,9 @@ TEST(CliCompress, DefaultsAreMeansOfFourWrittenAsTheAppWouldSave)
         ASSERT_EQ(out.Count(), 250);
         EXPECT_EQ(out.GetText("HISTORY"), std::string("COMPRESS(") + (name[4] == '.' ? "demo" : "demo16") + ")");
         EXPECT_DOUBLE_EQ(out.GetReal("CDELT1"), 0.2);
-        // Moved by 1.5 steps, then written with six significant digits.
-        EXPECT_EQ(out.GetText("CRVAL1"), HeadEntry::FormatReal(in.GetReal("CRVAL1") + 1.5 * 0.05));
+        // Moved by 1.5 steps to the centre of the first block, and written
+        // exactly: six digits (43200.1) would put it half a sample off.
+        EXPECT_EQ(out.GetText("CRVAL1"), "43200.075");
         for (int i = 0; i < 250; ++i) {
             long double s = 0;
             for (int j = 0; j < 4; ++j)
