@@ -10,6 +10,8 @@ namespace cli {
 using Args = std::vector<std::string>;
 
 int runInfo(const Args& args);
+int runCompress(const Args& args);
+int runSmooth(const Args& args);
 int runCorrelate(const Args& args);
 int runTrend(const Args& args);
 int runClip(const Args& args);

@@ -18,6 +18,11 @@ struct Command {
 
 const Command kCommands[] = {
     {"info", "FILE  print the header, sample count and coordinate and value ranges", cli::runInfo},
+    {"compress", "FILE -o OUT [--factor F] [--median]  block means or medians into a new F-file", cli::runCompress},
+    {"smooth",
+     "FILE -o OUT (--window W | --select A:B) [--median] [--window-function rectangular|parabolic|gaussian]"
+     " [--remove-background] [--boundary leave|cut|flatten]  sliding-mean filter into a new F-file",
+     cli::runSmooth},
     {"correlate", "ACTIVE OTHER... [overlay flags]  print the matrix of correlation coefficients",
      cli::runCorrelate},
     {"trend", "FILE -o OUT [--power P] [--select A:B]...  remove a polynomial trend", cli::runTrend},

@@ -1,6 +1,8 @@
 #include "HeadEntry.h"
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 HeadEntry::HeadEntry(std::string_view id, std::string_view value)
     : id_(id), value_(value), spec_(&KeywordDictionary::Lookup(id))
@@ -22,5 +24,16 @@ std::string HeadEntry::FormatReal(double value)
 {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%g", value);
+    return buf;
+}
+
+std::string HeadEntry::FormatRealWithin(double value, double tolerance)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%g", value);
+    if (!std::isfinite(value))
+        return buf;
+    for (int digits = 7; digits <= 17 && !(std::fabs(std::strtod(buf, nullptr) - value) <= tolerance); ++digits)
+        std::snprintf(buf, sizeof buf, "%.*g", digits, value);
     return buf;
 }

@@ -28,6 +28,10 @@ public:
 
     static std::string FormatInt(int value);
     static std::string FormatReal(double value);
+    // The usual six significant digits, or as many more as keep the text
+    // within tolerance of the value. Coordinates written with six digits only
+    // (43200.075 as 43200.1) would shift a long record by part of a sample.
+    static std::string FormatRealWithin(double value, double tolerance);
 
 private:
     std::string id_;

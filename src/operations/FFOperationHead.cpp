@@ -25,21 +25,6 @@ double realOf(const FHead& head, std::string_view id)
     return e ? textToReal(e->GetValue()) : 0.0;
 }
 
-// The usual six significant digits, or more when six would move the value by
-// more than the tolerance: the grid's origin and step written with six
-// digits only could shift a record of tens of thousands of seconds by whole
-// samples.
-std::string gridReal(double v, double tolerance)
-{
-    char buf[64];
-    for (int digits = 6; digits <= 17; ++digits) {
-        std::snprintf(buf, sizeof buf, "%.*g", digits, v);
-        if (std::fabs(std::strtod(buf, nullptr) - v) <= tolerance)
-            break;
-    }
-    return buf;
-}
-
 }  // namespace
 
 std::optional<std::string> FFOperation::ResolveKeyword(std::string_view keyword, ResolveRule rule,
@@ -131,9 +116,9 @@ std::unique_ptr<FHead> FFOperation::AssembleHead()
     const double tolerance = std::fabs(xStep_) * 1e-6;
     head->SetInt("NAXIS1", n_);
     head->SetText("CTYPE1", xLabel_);
-    head->SetText("CRVAL1", gridReal(xStart_, tolerance));
+    head->SetText("CRVAL1", HeadEntry::FormatRealWithin(xStart_, tolerance));
     head->SetText("CRPIX1", "1.0");
-    head->SetText("CDELT1", gridReal(xStep_, tolerance / (n_ > 1 ? n_ : 1)));
+    head->SetText("CDELT1", HeadEntry::FormatRealWithin(xStep_, tolerance / (n_ > 1 ? n_ : 1)));
     head->SetText("BUNIT", yUnits_);
     head->SetText("BSCALE", "1.0");
     head->SetText("BZERO", "0.0");

@@ -79,3 +79,14 @@ TEST(HeadEntry, TypedValuesUseDecimalAndSixDigitGeneralForm)
     EXPECT_EQ(e.GetValue(), "3C 84");
     EXPECT_STREQ(e.GetDescription(), "Name of observation object");
 }
+
+TEST(HeadEntry, CoordinatesKeepTheDigitsTheirToleranceNeeds)
+{
+    struct Case {
+        double v, tolerance;
+        const char* text;
+    } cases[] = {{43200.075, 5e-8, "43200.075"}, {43200.0, 5e-8, "43200"}, {0.2, 1e-9, "0.2"},
+                 {1.0 / 3.0, 1e-3, "0.333333"}, {1.0 / 3.0, 1e-12, "0.333333333333"}, {1e300, 0, "1e+300"}, {0.1 + 0.2, 0, "0.30000000000000004"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(HeadEntry::FormatRealWithin(c.v, c.tolerance), c.text) << c.v;
+}

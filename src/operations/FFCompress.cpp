@@ -1,0 +1,73 @@
+#include "FFCompress.h"
+
+#include "Messages.h"
+#include "Tuning.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+constexpr const char* kClass = "FFCompress";
+}
+
+FFCompress::FFCompress(FFile* input, const CompressTuning* settings) : FFTransform(input, false)
+{
+    historyName_ = "COMPRESS";
+    if (settings) {
+        settings_ = *settings;
+        settings_.given = true;
+    }
+}
+
+bool FFCompress::Prepare()
+{
+    if (!FFTransform::Prepare())
+        return false;
+    if (!settings_.given) {
+        CompressTuning& shared = Tuning<CompressTuning>::current();
+        if (!shared.quiet && !Tuning<CompressTuning>::edit())
+            return false;
+        settings_ = Tuning<CompressTuning>::current();
+        settings_.given = false;
+    }
+    // The dialog's spin starts at 0; a factor below 1 has no blocks to average.
+    if (settings_.factor < 1) {
+        char text[64];
+        std::snprintf(text, sizeof text, "invalid compression factor %d", settings_.factor);
+        Messages::error(kClass, text);
+        return false;
+    }
+    const int f = settings_.factor;
+    outputN_ = n_ / f;
+    if (outputN_ == 0) {
+        Messages::error(kClass, "output FFile size is zero");
+        return false;
+    }
+    outputStep_ = f * step_;
+    headCopy_.SetInt("NAXIS1", outputN_);
+    // Origin and step keep as many digits as place every output sample
+    // within a millionth of a step of its true coordinate.
+    const double tolerance = 1e-6 * std::fabs(outputStep_);
+    headCopy_.SetText("CDELT1", HeadEntry::FormatRealWithin(outputStep_, tolerance / (outputN_ > 1 ? outputN_ : 1)));
+    headCopy_.SetText("CRVAL1",
+                      HeadEntry::FormatRealWithin(headCopy_.GetReal("CRVAL1") + (outputStep_ - step_) * 0.5, tolerance));
+    CreateOutput(headCopy_, outputN_);
+    return true;
+}
+
+bool FFCompress::Compute()
+{
+    switch (settings_.method) {
+    case 0:
+        BlockMeans(samples_, n_, settings_.factor, outputData_);
+        return true;
+    case 1:
+        BlockMedians(samples_, n_, settings_.factor, outputData_);
+        return true;
+    default:
+        Messages::error(kClass, "unknown method");
+        return false;
+    }
+}

@@ -1,0 +1,106 @@
+#include "FFTransform.h"
+#include "TestSupport.h"
+#include "TransformFixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A transform whose Compute doubles the samples of the output.
+class Doubler : public FFTransform {
+public:
+    Doubler(FFile* input, bool copyMode, std::string name) : FFTransform(input, copyMode)
+    {
+        historyName_ = std::move(name);
+    }
+    bool prepareResult = true;
+    int computed = 0;
+    const FHead& Head() const { return headCopy_; }
+
+protected:
+    bool Prepare() override { return FFTransform::Prepare() && prepareResult; }
+    bool Compute() override
+    {
+        ++computed;
+        for (int i = 0; i < outputN_; ++i)
+            outputData_[i] = 2 * samples_[i];
+        return true;
+    }
+};
+
+}  // namespace
+
+TEST(FFTransform, CopyModeCopiesTheInputUnderANewNameAndHistory)
+{
+    RecordMessages rec;
+    FFile in;
+    fixture::makeFile(in, {1, 2, 3});
+    in.SetText("HISTORY", "OLD(x)");
+    FFile::ResetNameCounter(7);
+    Doubler op(&in, true, "SLIDING_MEAN");
+    ASSERT_TRUE(op.Execute());
+    EXPECT_EQ(op.computed, 1);
+    std::unique_ptr<FFile> out = op.TakeOutput();
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->GetName(), "new007.ff");
+    EXPECT_EQ(out->GetText("HISTORY"), "SLIDING_MEAN(scan1)");
+    EXPECT_EQ(in.GetText("HISTORY"), "OLD(x)");
+    EXPECT_EQ(fixture::samplesOf(*out), (std::vector<float>{2, 4, 6}));
+    EXPECT_EQ(fixture::samplesOf(in), (std::vector<float>{1, 2, 3}));
+    EXPECT_EQ(op.Output(), nullptr);
+    EXPECT_TRUE(rec.errors().empty());
+}
+
+TEST(FFTransform, HeadCopyModeWritesTheHistoryIntoTheHeadCopy)
+{
+    FFile in;
+    fixture::makeFile(in, {1, 2});
+    Doubler op(&in, false, "COMPRESS");
+    ASSERT_TRUE(op.Execute());
+    EXPECT_EQ(op.Head().GetText("HISTORY"), "COMPRESS(scan1)");
+    EXPECT_FALSE(in.Has("HISTORY"));
+    EXPECT_EQ(op.Output(), nullptr);
+}
+
+TEST(FFTransform, HistoryTextIsCutAtFortyEightCharacters)
+{
+    FFile in;
+    fixture::makeFile(in, {1}, 1.0, 0.0, "/d/abcdefghijklmnop.ff");  // short name: 12 characters
+    const std::string name(40, 'H');
+    Doubler op(&in, true, name);
+    ASSERT_TRUE(op.Execute());
+    EXPECT_EQ(op.History(), name + "(abcdefg");
+    EXPECT_EQ(op.History().size(), 48u);
+}
+
+TEST(FFTransform, ExecutesOnceEvenAfterAFailedPrepare)
+{
+    RecordMessages rec;
+    FFile in;
+    fixture::makeFile(in, {1, 2});
+    Doubler op(&in, true, "X");
+    op.prepareResult = false;
+    EXPECT_FALSE(op.Execute());
+    EXPECT_TRUE(rec.errors().empty());
+    op.prepareResult = true;
+    EXPECT_FALSE(op.Execute());
+    EXPECT_EQ(op.computed, 0);
+    EXPECT_EQ(rec.errors(), std::vector<std::string>{"FFTransform: can't execute twice"});
+
+    Doubler none(nullptr, true, "X");
+    EXPECT_FALSE(none.Execute());
+    EXPECT_EQ(rec.errors().back(), "FFTransform: no input FFile specified");
+}
+
+TEST(FFTransform, InputAxisIsPutBackToTheFilesOwn)
+{
+    FFile in;
+    fixture::makeFile(in, {1, 2, 3}, 0.5);
+    in.SetXMode(XModeAngle);
+    in.SetUnit(UnitArcsec);
+    Doubler op(&in, true, "X");
+    ASSERT_TRUE(op.Execute());
+    EXPECT_EQ(in.GetXMode(), XModeTime);
+    EXPECT_EQ(in.XScale(), 1.0);
+    EXPECT_EQ(in.UnitScale(), 1.0);
+}

@@ -1,0 +1,82 @@
+#include "FilterReference.h"
+#include "TestSupport.h"
+#include "ptools.h"
+
+#include <gtest/gtest.h>
+
+TEST(Ptools, UnknownFilterTypeKeepsTheCopyAndBackgroundIsZero)
+{
+    std::vector<float> x = ref::randomSamples(50, 1);
+    ptools p;
+    p.init(x.data(), 50, 1.0);
+    p.apply(0, 2, 5.0);
+    EXPECT_EQ(std::vector<float>(p.work(), p.work() + 50), x);
+    EXPECT_EQ(p.lowMargin(), 0);
+    EXPECT_EQ(p.highBound(), 50);
+    p.removeBackground();
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(p.work()[i], 0.0f);
+}
+
+TEST(Ptools, MeanThenFlattenCopiesTheNearestFullWindowValue)
+{
+    std::vector<float> x(20);
+    for (int i = 0; i < 20; ++i)
+        x[static_cast<std::size_t>(i)] = static_cast<float>(i * i);
+    ptools p;
+    p.init(x.data(), 20, 0.5);
+    p.apply(0, 0, 2.0);  // m = round(2) = 2, five samples
+    EXPECT_EQ(p.lowMargin(), 2);
+    EXPECT_EQ(p.flattenMargin(), 2);
+    EXPECT_EQ(p.highBound(), 18);
+    EXPECT_FLOAT_EQ(p.work()[0], (0 + 1 + 4) / 3.0f);  // cut window
+    EXPECT_FLOAT_EQ(p.work()[5], (9 + 16 + 25 + 36 + 49) / 5.0f);
+    ASSERT_TRUE(p.flattenEdges());
+    EXPECT_FLOAT_EQ(p.work()[0], (0 + 1 + 4 + 9 + 16) / 5.0f);
+    EXPECT_FLOAT_EQ(p.work()[1], p.work()[2]);
+    EXPECT_FLOAT_EQ(p.work()[19], (256 + 289 + 324 + 361 + 225) / 5.0f);
+    EXPECT_FLOAT_EQ(p.work()[18], p.work()[17]);
+}
+
+TEST(Ptools, FlattenRefusesWhenTheMarginsLeaveNoInterior)
+{
+    std::vector<float> x = ref::randomSamples(30, 2);
+    for (int n : {30, 20, 16}) {
+        ptools p;
+        p.init(x.data(), n, 1.0);
+        p.apply(2, 0, 4.0);  // Gaussian m = 8: 2m >= 16 only
+        const std::vector<float> before(p.work(), p.work() + n);
+        const bool ok = p.flattenEdges();
+        EXPECT_EQ(ok, 2 * 8 < n) << n;
+        if (!ok) {
+            EXPECT_EQ(std::vector<float>(p.work(), p.work() + n), before);
+        }
+    }
+    ptools p;
+    p.init(x.data(), 10, 1.0);
+    p.apply(2, 1, 4.0);  // m = 8 beyond the middle of 10 samples
+    EXPECT_FALSE(p.flattenEdges());
+}
+
+TEST(PtoolsDeathTest, ApplyWithoutDataIsFatal)
+{
+    ptools p;
+    EXPECT_EXIT(p.apply(0, 0, 5.0), testing::ExitedWithCode(1), "ptools: no input data");
+}
+
+TEST(Ptools, InPlaceWorkArrayIsTheCallersBuffer)
+{
+    std::vector<float> x = ref::randomSamples(40, 6);
+    std::vector<float> buffer = x;
+    ptools p;
+    p.initInPlace(x.data(), buffer.data(), 40, 1.0);
+    p.apply(0, 0, 4.0);  // rectangular mean, m = 2
+    EXPECT_EQ(p.work(), buffer.data());
+    const std::vector<double> w(3, 1.0);
+    for (int i = 0; i < 40; ++i)
+        EXPECT_LE(ref::ulps(buffer[static_cast<std::size_t>(i)], ref::mean(x, i, w)), 1);
+    const std::vector<float> smooth = buffer;
+    p.removeBackground();
+    for (std::size_t i = 0; i < 40; ++i)
+        EXPECT_EQ(buffer[i], x[i] - smooth[i]);
+}
