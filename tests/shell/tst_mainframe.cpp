@@ -222,7 +222,7 @@ private slots:
         QVERIFY(view);
         QTest::mouseMove(view->viewport(), QPoint(40, 30));
         const FFile& f = *doc->GetFFile();
-        const int k = view->geometry().index(40);
+        const int k = view->scales().index(40);
         QCOMPARE(run.frame().paneText(2), QString::fromLatin1(f.FormatX(f.DisplayX(k)).c_str()));
         QCOMPARE(run.frame().paneText(4), QString::fromLatin1(f.UnitLabel().c_str()));
         QCOMPARE(run.frame().paneText(8), QString::fromLatin1(f.DisplayYUnits().c_str()));
@@ -273,9 +273,9 @@ private slots:
             QVERIFY(view);
             // Fit in window: the record spans the client width exactly.
             const int w = view->viewport()->width();
-            QCOMPARE(view->geometry().areaWidth, w);
-            QCOMPARE(view->geometry().samplesPerPixel, double(counts[i]) / w);
-            QCOMPARE(view->geometry().bottomRow, double(view->viewport()->height() - 1));
+            QCOMPARE(view->scales().areaWidth, w);
+            QCOMPARE(view->scales().samplesPerPixel, double(counts[i]) / w);
+            QCOMPARE(view->scales().bottomRow, double(view->viewport()->height() - 1));
         }
         QCOMPARE(top, area.height());
     }
@@ -289,14 +289,14 @@ private slots:
         QCoreApplication::processEvents();  // the first paint settles the layout
         QVERIFY(run.frame().runCommand(32792));  // Rescale X, then magnify
         QVERIFY(view->rescaleAt(QPoint(10, 10), true));
-        QVERIFY(view->geometry().samplesPerPixel < 3000.0 / view->viewport()->width());
+        QVERIFY(view->scales().samplesPerPixel < 3000.0 / view->viewport()->width());
         QVERIFY(run.frame().runCommand(57650));
         QCoreApplication::processEvents();
         for (CChildFrame* frame : run.frame().childFrames()) {
             auto* v = qobject_cast<CFFView*>(frame->view());
-            QCOMPARE(v->geometry().areaWidth, v->viewport()->width());
+            QCOMPARE(v->scales().areaWidth, v->viewport()->width());
         }
-        QCOMPARE(view->geometry().samplesPerPixel, 3000.0 / view->viewport()->width());
+        QCOMPARE(view->scales().samplesPerPixel, 3000.0 / view->viewport()->width());
     }
 
     void arrangeIconsLinesUpMinimisedWindowsAtTheBottom()

@@ -114,7 +114,7 @@ private slots:
         QCOMPARE(app.documents().size(), 1);
         auto* view = qobject_cast<CFFView*>(app.mainFrame()->childFrames().first()->view());
         QVERIFY(view);
-        QCOMPARE(view->geometry().samplesPerPixel, 6000.0 / view->viewport()->width());
+        QCOMPARE(view->scales().samplesPerPixel, 6000.0 / view->viewport()->width());
         QCOMPARE(app.mainFrame()->menuTitles().size(), 9);
     }
 
