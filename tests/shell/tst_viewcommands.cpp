@@ -8,6 +8,7 @@
 #include "CVexilApp.h"
 #include "FFile.h"
 #include "PolyTuning.h"
+#include "SlidingMeanTuning.h"
 #include "ShellTestSupport.h"
 
 #include <QAction>
@@ -96,6 +97,82 @@ private slots:
         QCOMPARE(copy.Count(), count);
         const float* src = source->GetFFile()->Data();
         QCOMPARE(samples(copy), std::vector<float>(src + lo, src + hi + 1));
+    }
+
+    void compressOpensANewDocumentWithoutAQuestion()
+    {
+        RunningApp run;
+        CFFDoc* source = run.app->OpenDocumentFile(scan_);
+        QVERIFY(source);
+        const std::vector<float> before = samples(*source->GetFFile());
+        QVERIFY(run.frame().runCommand(32780));
+        QVERIFY(run.messages.recorder.entries.empty());
+        QCOMPARE(run.app->documents().size(), 2);
+        CFFDoc* out = run.app->documents().last();
+        QCOMPARE(out->title(), QStringLiteral("new1"));
+        QVERIFY(out->isModified());
+        // Block means of four (the initial setting), summed independently here.
+        const FFile& c = *out->GetFFile();
+        QCOMPARE(c.Count(), 600 / 4);
+        for (int k = 0; k < c.Count(); ++k) {
+            const double mean = (double(before[4 * k]) + before[4 * k + 1] + before[4 * k + 2] + before[4 * k + 3]) / 4;
+            QVERIFY(std::abs(c.Data()[k] - mean) < 1e-5);
+        }
+        QCOMPARE(samples(*source->GetFFile()), before);
+        QVERIFY(!source->isModified());
+    }
+
+    void slidingMeanAsksAndAlwaysClearsTheMarks_data()
+    {
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void slidingMeanAsksAndAlwaysClearsTheMarks()
+    {
+        QFETCH(bool, confirm);
+        Tuning<SlidingMeanTuning>::reset();
+        RunningApp run;
+        CFFDoc* source = run.app->OpenDocumentFile(scan_);
+        QVERIFY(source);
+        const std::vector<float> before = samples(*source->GetFFile());
+        CFFView* view = activeView(run.frame());
+        view->arrays().markRange(100, 120, MarkSelected);
+        run.messages.recorder.answers = {confirm ? Answer::Ok : Answer::Cancel};
+        QVERIFY(run.frame().runCommand(32782));
+        const FFile& f = *source->GetFFile();
+        // The selection's width, 20 steps, became the window size.
+        QCOMPARE(Tuning<SlidingMeanTuning>::current().windowSize, 20 * f.UnitScale() * f.DisplayStep());
+        QCOMPARE(run.messages.recorder.entries.size(), size_t(1));
+        QCOMPARE(run.messages.recorder.entries[0].text, std::string("Confirm new f-file creation"));
+        QCOMPARE(run.messages.recorder.entries[0].caption, std::string("Complete"));
+        QVERIFY(!view->hasMark(1) && !view->hasMark(3));
+        QCOMPARE(samples(f), before);
+        QCOMPARE(run.app->documents().size(), confirm ? 2 : 1);
+        if (confirm)
+            QCOMPARE(run.app->documents().last()->GetFFile()->Count(), 600);
+    }
+
+    void severalFileCommandsSkipMinimisedDocuments()
+    {
+        const QString other = writeScan(dir_.path(), QStringLiteral("other.ff"), 600);
+        RunningApp run;
+        QVERIFY(run.app->OpenDocumentFile(other));
+        QVERIFY(run.app->OpenDocumentFile(scan_));
+        // Both shown: the correlation table appears.
+        QVERIFY(run.frame().runCommand(32776));
+        QCOMPARE(run.messages.recorder.entries.size(), size_t(1));
+        QCOMPARE(run.messages.recorder.entries[0].kind, std::string("table"));
+        // The other document minimised: only the active F-file is left, and
+        // the operations refuse a single operand.
+        run.frame().framesOf(run.app->documents().first()).first()->showMinimized();
+        run.frame().activateDocument(run.app->documents().last());
+        for (int id : {32776, 32820}) {
+            run.messages.recorder.clear();
+            QVERIFY(run.frame().runCommand(id));
+            QCOMPARE(run.messages.errors(), std::vector<std::string>{"FFOperation: invalid number of operands"});
+        }
+        QCOMPARE(run.app->documents().size(), 2);
     }
 
     void clipConfirmedChangesOnlyTheDiscardedSamples_data()
