@@ -1,8 +1,8 @@
 #pragma once
-// The plot view's commands that run the polynomial operations, statistics
-// and copy on its arrays: Edit > Clip, Glue, Copy; Operation > Remove
-// trend; Calc > RMS, Area. Built only with the polynomial library; without
-// it the commands stay greyed.
+// The plot view's commands that run the processing operations: Edit > Clip,
+// Glue, Copy; Operation > Compress, Sliding mean, Remove trend, Linear
+// Combination; Calc > Area, RMS, Correlations. Built only with the
+// operation libraries; without them the commands stay greyed.
 
 class CFFView;
 
@@ -10,7 +10,7 @@ namespace ViewOperations {
 
 bool handles(int commandId);
 // Runs the command on the view; a confirmed in-place change marks the
-// document modified, a copy opens as a new document.
+// document modified, a new F-file opens as a new document.
 void run(CFFView& view, int commandId);
 
 }  // namespace ViewOperations
