@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -41,12 +42,38 @@ struct ViewArrays {
         dropSaved();
     }
 
+    // Like attach, but leaves the result array empty until ensureResult():
+    // a view that is only looked at then costs one byte per sample instead
+    // of five.
+    void attachMarksOnly(float* data, int n)
+    {
+        samples = data;
+        count = n < 0 ? 0 : n;
+        marks.assign(static_cast<std::size_t>(count), MarkNone);
+        result.clear();
+        result.shrink_to_fit();
+        dropSaved();
+    }
+
+    // Sizes the result array to the record (zeros) if it is not sized yet.
+    void ensureResult()
+    {
+        if (result.size() != static_cast<std::size_t>(count))
+            result.assign(static_cast<std::size_t>(count), 0.0f);
+    }
+
+    // Releases the result array (nothing is pending any more).
+    void releaseResult()
+    {
+        result.clear();
+        result.shrink_to_fit();
+    }
+
+    bool hasResult() const { return count > 0 && result.size() == static_cast<std::size_t>(count); }
+
     bool hasMark(std::uint8_t k) const
     {
-        for (std::uint8_t m : marks)
-            if (m == k)
-                return true;
-        return false;
+        return !marks.empty() && std::memchr(marks.data(), k, marks.size()) != nullptr;
     }
 
     void clearMarks() { std::fill(marks.begin(), marks.end(), MarkNone); }

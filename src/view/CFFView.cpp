@@ -1,0 +1,328 @@
+#include "CFFView.h"
+
+#include "FFile.h"
+#include "Messages.h"
+#include "ToolCursors.h"
+
+#include <QApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+namespace {
+constexpr int kMaxSeparateRects = 8;
+
+CFFView::Tool& currentTool()
+{
+    static CFFView::Tool tool = CFFView::Tool::Measure;
+    return tool;
+}
+}  // namespace
+
+CFFView::CFFView(FFile& file, QWidget* parent) : QAbstractScrollArea(parent), file_(file)
+{
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    viewport()->setMouseTracking(true);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    ToolCursors::load();
+    viewport()->setCursor(ToolCursors::cursor(tool()));
+    attachRecord();
+    geo_.fit(viewport()->width(), viewport()->height());
+}
+
+CFFView::~CFFView() = default;
+
+// The arrays of a view are as large as the record: a failed allocation is
+// fatal ("Insufficient memory", exit status 1), as everywhere else.
+template <class Fn>
+static void allocating(Fn&& fn)
+{
+    try {
+        fn();
+    } catch (const std::bad_alloc&) {
+        Messages::outOfMemory();
+    }
+}
+
+void CFFView::attachRecord()
+{
+    allocating([&] { arrays_.attachMarksOnly(file_.Data(), file_.Count()); });
+    marksClean_ = true;
+    geo_.computeRange(arrays_.samples, arrays_.count);
+}
+
+ViewArrays& CFFView::arrays()
+{
+    allocating([&] { arrays_.ensureResult(); });
+    marksClean_ = false;  // the caller may mark samples
+    return arrays_;
+}
+
+// ---------------------------------------------------------------- tool
+
+void CFFView::setTool(Tool tool)
+{
+    currentTool() = tool;
+    // The tool shows only through the cursor, in every view at once.
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* view = qobject_cast<CFFView*>(w)) {
+            view->viewport()->setCursor(ToolCursors::cursor(tool));
+            if (view->drawn_)
+                view->viewport()->update();  // a drag figure belongs to the tool
+        }
+}
+
+CFFView::Tool CFFView::tool() { return currentTool(); }
+
+// ---------------------------------------------------------------- layout
+
+QSize CFFView::clientFor(int w, int h) const
+{
+    // Computed rather than read back from the widget, because the scroll
+    // area shows and hides its bars only later, in the event loop.
+    const QSize full = maximumViewportSize();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    int cw = full.width();
+    int ch = full.height();
+    bool hbar = w > cw;
+    if (hbar)
+        ch -= bar;
+    const bool vbar = h > ch;
+    if (vbar) {
+        cw -= bar;
+        if (!hbar && w > cw)
+            ch -= bar;
+    }
+    return QSize(std::max(cw, 0), std::max(ch, 0));
+}
+
+void CFFView::setArea(int w, int h)
+{
+    geo_.areaWidth = std::max(w, 1);
+    geo_.areaHeight = std::max(h, 1);
+    const QSize c = clientFor(geo_.areaWidth, geo_.areaHeight);
+    QScrollBar* hb = horizontalScrollBar();
+    QScrollBar* vb = verticalScrollBar();
+    hb->setRange(0, std::max(0, geo_.areaWidth - c.width()));
+    vb->setRange(0, std::max(0, geo_.areaHeight - c.height()));
+    // Qt's usual steps: a page is the visible part, a line a tenth of it.
+    hb->setPageStep(std::max(1, c.width()));
+    vb->setPageStep(std::max(1, c.height()));
+    hb->setSingleStep(std::max(1, c.width() / 10));
+    vb->setSingleStep(std::max(1, c.height() / 10));
+}
+
+void CFFView::scrollTo(int x, int y)
+{
+    horizontalScrollBar()->setValue(x);
+    verticalScrollBar()->setValue(y);
+}
+
+QPoint CFFView::scrollPosition() const
+{
+    return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void CFFView::fitInWindow()
+{
+    needFirstFit_ = false;
+    busy_ = true;
+    scrollTo(0, 0);
+    setArea(1, 1);
+    const QSize c = clientFor(1, 1);
+    geo_.fit(c.width(), c.height());
+    setArea(geo_.areaWidth, geo_.areaHeight);
+    busy_ = false;
+    viewport()->update();
+}
+
+bool CFFView::oneToOne()
+{
+    if (geo_.count > kAreaLimit - 1) {
+        Messages::errorText("File is too long, can't rescale 1:1");
+        return false;
+    }
+    needFirstFit_ = false;
+    busy_ = true;
+    scrollTo(0, 0);
+    QSize c = clientFor(kAreaLimit, 1);
+    if (c.width() >= geo_.count)
+        c = clientFor(1, 1);  // no horizontal scrolling needed
+    geo_.oneToOne(c.height());
+    setArea(geo_.areaWidth, geo_.areaHeight);
+    busy_ = false;
+    viewport()->update();
+    return true;
+}
+
+bool CFFView::rescaleAt(QPoint p, bool magnify)
+{
+    const Tool t = tool();
+    if (t != Tool::RescaleX && t != Tool::RescaleY)
+        return false;
+    needFirstFit_ = false;
+    busy_ = true;
+    ViewGeometry::RescaleAnchor anchor;
+    if (!geo_.rescale(t == Tool::RescaleX, magnify, p.x(), p.y(), anchor)) {
+        busy_ = false;
+        return true;  // refused silently; the click is still consumed
+    }
+    scrollTo(0, 0);
+    setArea(geo_.areaWidth, geo_.areaHeight);
+    const QSize c = clientFor(geo_.areaWidth, geo_.areaHeight);
+    const int cx = c.width() / 2;
+    const int cy = c.height() / 2;
+    const int nx = geo_.anchorColumn(anchor);
+    const int ny = geo_.anchorRow(anchor);
+    const int sx = std::max(std::min(nx - cx, geo_.areaWidth - c.width()), 0);
+    const int sy = std::max(std::min(ny - cy, geo_.areaHeight - c.height()), 0);
+    scrollTo(sx, sy);
+    busy_ = false;
+    viewport()->update();
+    return true;
+}
+
+void CFFView::recomputeRange()
+{
+    // The document may have replaced its samples since we attached.
+    if (arrays_.samples != file_.Data() || arrays_.count != file_.Count())
+        attachRecord();
+    else
+        geo_.computeRange(arrays_.samples, arrays_.count);
+}
+
+void CFFView::redraw() { viewport()->update(); }
+
+void CFFView::documentChanged(CFFView* source)
+{
+    if (source == this)
+        return;
+    recomputeRange();
+    viewport()->update();
+}
+
+// ---------------------------------------------------------------- marks
+
+void CFFView::clearMarks()
+{
+    arrays_.clearMarks();
+    marksClean_ = true;
+    arrays_.releaseResult();  // nothing can be pending any more
+    viewport()->update();
+}
+
+void CFFView::saveMarks()
+{
+    allocating([&] { arrays_.saveMarks(); });
+}
+
+void CFFView::dropSavedMarks() { arrays_.dropSaved(); }
+
+void CFFView::restoreMarks()
+{
+    if (!arrays_.restoreMarks())
+        return;
+    marksClean_ = false;
+    if (!arrays_.hasMark(MarkPending))
+        arrays_.releaseResult();
+    viewport()->update();
+}
+
+void CFFView::markSpan(int x1, int x2, int k)
+{
+    if (x1 == x2)
+        return;
+    const IndexSpan s = geo_.indexSpan(x1, x2);
+    if (s.empty())
+        return;
+    arrays_.markRange(s.lo, s.hi, static_cast<std::uint8_t>(k));
+    marksClean_ = false;
+    const PixelSpan px = geo_.pixelSpan(s.lo, s.hi);
+    const int top = geo_.maximumRow() - 1;
+    const int bottom = geo_.minimumRow() + 1;
+    // The colours change beyond the marked columns too: the joins into the
+    // first and out of the last marked sample, and the stroke of the next
+    // column, which takes the previous column's mark. Widen by the length of
+    // one join and one column on each side so that none keeps a stale colour.
+    const double joinReal = std::ceil(1.0 / geo_.samplesPerPixel) + 1.0;
+    const int join = joinReal > kAreaLimit ? kAreaLimit : static_cast<int>(joinReal);
+    updateAreaRect(QRect(QPoint(px.x1 - join, top), QPoint(px.x2 + join, bottom)));
+}
+
+void CFFView::applyResult(bool subtract)
+{
+    if (arrays_.hasResult()) {
+        float* s = arrays_.samples;
+        const float* r = arrays_.result.data();
+        const std::uint8_t* m = arrays_.marks.data();
+        for (int i = 0; i < arrays_.count; ++i)
+            if (m[i] == MarkPending)
+                s[i] = subtract ? s[i] - r[i] : r[i];
+    }
+    geo_.computeRange(arrays_.samples, arrays_.count);
+    clearMarks();
+    emit documentModified();
+}
+
+// ---------------------------------------------------------------- painting
+
+void CFFView::updateAreaRect(const QRect& areaRect)
+{
+    viewport()->update(areaRect.translated(-scrollPosition()));
+}
+
+void CFFView::paintArea(QPainter& p, const QRect& region)
+{
+    p.fillRect(region, palette().color(QPalette::Base));
+    PlotData d;
+    d.samples = arrays_.samples;
+    d.marks = marksClean_ || arrays_.marks.empty() ? nullptr : arrays_.marks.data();
+    d.result = arrays_.hasResult() ? arrays_.result.data() : nullptr;
+    d.count = arrays_.count;
+    painter_.paint(p, geo_, d, region);
+}
+
+void CFFView::paintEvent(QPaintEvent* event)
+{
+    if (needFirstFit_) {
+        // The first showing: by its first paint the frame has settled the
+        // window's size, which the layout is fitted to.
+        fitInWindow();
+    }
+    if (busy_ || event->rect().isEmpty())
+        return;
+    QPainter p(viewport());
+    const QPoint s = scrollPosition();
+    p.translate(-s);
+    // A drag updates two thin strips far apart; painting them one by one
+    // visits only the samples under each instead of all those between.
+    const QRegion region = event->region();
+    if (region.rectCount() > 1 && region.rectCount() <= kMaxSeparateRects) {
+        for (const QRect& r : region) {
+            p.setClipRect(r.translated(s));
+            paintArea(p, r.translated(s));
+        }
+        p.setClipRegion(region.translated(s));
+    } else {
+        paintArea(p, event->rect().translated(s));
+    }
+    paintFigure(p);
+}
+
+void CFFView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    // The layout stays; only the scroll ranges follow the new window size.
+    setArea(geo_.areaWidth, geo_.areaHeight);
+}
+
+
+void CFFView::scrollContentsBy(int, int) { viewport()->update(); }

@@ -1,0 +1,149 @@
+#pragma once
+// CFFView: the scrollable plot of one F-file, with its own scales, marks and
+// result array, the five mouse tools and the status-bar readout.
+//
+// How the shell hosts it:
+//  - Construct it on the document's record: `new CFFView(doc.file(), child)`
+//    and make it the child frame's widget. The view keeps a reference, never
+//    owns the F-file, and fits the record into its window when first shown.
+//    Several views of one record share the samples; each keeps its own
+//    scales and marks.
+//  - Connect statusText(pane, text) to the main frame's status-bar panes
+//    (StatusPane values are the pane indices 2, 3, 4, 6, 7, 8).
+//  - Connect documentModified() to the document: mark it modified and call
+//    documentChanged(sender) on every other view of the same document.
+//  - Tool menu / toolbar: CFFView::setTool(tool) (process-wide, all views;
+//    ViewCommand::toolOf maps the command ids). View menu: fitInWindow(),
+//    oneToOne(), redraw(). Window > Tile / Cascade: fitInWindow() on every
+//    view after arranging.
+//  - Commands that run operations use arrays() (which makes sure the result
+//    array exists), hasMark / clearMarks / saveMarks / dropSavedMarks /
+//    restoreMarks, and applyResult() after a confirmation. The result array
+//    is as large as the record, so it exists only while an operation may
+//    need it: clearMarks(), applyResult() and a restoreMarks() that leaves
+//    nothing pending release it. Call arrays() again for the next operation
+//    rather than keeping the reference's result across commands.
+//  - Painting follows the record's samples in place: after the document
+//    replaces its samples, call recomputeRange() (or documentChanged).
+
+#include "PlotPainter.h"
+#include "ViewArrays.h"
+#include "ViewCommands.h"
+#include "ViewGeometry.h"
+
+#include <QAbstractScrollArea>
+#include <QPoint>
+
+class FFile;
+
+class CFFView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    using Tool = ViewTool;
+
+    // Status-bar panes written by the view.
+    enum StatusPane { PaneX = 2, PaneDX = 3, PaneXUnit = 4, PaneY = 6, PaneDY = 7, PaneYUnit = 8 };
+
+    explicit CFFView(FFile& file, QWidget* parent = nullptr);
+    ~CFFView() override;
+
+    FFile& file() { return file_; }
+    // The scales and mappings (named so as not to hide QWidget::geometry).
+    const ViewGeometry& scales() const { return geo_; }
+    // The arrays for an operation; the result array is made on demand here,
+    // since most records are only looked at and it is as large as the record.
+    ViewArrays& arrays();
+    // The arrays as they are (the result array may be empty).
+    const ViewArrays& currentArrays() const { return arrays_; }
+
+    // ---- the tool (one for the whole process) ----
+    static void setTool(Tool tool);
+    static Tool tool();
+
+    // ---- layouts ----
+    void fitInWindow();
+    // False (with the message "File is too long, can't rescale 1:1") for
+    // records of more than 32766 samples.
+    bool oneToOne();
+    // Rescale at an area point with the Rescale X or Rescale Y tool; returns
+    // whether the click was consumed (false in the other tools).
+    bool rescaleAt(QPoint areaPoint, bool magnify);
+    void recomputeRange();
+    void redraw();
+    // Scroll position (the area point at the window's top left).
+    QPoint scrollPosition() const;
+
+    // ---- marks ----
+    bool hasMark(int k) const
+    {
+        if (marksClean_)
+            return k == MarkNone && arrays_.count > 0;
+        return arrays_.hasMark(static_cast<std::uint8_t>(k));
+    }
+    void clearMarks();
+    void saveMarks();
+    void dropSavedMarks();
+    void restoreMarks();
+    // Marks the samples under the pixel span x1..x2 with k and repaints them.
+    void markSpan(int x1, int x2, int k);
+    // Confirmed result: every pending sample takes the result (replace) or
+    // loses it (subtract); then the range is recomputed, the marks cleared,
+    // and documentModified() emitted.
+    void applyResult(bool subtract);
+
+    // Paints the area rectangle `region` (background included) with the
+    // painter translated to area coordinates. Used by paintEvent.
+    void paintArea(QPainter& painter, const QRect& region);
+
+public slots:
+    // Another view of the same record changed the samples: recompute the Y
+    // range and repaint. Ignored when the source is this view.
+    void documentChanged(CFFView* source);
+
+signals:
+    void statusText(int pane, const QString& text);
+    void documentModified();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // Client size for an area of w x h (scroll bars shown as needed).
+    QSize clientFor(int w, int h) const;
+    void setArea(int w, int h);
+    void scrollTo(int x, int y);
+    void attachRecord();
+    void updateAreaRect(const QRect& areaRect);
+
+    // Tools (CFFViewTools.cpp).
+    QPoint areaPoint(const QMouseEvent* event) const;
+    void showReadout(QPoint p);
+    void showDragReadout(QPoint p);
+    void dragMove(QPoint p);
+    void updateFigure(QPoint at);
+    void paintFigure(QPainter& painter);
+    bool dragTool() const;
+
+    FFile& file_;
+    bool busy_ = false;
+    // Until a layout is chosen, the first paint fits the record.
+    bool needFirstFit_ = true;
+    // True while every mark is known to be 0 (no need to look at them).
+    bool marksClean_ = true;
+    ViewGeometry geo_;
+    ViewArrays arrays_;
+    PlotPainter painter_;
+
+    // Tool state.
+    QPoint lastPos_;
+    Qt::MouseButtons lastButtons_ = Qt::NoButton;
+    QPoint dragStart_;
+    QPoint dragPrev_;
+    bool drawn_ = false;
+    bool fresh_ = false;
+};

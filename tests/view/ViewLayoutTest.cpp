@@ -1,0 +1,305 @@
+// Layouts of the view widget (Fit in window, 1:1, rescale with scrolling),
+// the mark operations, applying a result, and records that would break a
+// naive view.
+
+#include "TestSupport.h"
+#include "ViewTestSupport.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+std::vector<float> wave(int n)
+{
+    std::vector<float> v(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        v[static_cast<std::size_t>(i)] = static_cast<float>(std::sin(i * 0.01) * 10.0);
+    return v;
+}
+int barExtent(const CFFView& v) { return v.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &v); }
+}  // namespace
+
+class ViewLayoutTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { CFFView::setTool(CFFView::Tool::Measure); }
+    void firstShowingFits();
+    void oneToOneLimit_data();
+    void oneToOneLimit();
+    void oneToOneNarrowAndWide();
+    void rescaleScrollsTheClickedPointToTheMiddle();
+    void rescaleOutsideTheRescaleToolsIsNotConsumed();
+    void markOperations();
+    void applyResult_data();
+    void applyResult();
+    void otherViewsFollowAChange();
+    void resizeKeepsTheLayout();
+    void degenerateRecordsStayUsable_data();
+    void degenerateRecordsStayUsable();
+};
+
+void ViewLayoutTest::firstShowingFits()
+{
+    auto f = makeRecord(wave(3000));
+    CFFView view(*f);
+    view.resize(300, 101);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QCOMPARE(view.scales().samplesPerPixel, 10.0);
+    QCOMPARE(view.scales().bottomRow, 100.0);
+    QCOMPARE(view.scales().row(view.scales().maximum), 0);
+    QCOMPARE(view.horizontalScrollBar()->maximum(), 0);
+    QCOMPARE(view.verticalScrollBar()->maximum(), 0);
+}
+
+void ViewLayoutTest::oneToOneLimit_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("32766") << 32766 << true;
+    QTest::newRow("32767") << 32767 << false;
+}
+
+void ViewLayoutTest::oneToOneLimit()
+{
+    QFETCH(int, n);
+    QFETCH(bool, accepted);
+    RecordMessages messages;
+    auto f = makeRecord(wave(n));
+    auto view = makeView(*f, 400, 200);
+    view->show();
+    const double before = view->scales().samplesPerPixel;
+    QCOMPARE(view->oneToOne(), accepted);
+    if (accepted) {
+        QVERIFY(messages.errors().empty());
+        QCOMPARE(view->scales().samplesPerPixel, 1.0);
+        QCOMPARE(view->scales().areaWidth, n);
+        QCOMPARE(view->horizontalScrollBar()->maximum(), n - 400);
+    } else {
+        QCOMPARE(messages.errors(), std::vector<std::string>{"File is too long, can't rescale 1:1"});
+        QCOMPARE(messages.recorder.entries.at(0).kind, std::string("error"));
+        QCOMPARE(view->scales().samplesPerPixel, before);
+    }
+}
+
+void ViewLayoutTest::oneToOneNarrowAndWide()
+{
+    auto narrowFile = makeRecord(wave(500));
+    auto narrow = makeView(*narrowFile, 1200, 800);
+    narrow->show();
+    QVERIFY(narrow->oneToOne());
+    QCOMPARE(narrow->scales().areaWidth, 500);
+    QCOMPARE(narrow->scales().areaHeight, 800);  // the full client height
+    QCOMPARE(narrow->scales().bottomRow, 799.0);
+    QCOMPARE(narrow->horizontalScrollBar()->maximum(), 0);
+
+    auto wideFile = makeRecord(wave(5000));
+    auto wide = makeView(*wideFile, 1200, 800);
+    wide->show();
+    QVERIFY(wide->oneToOne());
+    const int h = 800 - barExtent(*wide);  // what the horizontal bar leaves
+    QCOMPARE(wide->scales().areaHeight, h);
+    QCOMPARE(wide->scales().bottomRow, h - 1.0);
+    QCOMPARE(wide->horizontalScrollBar()->maximum(), 5000 - 1200);
+    QCOMPARE(wide->verticalScrollBar()->maximum(), 0);
+    QCOMPARE(wide->scrollPosition(), QPoint(0, 0));
+}
+
+void ViewLayoutTest::rescaleScrollsTheClickedPointToTheMiddle()
+{
+    auto f = makeRecord(wave(3000));
+    auto view = makeView(*f, 300, 101);  // S_x 10
+    view->show();
+    CFFView::setTool(CFFView::Tool::RescaleX);
+    // Near the start: the scroll position stops at 0.
+    const double sy = view->scales().unitsPerPixel;
+    QVERIFY(view->rescaleAt(QPoint(2, 50), true));
+    QCOMPARE(view->scrollPosition().x(), 0);
+    // S_x times the factor 2/3: 6.666666666666666, and 3000 / S_x is just
+    // above 450, so the plain ceiling gives 451.
+    QCOMPARE(view->scales().areaWidth, 451);
+    // Near the end: at most W - client width.
+    const QPoint end = QPoint(view->scales().areaWidth - 2, 50);
+    QVERIFY(view->rescaleAt(end, true));
+    const QScrollBar* hb = view->horizontalScrollBar();
+    QVERIFY(hb->maximum() > 0);
+    QCOMPARE(hb->value(), hb->maximum());
+    // In the middle: the clicked sample lands at the middle of the window.
+    const QPoint s = view->scrollPosition();
+    const QPoint mid = s + QPoint(100, 50);
+    const int k = view->scales().index(mid.x());
+    QVERIFY(view->rescaleAt(mid, true));
+    QCoreApplication::processEvents();  // the scroll bars settle in the event loop
+    const int client = view->viewport()->width();
+    QCOMPARE(client, 300 - barExtent(*view));
+    const int at = view->scales().column(k) - view->scrollPosition().x();
+    QVERIFY2(std::abs(at - client / 2) <= 1, qPrintable(QString("at %1 of %2").arg(at).arg(client)));
+    // The vertical scale was not touched.
+    QCOMPARE(view->scales().unitsPerPixel, sy);
+}
+
+void ViewLayoutTest::rescaleOutsideTheRescaleToolsIsNotConsumed()
+{
+    auto f = makeRecord(wave(300));
+    auto view = makeView(*f, 100, 50);
+    for (CFFView::Tool t : {CFFView::Tool::Measure, CFFView::Tool::Select, CFFView::Tool::Discard}) {
+        CFFView::setTool(t);
+        QVERIFY(!view->rescaleAt(QPoint(10, 10), true));
+        QCOMPARE(view->scales().samplesPerPixel, 3.0);
+    }
+}
+
+void ViewLayoutTest::markOperations()
+{
+    auto f = makeRecord(wave(100));
+    auto view = makeView(*f, 100, 50);
+    QVERIFY(!view->hasMark(MarkSelected));
+    QVERIFY(view->hasMark(MarkNone));
+    view->markSpan(10, 20, MarkSelected);
+    view->markSpan(40, 40, MarkDiscarded);  // no horizontal extent: nothing
+    QVERIFY(view->hasMark(MarkSelected));
+    QVERIFY(!view->hasMark(MarkDiscarded));
+    view->saveMarks();
+    view->markSpan(0, 99, MarkPending);
+    QVERIFY(!view->hasMark(MarkSelected));
+    view->restoreMarks();
+    QVERIFY(view->hasMark(MarkSelected));
+    QVERIFY(!view->hasMark(MarkPending));
+    QVERIFY(!view->currentArrays().hasSaved);
+    view->restoreMarks();  // no saved copy: nothing changes
+    QVERIFY(view->hasMark(MarkSelected));
+    view->saveMarks();
+    view->dropSavedMarks();
+    QVERIFY(!view->currentArrays().hasSaved);
+    view->clearMarks();
+    QVERIFY(!view->hasMark(MarkSelected));
+}
+
+void ViewLayoutTest::applyResult_data()
+{
+    QTest::addColumn<bool>("subtract");
+    QTest::newRow("replace") << false;
+    QTest::newRow("subtract") << true;
+}
+
+void ViewLayoutTest::applyResult()
+{
+    QFETCH(bool, subtract);
+    auto f = makeRecord({1.0f, 2.0f, 3.0f, 4.0f, 5.0f});
+    auto view = makeView(*f, 50, 20);
+    QVERIFY(view->currentArrays().result.empty());  // made only when needed
+    ViewArrays& a = view->arrays();
+    QCOMPARE(a.result.size(), std::size_t(5));
+    for (int i = 1; i <= 3; ++i) {
+        a.marks[static_cast<std::size_t>(i)] = MarkPending;
+        a.result[static_cast<std::size_t>(i)] = 10.0f * i;
+    }
+    QSignalSpy modified(view.get(), &CFFView::documentModified);
+    view->applyResult(subtract);
+    const float* s = f->Data();
+    const std::vector<float> want = subtract ? std::vector<float>{1, -8, -17, -26, 5}
+                                             : std::vector<float>{1, 10, 20, 30, 5};
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(s[i], want[static_cast<std::size_t>(i)]);
+    QCOMPARE(modified.count(), 1);
+    QVERIFY(!view->hasMark(MarkPending));
+    QCOMPARE(view->scales().minimum, subtract ? -26.0f : 1.0f);
+    QCOMPARE(view->scales().maximum, subtract ? 5.0f : 30.0f);
+    QVERIFY(view->currentArrays().result.empty());  // released again
+}
+
+void ViewLayoutTest::otherViewsFollowAChange()
+{
+    auto f = makeRecord({1.0f, 2.0f, 3.0f, 4.0f});
+    auto one = makeView(*f, 40, 31);
+    auto two = makeView(*f, 80, 31);
+    QObject::connect(one.get(), &CFFView::documentModified, two.get(),
+                     [&] { two->documentChanged(one.get()); });
+    const double sy = two->scales().unitsPerPixel;
+    one->markSpan(0, 40, MarkSelected);
+    ViewArrays& a = one->arrays();
+    a.marks[2] = MarkPending;
+    a.result[2] = 100.0f;
+    one->applyResult(false);
+    QCOMPARE(two->scales().maximum, 100.0f);
+    // The scale stays: the new top lies above the window until Fit.
+    QCOMPARE(two->scales().unitsPerPixel, sy);
+    QVERIFY(two->scales().row(100.0) < 0);
+    QVERIFY(!two->hasMark(MarkSelected));
+    two->fitInWindow();
+    QCOMPARE(two->scales().row(100.0), 0);
+    // A view ignores its own report.
+    one->documentChanged(one.get());
+}
+
+void ViewLayoutTest::resizeKeepsTheLayout()
+{
+    auto f = makeRecord(wave(3000));
+    CFFView view(*f);
+    view.resize(300, 101);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.viewport()->repaint();
+    const double sx = view.scales().samplesPerPixel;
+    view.resize(150, 101);
+    QCoreApplication::processEvents();
+    QCOMPARE(view.scales().samplesPerPixel, sx);
+    QVERIFY(view.horizontalScrollBar()->maximum() > 0);  // the area is wider now
+    view.fitInWindow();
+    QCOMPARE(view.scales().samplesPerPixel, 20.0);
+}
+
+void ViewLayoutTest::degenerateRecordsStayUsable_data()
+{
+    QTest::addColumn<QList<float>>("values");
+    QTest::addColumn<int>("h");
+    QTest::newRow("all equal") << QList<float>(300, 2.0f) << 60;
+    QTest::newRow("one pixel high") << QList<float>{1.0f, 3.0f, 2.0f} << 1;
+    QTest::newRow("no samples") << QList<float>{} << 60;
+}
+
+void ViewLayoutTest::degenerateRecordsStayUsable()
+{
+    QFETCH(QList<float>, values);
+    QFETCH(int, h);
+    auto f = makeRecord(std::vector<float>(values.begin(), values.end()));
+    auto view = makeView(*f, 80, h);
+    view->show();
+    QSignalSpy spy(view.get(), &CFFView::statusText);
+    QWidget* vp = view->viewport();
+    auto send = [&](QEvent::Type type, QPoint p, Qt::MouseButton b, Qt::MouseButtons held) {
+        QMouseEvent e(type, QPointF(p), vp->mapToGlobal(QPointF(p)), b, held, Qt::NoModifier);
+        QApplication::sendEvent(vp, &e);
+    };
+    for (CFFView::Tool t : {CFFView::Tool::Select, CFFView::Tool::Measure, CFFView::Tool::RescaleX,
+                            CFFView::Tool::RescaleY, CFFView::Tool::Discard}) {
+        CFFView::setTool(t);
+        send(QEvent::MouseMove, QPoint(5, 0), Qt::NoButton, Qt::NoButton);
+        send(QEvent::MouseButtonPress, QPoint(5, 0), Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseMove, QPoint(60, 0), Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, QPoint(60, 0), Qt::LeftButton, Qt::NoButton);
+        send(QEvent::MouseButtonPress, QPoint(30, 0), Qt::RightButton, Qt::RightButton);
+        send(QEvent::MouseButtonRelease, QPoint(30, 0), Qt::RightButton, Qt::NoButton);
+    }
+    view->fitInWindow();
+    view->oneToOne();
+    view->viewport()->grab();
+    const ViewGeometry& g = view->scales();
+    QVERIFY(std::isfinite(g.samplesPerPixel) && std::isfinite(g.unitsPerPixel) && std::isfinite(g.bottomRow));
+    QVERIFY(!spy.isEmpty());
+    for (const QList<QVariant>& args : spy) {
+        const QString text = args.at(1).toString().toLower();
+        QVERIFY2(!text.contains("nan") && !text.contains("inf"), qPrintable(text));
+    }
+    if (values.isEmpty())
+        QCOMPARE(view->currentArrays().marks.size(), std::size_t(0));
+}
+
+QTEST_MAIN(ViewLayoutTest)
+#include "ViewLayoutTest.moc"

@@ -1,0 +1,376 @@
+// The mouse tools driven by QTest mouse events: spans, clicks, right
+// clicks, rescale clicks, the drag figure and the status-bar readout.
+
+#include "Near.h"
+#include "ViewTestSupport.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+std::vector<float> ramp(int n)
+{
+    std::vector<float> v(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        v[static_cast<std::size_t>(i)] = static_cast<float>((i * 37) % 101);
+    return v;
+}
+
+// A pointer move with the given buttons held. (QTest::mouseMove moves the
+// system cursor on widgets, which the offscreen platform does not turn
+// into events.)
+void moveTo(QWidget* vp, QPoint pos, Qt::MouseButtons buttons = Qt::NoButton)
+{
+    QMouseEvent e(QEvent::MouseMove, QPointF(pos), vp->mapToGlobal(QPointF(pos)), Qt::NoButton, buttons,
+                  Qt::NoModifier);
+    QApplication::sendEvent(vp, &e);
+}
+
+void drag(CFFView& view, QPoint from, QPoint to)
+{
+    QWidget* vp = view.viewport();
+    moveTo(vp, from);
+    QTest::mousePress(vp, Qt::LeftButton, {}, from);
+    moveTo(vp, (from + to) / 2, Qt::LeftButton);
+    moveTo(vp, to, Qt::LeftButton);
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, to);
+}
+
+// Marks of the samples lo .. hi (inclusive) are k, all others 0.
+bool marksAre(const CFFView& view, int lo, int hi, int k)
+{
+    const ViewArrays& a = view.currentArrays();
+    for (int i = 0; i < a.count; ++i) {
+        const int want = i >= lo && i <= hi ? k : 0;
+        if (a.marks[static_cast<std::size_t>(i)] != want) {
+            qWarning("sample %d has mark %d, want %d", i, a.marks[static_cast<std::size_t>(i)], want);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Texts of a pane from the recorded statusText signals, in order.
+QStringList paneTexts(const QSignalSpy& spy, int pane)
+{
+    QStringList out;
+    for (const QList<QVariant>& args : spy)
+        if (args.at(0).toInt() == pane)
+            out << args.at(1).toString();
+    return out;
+}
+
+int figurePixels(CFFView& view, int x)
+{
+    const QImage img = view.viewport()->grab().toImage();
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        n += QColor(img.pixel(x, y)) == QColor(128, 128, 128);
+    return n;
+}
+
+}  // namespace
+
+class ViewToolsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { CFFView::setTool(CFFView::Tool::Measure); }
+    void selectDragEndingLeftOfItsStart();
+    void coarseSelectionCoversEverySampleOfTheSpan();
+    void fineSelection();
+    void clickWithoutMovementMarksNothing();
+    void discardOverSelectedAndBack();
+    void rightClickClearsOnlyInSelectAndDiscard_data();
+    void rightClickClearsOnlyInSelectAndDiscard();
+    void rescaleClicks();
+    void dragFigureFollowsThePointer();
+    void readoutAndDragReadout();
+    void twoViewsKeepTheirOwnMarksAndScales();
+    void partialRepaintsLeaveNoStaleColours_data();
+    void partialRepaintsLeaveNoStaleColours();
+};
+
+void ViewToolsTest::selectDragEndingLeftOfItsStart()
+{
+    auto f = makeRecord(ramp(400));
+    auto view = makeView(*f, 100, 61);
+    view->show();
+    QCOMPARE(view->scales().samplesPerPixel, 4.0);
+    CFFView::setTool(CFFView::Tool::Select);
+    drag(*view, QPoint(30, 20), QPoint(10, 40));
+    // floor(9.5 * 4) = 38 .. ceil(30.5 * 4) = 122
+    QVERIFY(marksAre(*view, 38, 122, MarkSelected));
+    view->clearMarks();
+    drag(*view, QPoint(10, 40), QPoint(30, 5));
+    QVERIFY(marksAre(*view, 38, 122, MarkSelected));
+}
+
+void ViewToolsTest::coarseSelectionCoversEverySampleOfTheSpan()
+{
+    auto f = makeRecord(ramp(1000));
+    auto view = makeView(*f, 300, 61);
+    view->show();
+    const double sx = view->scales().samplesPerPixel;
+    QCOMPARE(sx, 1000.0 / 300.0);
+    CFFView::setTool(CFFView::Tool::Select);
+    drag(*view, QPoint(201, 30), QPoint(57, 30));
+    const ViewArrays& a = view->currentArrays();
+    for (int i = 0; i < 1000; ++i) {
+        const double at = i / sx;  // the sample's place in pixels
+        const bool inSpan = at >= 57 - 0.5 && at <= 201 + 0.5;
+        const bool column = near(at) >= 57 && near(at) <= 201;
+        const bool marked = a.marks[static_cast<std::size_t>(i)] == MarkSelected;
+        if (column || inSpan)
+            QVERIFY2(marked, qPrintable(QString("sample %1").arg(i)));
+        // Nothing further than one sample beyond the widened span.
+        if (at < 57 - 0.5 - 1.0 / sx || at > 201 + 0.5 + 1.0 / sx)
+            QVERIFY2(!marked, qPrintable(QString("sample %1").arg(i)));
+    }
+}
+
+void ViewToolsTest::fineSelection()
+{
+    auto f = makeRecord(ramp(10));
+    auto view = makeView(*f, 100, 61);
+    view->show();
+    QCOMPARE(view->scales().samplesPerPixel, 0.1);
+    CFFView::setTool(CFFView::Tool::Discard);
+    drag(*view, QPoint(15, 10), QPoint(36, 50));
+    // floor(14.5 * 0.1) = 1 .. ceil(36.5 * 0.1) = 4
+    QVERIFY(marksAre(*view, 1, 4, MarkDiscarded));
+}
+
+void ViewToolsTest::clickWithoutMovementMarksNothing()
+{
+    auto f = makeRecord(ramp(400));
+    auto view = makeView(*f, 100, 61);
+    view->show();
+    CFFView::setTool(CFFView::Tool::Select);
+    QSignalSpy spy(view.get(), &CFFView::statusText);
+    moveTo(view->viewport(), QPoint(40, 30));
+    spy.clear();
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(40, 30));
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(40, 30));
+    QVERIFY(!view->hasMark(MarkSelected));
+    // The release still shows the readout and empties the drag panes.
+    QCOMPARE(paneTexts(spy, CFFView::PaneX).size(), 1);
+    QCOMPARE(paneTexts(spy, CFFView::PaneDX).last(), QString());
+    QCOMPARE(paneTexts(spy, CFFView::PaneDY).last(), QString());
+    // A vertical drag without horizontal movement marks nothing either.
+    drag(*view, QPoint(40, 5), QPoint(40, 55));
+    QVERIFY(!view->hasMark(MarkSelected));
+}
+
+void ViewToolsTest::discardOverSelectedAndBack()
+{
+    auto f = makeRecord(ramp(400));
+    auto view = makeView(*f, 100, 61);
+    view->show();
+    CFFView::setTool(CFFView::Tool::Select);
+    drag(*view, QPoint(10, 30), QPoint(50, 30));  // 38 .. 202
+    CFFView::setTool(CFFView::Tool::Discard);
+    drag(*view, QPoint(20, 30), QPoint(30, 30));  // 78 .. 122
+    const ViewArrays& a = view->currentArrays();
+    QCOMPARE(int(a.marks[77]), 1);
+    QCOMPARE(int(a.marks[78]), 2);
+    QCOMPARE(int(a.marks[122]), 2);
+    QCOMPARE(int(a.marks[123]), 1);
+    CFFView::setTool(CFFView::Tool::Select);
+    drag(*view, QPoint(20, 30), QPoint(30, 30));
+    QVERIFY(marksAre(*view, 38, 202, MarkSelected));
+}
+
+void ViewToolsTest::rightClickClearsOnlyInSelectAndDiscard_data()
+{
+    QTest::addColumn<int>("tool");
+    QTest::addColumn<bool>("cleared");
+    QTest::newRow("measure") << int(CFFView::Tool::Measure) << false;
+    QTest::newRow("select") << int(CFFView::Tool::Select) << true;
+    QTest::newRow("discard") << int(CFFView::Tool::Discard) << true;
+}
+
+void ViewToolsTest::rightClickClearsOnlyInSelectAndDiscard()
+{
+    QFETCH(int, tool);
+    QFETCH(bool, cleared);
+    auto f = makeRecord(ramp(400));
+    auto view = makeView(*f, 100, 61);
+    view->show();
+    CFFView::setTool(CFFView::Tool::Select);
+    drag(*view, QPoint(10, 30), QPoint(20, 30));
+    CFFView::setTool(CFFView::Tool::Discard);
+    drag(*view, QPoint(60, 30), QPoint(70, 30));
+    CFFView::setTool(static_cast<CFFView::Tool>(tool));
+    QTest::mouseClick(view->viewport(), Qt::RightButton, {}, QPoint(40, 30));
+    QCOMPARE(view->hasMark(MarkSelected), !cleared);
+    QCOMPARE(view->hasMark(MarkDiscarded), !cleared);
+    QCOMPARE(view->scales().samplesPerPixel, 4.0);
+}
+
+void ViewToolsTest::rescaleClicks()
+{
+    auto f = makeRecord(ramp(400));
+    auto view = makeView(*f, 100, 61);
+    view->show();
+    CFFView::setTool(CFFView::Tool::RescaleX);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(50, 30));
+    QVERIFY(std::fabs(view->scales().samplesPerPixel - 4.0 * 2.0 / 3.0) < 1e-12);
+    QCOMPARE(view->scales().unitsPerPixel, 100.0 / 60.0);
+    // Moving with the button held changes nothing and shows no figure.
+    QWidget* vp = view->viewport();
+    const double sx = view->scales().samplesPerPixel;
+    QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(20, 30));
+    const double afterPress = view->scales().samplesPerPixel;
+    QVERIFY(std::fabs(afterPress - sx * 2.0 / 3.0) < 1e-12);
+    moveTo(vp, QPoint(60, 30), Qt::LeftButton);
+    QCOMPARE(figurePixels(*view, 60), 0);
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(60, 30));
+    QCOMPARE(view->scales().samplesPerPixel, afterPress);
+    QVERIFY(!view->hasMark(MarkSelected));
+    QTest::mouseClick(vp, Qt::RightButton, {}, QPoint(50, 30));
+    QTest::mouseClick(vp, Qt::RightButton, {}, QPoint(50, 30));
+    QVERIFY(std::fabs(view->scales().samplesPerPixel - 4.0) < 1e-12);
+    CFFView::setTool(CFFView::Tool::RescaleY);
+    QTest::mouseClick(vp, Qt::RightButton, {}, QPoint(50, 30));
+    QVERIFY(std::fabs(view->scales().unitsPerPixel - 1.5 * 100.0 / 60.0) < 1e-12);
+}
+
+void ViewToolsTest::dragFigureFollowsThePointer()
+{
+    auto f = makeRecord(std::vector<float>(400, 1.0f));
+    auto view = makeView(*f, 100, 61);
+    view->show();
+    QWidget* vp = view->viewport();
+    CFFView::setTool(CFFView::Tool::Select);
+    moveTo(vp, QPoint(20, 10));
+    QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(20, 10));
+    moveTo(vp, QPoint(40, 10), Qt::LeftButton);
+    moveTo(vp, QPoint(60, 10), Qt::LeftButton);
+    // Dotted lines across the window at the start and at the pointer.
+    // (Dotted: one pixel in three of the 61 rows.)
+    QVERIFY(figurePixels(*view, 20) >= 15);
+    QVERIFY(figurePixels(*view, 60) >= 15);
+    QCOMPARE(figurePixels(*view, 40), 0);  // the earlier one is gone
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(60, 10));
+    QCOMPARE(figurePixels(*view, 20), 0);
+    QCOMPARE(figurePixels(*view, 60), 0);
+    QVERIFY(view->hasMark(MarkSelected));
+    view->clearMarks();
+    // Measure: the outline of the rectangle from the start to the pointer.
+    CFFView::setTool(CFFView::Tool::Measure);
+    moveTo(vp, QPoint(20, 10));
+    QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(20, 10));
+    moveTo(vp, QPoint(70, 50), Qt::LeftButton);
+    QVERIFY(figurePixels(*view, 20) >= 10);
+    QVERIFY(figurePixels(*view, 70) >= 10);
+    QCOMPARE(figurePixels(*view, 80), 0);
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(70, 50));
+    QCOMPARE(figurePixels(*view, 20), 0);
+    QVERIFY(!view->hasMark(MarkSelected));
+}
+
+void ViewToolsTest::readoutAndDragReadout()
+{
+    auto f = makeRecord(ramp(1000), 0.5);
+    auto view = makeView(*f, 100, 61);  // S_x = 10
+    view->show();
+    QCOMPARE(view->scales().samplesPerPixel, 10.0);
+    const double sy = view->scales().unitsPerPixel;
+    QSignalSpy spy(view.get(), &CFFView::statusText);
+    QWidget* vp = view->viewport();
+    moveTo(vp, QPoint(7, 20));
+    moveTo(vp, QPoint(8, 20));
+    // One pixel is ten samples: ten display steps.
+    const QStringList xs = paneTexts(spy, CFFView::PaneX);
+    QCOMPARE(xs.size(), 2);
+    QCOMPARE(xs[0], QString::fromLatin1(f->FormatX(f->DisplayX(70)).c_str()));
+    QCOMPARE(xs[1], QString::fromLatin1(f->FormatX(f->DisplayX(80)).c_str()));
+    QCOMPARE(f->DisplayX(80) - f->DisplayX(70), 10 * f->DisplayStep() * f->UnitScale());
+    QCOMPARE(paneTexts(spy, CFFView::PaneY).last(), QString::fromStdString(f->FormatY((60 - 20) * sy + 0.0)));
+    QCOMPARE(paneTexts(spy, CFFView::PaneXUnit).last(), QString::fromLatin1(f->UnitLabel().c_str()));
+    QCOMPARE(paneTexts(spy, CFFView::PaneYUnit).last(), QString::fromLatin1(f->DisplayYUnits().c_str()));
+    spy.clear();
+    CFFView::setTool(CFFView::Tool::Measure);
+    QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(8, 20));
+    moveTo(vp, QPoint(3, 50), Qt::LeftButton);
+    const QStringList dxs = paneTexts(spy, CFFView::PaneDX);
+    QCOMPARE(dxs.last(), QString::fromLatin1(f->FormatDX(-50 * f->DisplayStep() * f->UnitScale()).c_str()));
+    QCOMPARE(paneTexts(spy, CFFView::PaneDY).last(), QString::fromStdString(f->FormatY(-30 * sy)));
+    QVERIFY(paneTexts(spy, CFFView::PaneX).isEmpty());  // no readout while dragging
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(3, 50));
+    QCOMPARE(paneTexts(spy, CFFView::PaneDX).last(), QString());
+    QCOMPARE(paneTexts(spy, CFFView::PaneX).size(), 1);
+}
+
+void ViewToolsTest::twoViewsKeepTheirOwnMarksAndScales()
+{
+    auto f = makeRecord(ramp(400));
+    auto one = makeView(*f, 100, 61);
+    auto two = makeView(*f, 200, 61);
+    one->show();
+    two->show();
+    CFFView::setTool(CFFView::Tool::Select);
+    drag(*one, QPoint(10, 30), QPoint(20, 30));
+    QVERIFY(one->hasMark(MarkSelected));
+    QVERIFY(!two->hasMark(MarkSelected));
+    CFFView::setTool(CFFView::Tool::RescaleX);
+    QTest::mouseClick(two->viewport(), Qt::LeftButton, {}, QPoint(100, 30));
+    QCOMPARE(one->scales().samplesPerPixel, 4.0);
+    QVERIFY(std::fabs(two->scales().samplesPerPixel - 2.0 * 2.0 / 3.0) < 1e-12);
+    // The tool is one for the process: both views show its cursor.
+    QCOMPARE(one->viewport()->cursor().pixmap().cacheKey(), two->viewport()->cursor().pixmap().cacheKey());
+}
+
+void ViewToolsTest::partialRepaintsLeaveNoStaleColours_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::newRow("coarse") << 4000;
+    QTest::newRow("fine") << 23;
+}
+
+// What the screen shows after the partial repaints of a selection and of
+// the drag figures must equal a fresh painting of the whole window.
+void ViewToolsTest::partialRepaintsLeaveNoStaleColours()
+{
+    QFETCH(int, n);
+    auto f = makeRecord(ramp(n));
+    auto view = makeView(*f, 200, 80);
+    view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+    QWidget* vp = view->viewport();
+    CFFView::setTool(CFFView::Tool::Select);
+    QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(50, 40));
+    for (int x = 55; x <= 120; x += 13) {
+        moveTo(vp, QPoint(x, 40), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(120, 40));
+    QCoreApplication::processEvents();
+    QVERIFY(view->hasMark(MarkSelected));
+    // A Measure drag to the left and upwards, then back down.
+    CFFView::setTool(CFFView::Tool::Measure);
+    QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(150, 60));
+    for (int k = 0; k < 6; ++k) {
+        moveTo(vp, QPoint(140 - 17 * k, 55 - 9 * k + (k == 5 ? 40 : 0)), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(30, 50));
+    QCoreApplication::processEvents();
+    QScreen* screen = view->screen();
+    const QImage shown = screen->grabWindow(view->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage fresh = vp->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.size(), fresh.size());
+    for (int y = 0; y < fresh.height(); ++y)
+        for (int x = 0; x < fresh.width(); ++x)
+            if (shown.pixel(x, y) != fresh.pixel(x, y))
+                QFAIL(qPrintable(QString("stale pixel at (%1, %2)").arg(x).arg(y)));
+}
+
+QTEST_MAIN(ViewToolsTest)
+#include "ViewToolsTest.moc"
