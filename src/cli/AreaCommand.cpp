@@ -5,7 +5,7 @@
 #include "Commands.h"
 #include "MarkFlags.h"
 #include "PolyTuning.h"
-#include "ViewCommands.h"
+#include "InPlaceCommands.h"
 
 namespace cli {
 

@@ -4,7 +4,7 @@
 #include "Commands.h"
 #include "MarkFlags.h"
 #include "PolyTuning.h"
-#include "ViewCommands.h"
+#include "InPlaceCommands.h"
 
 namespace cli {
 

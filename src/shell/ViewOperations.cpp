@@ -14,8 +14,7 @@
 #include "FFile.h"
 #include "Messages.h"
 #include "Tuning.h"
-// Two libraries have a ViewCommands.h; this is the polynomial one.
-#include "../polynomial/ViewCommands.h"
+#include "InPlaceCommands.h"
 
 #include <algorithm>
 

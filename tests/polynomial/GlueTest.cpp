@@ -1,7 +1,7 @@
 #include "FFPolyGlue.h"
 #include "PolyTuning.h"
 #include "TestSupport.h"
-#include "ViewCommands.h"
+#include "InPlaceCommands.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "PolyTuning.h"
 #include "Reference.h"
 #include "TestSupport.h"
-#include "ViewCommands.h"
+#include "InPlaceCommands.h"
 
 #include <gtest/gtest.h>
 

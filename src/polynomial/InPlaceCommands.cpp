@@ -1,4 +1,4 @@
-#include "ViewCommands.h"
+#include "InPlaceCommands.h"
 
 #include "FFPolyFit.h"
 #include "FFPolyGlue.h"

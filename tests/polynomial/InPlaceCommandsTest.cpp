@@ -3,7 +3,7 @@
 #include "FFile.h"
 #include "PolyTuning.h"
 #include "TestSupport.h"
-#include "ViewCommands.h"
+#include "InPlaceCommands.h"
 
 #include <gtest/gtest.h>
 
