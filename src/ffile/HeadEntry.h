@@ -1,6 +1,6 @@
 #pragma once
 // One header entry: an ID and its value, always held as text, with the
-// dictionary spec looked up once from the ID.
+// dictionary row looked up once from the ID.
 
 #include "KeywordDictionary.h"
 

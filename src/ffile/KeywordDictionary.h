@@ -22,7 +22,7 @@ class KeywordDictionary {
 public:
     // The 72 rows in their fixed order.
     static std::span<const KeywordSpec> Rows();
-    // The spec of an ID that is not in the table: "s__", "User-defined entry".
+    // The row given to an ID that is not in the table: "s__", "User-defined entry".
     static const KeywordSpec& UserDefined();
     // First row whose ID equals id exactly (case-sensitive); UserDefined() if none.
     static const KeywordSpec& Lookup(std::string_view id);
