@@ -68,18 +68,6 @@ TEST(FFileFuzzRegression, HeaderWithSimpleFurtherDownIsWrittenReadable)
     EXPECT_EQ(disk.EntryAt(0).GetID(), "SIMPLE");
 }
 
-// Writer order for a header whose SIMPLE entry is already first is unchanged.
-TEST(FFileFuzzRegression, HeaderWithSimpleFirstKeepsItsOrder)
-{
-    FFile f;
-    f.SetText("SIMPLE", "T");
-    f.SetText("BITPIX", "-32");
-    f.SetText("ZETA", "1");
-    f.SetText("ALPHA", "2");
-    // 38 bytes through END: one blank makes the data start at byte 40.
-    EXPECT_EQ(f.HeaderBytes(), "SIMPLE=T\nBITPIX=-32\nZETA=1\nALPHA=2\nEND \n");
-}
-
 // Counts that the bytes cannot hold fail before any storage is requested for
 // them; a count that exactly fits is read.
 TEST(FFileFuzzRegression, SampleCountsAgainstTheBytesThereAre)
