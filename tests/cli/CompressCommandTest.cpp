@@ -1,10 +1,8 @@
 #include "CliRun.h"
-#include "FFile.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 
 using clirun::run;
 
@@ -58,11 +56,7 @@ TEST(CliCompress, FailuresAndUsageErrors)
     ASSERT_TRUE(clirun::makeDemo(dir, 5));
     const std::string in = dir.file("demo.ff");
     const std::string out = dir.file("o.ff");
-    struct Case {
-        std::string args;
-        int status;
-        std::string err;  // exact for failures, a prefix for usage errors
-    } cases[] = {
+    clirun::expectFailures({
         {"compress " + in + " -o " + out + " --factor 0", 1, "FFCompress: invalid compression factor 0\n"},
         {"compress " + in + " -o " + out + " --factor 6", 1, "FFCompress: output FFile size is zero\n"},
         {"compress " + dir.file("none.ff") + " -o " + out, 1, "FHead: can't open input file\n"},
@@ -70,14 +64,5 @@ TEST(CliCompress, FailuresAndUsageErrors)
         {"compress " + in + " -o " + out + " --factor 2.5", 2, "vexil-cli: --factor takes a whole number\n"},
         {"compress " + in + " " + in + " -o " + out, 2, "vexil-cli: compress takes exactly one file\n"},
         {"compress " + in + " -o " + out + " --fast", 2, "vexil-cli: unknown option --fast\n"},
-    };
-    for (const Case& c : cases) {
-        const clirun::Result r = run(c.args, dir);
-        EXPECT_EQ(r.status, c.status) << c.args;
-        if (c.status == 1)
-            EXPECT_EQ(r.err, c.err) << c.args;
-        else
-            EXPECT_EQ(r.err.substr(0, c.err.size()), c.err) << c.args;
-        EXPECT_FALSE(std::filesystem::exists(out)) << c.args;
-    }
+    }, dir, out);
 }

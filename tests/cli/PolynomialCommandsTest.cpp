@@ -1,61 +1,18 @@
 // End-to-end runs of the polynomial, linear-combination, statistics and
 // copy subcommands on real files.
 
-#include "FFile.h"
-#include "TestSupport.h"
+#include "CliRun.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
-#include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <string>
-#include <sys/wait.h>
-#include <vector>
+
+using clirun::run;
+using clirun::samplesOf;
+using clirun::writeScan;
+using RunResult = clirun::Result;
 
 namespace {
-
-struct RunResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-RunResult run(const std::string& args, const TempDir& dir)
-{
-    const std::string errFile = dir.file("stderr.txt");
-    const std::string cmd = std::string(VEXIL_CLI_PATH) + " " + args + " 2>" + errFile;
-    RunResult r;
-    std::FILE* p = ::popen(cmd.c_str(), "r");
-    std::array<char, 4096> buf{};
-    std::size_t k;
-    while ((k = std::fread(buf.data(), 1, buf.size(), p)) > 0)
-        r.out.append(buf.data(), k);
-    int st = ::pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    r.err = readBytes(errFile);
-    return r;
-}
-
-std::string writeScan(const TempDir& dir, const std::string& name, const std::vector<float>& v)
-{
-    std::string bytes = "SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=" + std::to_string(v.size()) +
-                        "\nCTYPE1=TIME\nCRVAL1=3600\nCDELT1=0.5\nBUNIT=K\nEND\n";
-    const std::size_t head = bytes.size();
-    bytes.resize(head + v.size() * 4);
-    std::memcpy(bytes.data() + head, v.data(), v.size() * 4);
-    writeBytes(dir.file(name), bytes);
-    return dir.file(name);
-}
-
-std::vector<float> samplesOf(const std::string& path)
-{
-    FFile f;
-    EXPECT_TRUE(f.Read(path)) << path;
-    return std::vector<float>(f.Data(), f.Data() + f.Count());
-}
 
 std::vector<float> ramp(int n, float a, float b)
 {

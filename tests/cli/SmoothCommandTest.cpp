@@ -1,10 +1,8 @@
 #include "CliRun.h"
-#include "FFile.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 
 using clirun::run;
 
@@ -84,11 +82,7 @@ TEST(CliSmooth, FailuresAndUsageErrors)
     const std::string in = dir.file("demo.ff");
     const std::string out = dir.file("o.ff");
     const std::string base = "smooth " + in + " -o " + out;
-    struct Case {
-        std::string args;
-        int status;
-        std::string err;
-    } cases[] = {
+    clirun::expectFailures({
         {base + " --window 0.05", 1, "Invalid window size\n"},
         {base + " --window 2.5", 1, "Invalid window size\n"},
         {base + " --select 3:3", 1, "Invalid window size\n"},
@@ -103,16 +97,7 @@ TEST(CliSmooth, FailuresAndUsageErrors)
         {base + " --select 5:100", 2, "vexil-cli: --select reaches beyond the last sample\n"},
         {base + " --select x", 2, "vexil-cli: --select takes A:B"},
         {"smooth " + in + " --window 1", 2, "vexil-cli: smooth needs -o OUT\n"},
-    };
-    for (const Case& c : cases) {
-        const clirun::Result r = run(c.args, dir);
-        EXPECT_EQ(r.status, c.status) << c.args;
-        if (c.status == 1)
-            EXPECT_EQ(r.err, c.err) << c.args;
-        else
-            EXPECT_EQ(r.err.substr(0, c.err.size()), c.err) << c.args;
-        EXPECT_FALSE(std::filesystem::exists(out)) << c.args;
-    }
+    }, dir, out);
     // A Gaussian that is too wide for cut and flatten still runs with the
     // ends left as they are.
     EXPECT_EQ(run(base + " --window 1.5 --window-function gaussian", dir).status, 0);
