@@ -3,7 +3,7 @@
 #include "ProbeOperation.h"
 #include "ScanBuilder.h"
 #include "TestSupport.h"
-#include "Tuning.h"
+#include "TuningFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -124,6 +124,7 @@ TEST(FFOperationGrid, IncompatibleOperandsAreReported)
         const char* what;
         ScanRecipe b;
         std::string message;
+        std::string aType = "TIME";
     };
     ScanRecipe other = scan(0, 1, 20, "FREQ");
     ScanRecipe lower = scan(0, 1, 20);
@@ -137,41 +138,27 @@ TEST(FFOperationGrid, IncompatibleOperandsAreReported)
         {"units differ in case", lower, "FFOperation: incompatible Y units"},
         {"single sample", one, "FFOperation: FFile one has fewer than two samples"},
         {"zero step", flat, "FFOperation: FFile flat has no valid X step"},
+        {"pixel axes of another label", scan(0, 1, 20, "VELO"), "FFOperation: incompatible X coordinates", "FREQ"},
+        {"pixel axes of one label", scan(0, 1, 20, "FREQ"), "", "FREQ"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         RecordMessages rec;
-        auto a = makeScan(scan(0, 1, 20));
+        auto a = makeScan(scan(0, 1, 20, c.aType));
         auto b = makeScan(c.b);
         ASSERT_TRUE(a && b);
         OperandList ops{a.get(), b.get()};
         OverlayTuning t = overlay();
         ProbeOperation op(ops.list, &t);
-        EXPECT_FALSE(op.Execute());
+        EXPECT_EQ(op.Execute(), c.message.empty());
+        if (c.message.empty()) {
+            EXPECT_EQ(op.XLabel(), c.aType);
+            continue;
+        }
         EXPECT_EQ(rec.errors(), (std::vector<std::string>{c.message, kInitFailed}));
         EXPECT_EQ(op.computed, 0);
         EXPECT_EQ(op.TakeOutput(), nullptr);
     }
-}
-
-TEST(FFOperationGrid, PixelAxesMustShareTheirLabel)
-{
-    RecordMessages rec;
-    auto a = makeScan(scan(0, 1, 20, "FREQ"));
-    auto b = makeScan(scan(0, 1, 20, "FREQ"));
-    auto c = makeScan(scan(0, 1, 20, "VELO"));
-    {
-        OperandList ops{a.get(), b.get()};
-        OverlayTuning t = overlay();
-        ProbeOperation op(ops.list, &t);
-        EXPECT_TRUE(op.Execute());
-        EXPECT_EQ(op.XLabel(), "FREQ");
-    }
-    OperandList ops{a.get(), c.get()};
-    OverlayTuning t = overlay();
-    ProbeOperation op(ops.list, &t);
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: incompatible X coordinates", kInitFailed}));
 }
 
 // Independent reference: walk the sample coordinates to find the bracketing
@@ -232,27 +219,13 @@ TEST(FFOperationGrid, ResamplingMatchesABruteForceInterpolation)
     }
 }
 
-TEST(FFOperationGrid, ResampleAgreesWithValueAt)
+TEST(FFOperationLife, OperandOrderIsActiveFirstThenListOrderEachFFileOnce)
 {
-    ScanRecipe s = scan(2.0, 0.37, 33);
-    for (std::size_t k = 0; k < s.samples.size(); ++k)
-        s.samples[k] = static_cast<float>(std::sin(0.7 * static_cast<double>(k)));
-    auto f = makeScan(s);
-    std::vector<float> out(200);
-    FFOperation::Resample(*f, -3.0, 0.1, 200, out.data());
-    for (int j = 0; j < 200; ++j)
-        EXPECT_EQ(out[static_cast<std::size_t>(j)],
-                  static_cast<float>(f->ValueAt(0.37, 2.0, -3.0 + j * 0.1)))
-            << j;
-}
-
-TEST(FFOperationLife, OperandOrderIsActiveFirstThenListOrder)
-{
+    RecordMessages rec;
     auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10)), c = makeScan(scan(0, 1, 10));
     FFList caller;
-    caller.Add(a.get());
-    caller.Add(b.get());
-    caller.Add(c.get());  // caller iterates c, b, a; the operation a, b, c
+    for (FFile* f : {a.get(), b.get(), c.get(), a.get()})
+        caller.Add(f);  // caller iterates a, c, b, a; the operation b, a, c
     ASSERT_TRUE(caller.SetActive(b.get()));
     OverlayTuning t = overlay();
     ProbeOperation op(caller, &t);
@@ -261,26 +234,31 @@ TEST(FFOperationLife, OperandOrderIsActiveFirstThenListOrder)
     EXPECT_EQ(op.Operand(0), b.get());
     EXPECT_EQ(op.Operand(1), a.get());
     EXPECT_EQ(op.Operand(2), c.get());
+    EXPECT_EQ(op.OutputFile()->GetText("HISTORY"), "PROBE(scan1,scan1,scan1)");
+    EXPECT_TRUE(rec.errors().empty());
 }
 
-TEST(FFOperationLife, AnFFileListedTwiceIsOneOperand)
+TEST(FFOperationLife, TooFewOperands)
 {
-    RecordMessages rec;
     auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
-    OverlayTuning t = overlay();
-    {
-        OperandList ops{a.get(), b.get(), a.get(), b.get()};
-        ProbeOperation op(ops.list, &t);
-        ASSERT_TRUE(op.Execute());
-        ASSERT_EQ(op.OperandCount(), 2);
-        EXPECT_EQ(op.Operand(0), a.get());
-        EXPECT_EQ(op.Operand(1), b.get());
-        EXPECT_EQ(op.OutputFile()->GetText("HISTORY"), "PROBE(scan,scan)");
+    OperandList twice{a.get(), a.get()};
+    FFList noActive;
+    noActive.Add(a.get());
+    noActive.Add(b.get());
+    struct Case {
+        FFList* list;
+        std::vector<std::string> errors;
+    } cases[] = {
+        {&twice.list, {"FFOperation: invalid number of operands"}},
+        {&noActive, {"FFList: active FFile is NULL", "FFOperation: invalid number of operands"}},
+    };
+    for (const Case& c : cases) {
+        RecordMessages rec;
+        OverlayTuning t = overlay();
+        ProbeOperation op(*c.list, &t);
+        EXPECT_FALSE(op.Execute());
+        EXPECT_EQ(rec.errors(), c.errors);
     }
-    OperandList ops{a.get(), a.get()};
-    ProbeOperation op(ops.list, &t);
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: invalid number of operands"}));
 }
 
 TEST(FFOperationLife, ExecutesOnceAndHandsOverItsOutput)
@@ -302,36 +280,18 @@ TEST(FFOperationLife, ExecutesOnceAndHandsOverItsOutput)
     EXPECT_EQ(op.TakeOutput(), nullptr);
 }
 
-class OverlayDialog : public ::testing::Test {
-protected:
-    void SetUp() override { Tuning<OverlayTuning>::reset(); }
-    void TearDown() override
-    {
-        Tuning<OverlayTuning>::setEditor(nullptr);
-        Tuning<OverlayTuning>::reset();
-    }
-};
-
-TEST_F(OverlayDialog, InitialSettings)
-{
-    const OverlayTuning& t = Tuning<OverlayTuning>::current();
-    EXPECT_FALSE(t.quiet);
-    EXPECT_FALSE(t.checkDeclination);
-    EXPECT_FALSE(t.keepActiveOffsets);
-    EXPECT_EQ(t.offsetFlags, 6);
-    EXPECT_EQ(t.headMode, 0);
-    EXPECT_FALSE(t.given);
-}
+using OverlayDialog = TuningFixture<OverlayTuning>;
 
 TEST_F(OverlayDialog, CancelEndsSilentlyAndTheObjectStaysSpent)
 {
-    RecordMessages rec;
     int shown = 0;
-    Tuning<OverlayTuning>::setEditor([&](OverlayTuning&) {
-        ++shown;
-        return false;
-    });
+    Tuning<OverlayTuning>::setEditor([&](OverlayTuning&) { return ++shown < 0; });
     auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
+    OperandList one{a.get()};
+    ProbeOperation single(one.list);  // fails before the dialog
+    EXPECT_FALSE(single.Execute());
+    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: invalid number of operands"}));
+    rec.recorder.clear();
     OperandList ops{a.get(), b.get()};
     ProbeOperation op(ops.list);
     EXPECT_FALSE(op.Execute());
@@ -340,11 +300,15 @@ TEST_F(OverlayDialog, CancelEndsSilentlyAndTheObjectStaysSpent)
     EXPECT_FALSE(op.Execute());
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: can't execute twice"}));
+    OverlayTuning t = overlay();
+    ProbeOperation given(ops.list, &t);  // given settings never show the dialog
+    EXPECT_TRUE(given.Execute());
+    EXPECT_TRUE(given.Settings().given);
+    EXPECT_EQ(shown, 1);
 }
 
 TEST_F(OverlayDialog, EditedRecordIsUsedAndQuietSkipsTheDialog)
 {
-    RecordMessages rec;
     int shown = 0;
     Tuning<OverlayTuning>::setEditor([&](OverlayTuning& t) {
         ++shown;
@@ -357,50 +321,9 @@ TEST_F(OverlayDialog, EditedRecordIsUsedAndQuietSkipsTheDialog)
     ProbeOperation first(ops.list);
     ASSERT_TRUE(first.Execute());
     EXPECT_EQ(first.XLabel(), "PIXELS");
-    EXPECT_EQ(first.Settings().offsetFlags, 14);
     EXPECT_FALSE(first.Settings().given);
     ProbeOperation second(ops.list);
     ASSERT_TRUE(second.Execute());
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(second.GridSize(), 10);
-}
-
-TEST_F(OverlayDialog, SingleOperandFailsBeforeTheDialog)
-{
-    RecordMessages rec;
-    int shown = 0;
-    Tuning<OverlayTuning>::setEditor([&](OverlayTuning&) { return ++shown > 0; });
-    auto a = makeScan(scan(0, 1, 10));
-    OperandList ops{a.get()};
-    ProbeOperation op(ops.list);
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(shown, 0);
-    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: invalid number of operands"}));
-}
-
-TEST_F(OverlayDialog, GivenSettingsNeverShowTheDialog)
-{
-    int shown = 0;
-    Tuning<OverlayTuning>::setEditor([&](OverlayTuning&) { return ++shown < 0; });
-    auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
-    OperandList ops{a.get(), b.get()};
-    OverlayTuning t = overlay();
-    ProbeOperation op(ops.list, &t);
-    EXPECT_TRUE(op.Execute());
-    EXPECT_TRUE(op.Settings().given);
-    EXPECT_EQ(shown, 0);
-}
-
-TEST(FFOperationLife, AListWithoutActiveFFileHasNoOperands)
-{
-    RecordMessages rec;
-    auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
-    FFList caller;
-    caller.Add(a.get());
-    caller.Add(b.get());
-    OverlayTuning t = overlay();
-    ProbeOperation op(caller, &t);
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFList: active FFile is NULL",
-                                                      "FFOperation: invalid number of operands"}));
 }

@@ -14,13 +14,7 @@ const std::string kAssembleFailed = "FFOperation: can't assemble output FFile he
 
 ScanRecipe observed(const char* name, std::vector<std::pair<std::string, std::string>> extra)
 {
-    ScanRecipe s;
-    s.name = name;
-    s.crval = 0;
-    s.cdelt = 1;
-    s.samples = ramp(10);
-    s.extra = std::move(extra);
-    return s;
+    return recipe(ramp(10), 1.0, 0.0, name, std::move(extra));
 }
 
 std::string headText(const FHead& head)
@@ -92,31 +86,28 @@ TEST(FFOperationHead, HeadModeOneKeepsOnlyEqualTexts)
     EXPECT_TRUE(rec.errors().empty());
 }
 
-TEST(FFOperationHead, HeadModeOneWithUnequalSimpleFailsQControl)
+TEST(FFOperationHead, HeadsThatCantBeAssembled)
 {
-    RecordMessages rec;
-    auto a = makeScan(observed("a.ff", {}));
-    auto b = makeScan(observed("b.ff", {}));
-    b->SetText("SIMPLE", "F");
-    OperandList ops{a.get(), b.get()};
-    OverlayTuning t = overlay(6, 1);
-    ProbeOperation op(ops.list, &t);
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FHead: missing critical parameter SIMPLE",
-                                                      "FFOperation: output FFile head hasn't passed QControl",
-                                                      kAssembleFailed}));
-}
-
-TEST(FFOperationHead, UnknownHeadModeIsReported)
-{
-    RecordMessages rec;
-    auto a = makeScan(observed("a.ff", {})), b = makeScan(observed("b.ff", {}));
-    OperandList ops{a.get(), b.get()};
-    OverlayTuning t = overlay(6, 2);
-    ProbeOperation op(ops.list, &t);
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(rec.errors(),
-              (std::vector<std::string>{"FFOperation: unhandled head merging mode", kAssembleFailed}));
+    struct Case {
+        int headMode;
+        const char* simple;
+        std::vector<std::string> errors;
+    } cases[] = {
+        {1, "F",
+         {"FHead: missing critical parameter SIMPLE", "FFOperation: output FFile head hasn't passed QControl",
+          kAssembleFailed}},
+        {2, "T", {"FFOperation: unhandled head merging mode", kAssembleFailed}},
+    };
+    for (const Case& c : cases) {
+        RecordMessages rec;
+        auto a = makeScan(observed("a.ff", {})), b = makeScan(observed("b.ff", {}));
+        b->SetText("SIMPLE", c.simple);
+        OperandList ops{a.get(), b.get()};
+        OverlayTuning t = overlay(6, c.headMode);
+        ProbeOperation op(ops.list, &t);
+        EXPECT_FALSE(op.Execute());
+        EXPECT_EQ(rec.errors(), c.errors);
+    }
 }
 
 TEST(FFOperationHead, Declinations)
