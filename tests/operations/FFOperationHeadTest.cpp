@@ -220,20 +220,3 @@ TEST(FFOperationHead, HistoryIsCutAt1022Characters)
     expected.resize(1022);
     EXPECT_EQ(op.OutputFile()->GetText("HISTORY"), expected);
 }
-
-TEST(FFOperationHead, ResolveKeywordRules)
-{
-    auto a = makeScan(observed("a.ff", {{"TAU", "0.5"}, {"LAMBDA", "0.031"}}));
-    auto b = makeScan(observed("b.ff", {{"TAU", "0.50"}, {"LAMBDA", "0.0315"}}));
-    OperandList ops{a.get(), b.get()};
-    OverlayTuning t = overlay();
-    ProbeOperation op(ops.list, &t);
-    RecordMessages rec;
-    EXPECT_EQ(op.ResolveKeyword("TAU", ResolveRule::Active), "0.5");
-    EXPECT_EQ(op.ResolveKeyword("TAU", ResolveRule::AllEqualText), std::nullopt);
-    EXPECT_EQ(op.ResolveKeyword("TAU", ResolveRule::AllEqualWithin, 0.0), "0.5");
-    EXPECT_EQ(op.ResolveKeyword("LAMBDA", ResolveRule::AllEqualWithin, 0.001), "0.031");
-    EXPECT_EQ(op.ResolveKeyword("LAMBDA", ResolveRule::AllEqualWithin, 0.0001), std::nullopt);
-    EXPECT_EQ(op.ResolveKeyword("OBJECT", ResolveRule::Active), std::nullopt);
-    EXPECT_TRUE(rec.errors().empty());
-}
