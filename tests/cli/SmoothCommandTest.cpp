@@ -45,16 +45,8 @@ TEST(CliSmooth, SelectionPresetsTheWindowAsTheViewDoes)
     // Samples 10 ... 30 span 20 steps of 0.05 s: W = 1.
     ASSERT_EQ(run("smooth " + in + " -o " + dir.file("a.ff") + " --select 10:30 --median --boundary cut", dir).status, 0);
     ASSERT_EQ(run("smooth " + in + " -o " + dir.file("b.ff") + " --window 1 --median --boundary cut", dir).status, 0);
-    const std::string a = readBytes(dir.file("a.ff"));
-    EXPECT_EQ(a, readBytes(dir.file("b.ff")));
-    FFile src, out;
-    ASSERT_TRUE(src.Read(in));
-    ASSERT_TRUE(out.Read(dir.file("a.ff")));
-    ASSERT_EQ(out.Count(), 1500 - 20);  // m = 10
-    EXPECT_NEAR(out.GetReal("CRVAL1"), src.GetReal("CRVAL1") + 0.5, 1e-3);
-    std::vector<float> w(src.Data() + 0, src.Data() + 21);
-    std::nth_element(w.begin(), w.begin() + 10, w.end());
-    EXPECT_EQ(out.Data()[0], w[10]);
+    EXPECT_EQ(readBytes(dir.file("a.ff")), readBytes(dir.file("b.ff")));
+    EXPECT_EQ(clirun::samplesOf(dir.file("a.ff")).size(), 1500u - 20u);  // m = 10, cut
 }
 
 TEST(CliSmooth, GaussianBackgroundRemovalWithFlattenedEnds)

@@ -35,6 +35,7 @@ TEST_F(CompressFixture, MeansOfFourDropTheRemainderAndMoveTheAxis)
     EXPECT_EQ(out->GetText("HISTORY"), "COMPRESS(scan1)");
     EXPECT_TRUE(rec.errors().empty());
     EXPECT_EQ(in->Count(), 10);
+    EXPECT_FALSE(in->Has("HISTORY"));  // the history goes into the copy only
 }
 
 TEST_F(CompressFixture, RefusalsAndTheirMessages)

@@ -15,7 +15,6 @@ public:
     }
     bool prepareResult = true;
     int computed = 0;
-    const FHead& Head() const { return headCopy_; }
 
 protected:
     bool Prepare() override { return FFTransform::Prepare() && prepareResult; }
@@ -45,14 +44,6 @@ TEST(FFTransform, CopyModeCopiesTheInputUnderANewNameAndHistory)
     EXPECT_EQ(samplesOf(*out), (std::vector<float>{2, 4, 6}));
     EXPECT_EQ(samplesOf(*in), (std::vector<float>{1, 2, 3}));
     EXPECT_TRUE(rec.errors().empty());
-
-    // Head-copy mode writes the history into the head copy only.
-    auto plain = makeScan(recipe({1, 2}));
-    Doubler head(plain.get(), false, "COMPRESS");
-    ASSERT_TRUE(head.Execute());
-    EXPECT_EQ(head.Head().GetText("HISTORY"), "COMPRESS(scan1)");
-    EXPECT_FALSE(plain->Has("HISTORY"));
-    EXPECT_EQ(head.Output(), nullptr);
 }
 
 TEST(FFTransform, HistoryTextIsCutAtFortyEightCharacters)
