@@ -59,10 +59,9 @@ TEST(FFOperationGrid, WorkedExamples)
         auto a = makeScan(c.a);
         auto b = makeScan(c.b);
         ASSERT_TRUE(a && b);
-        OperandList ops{a.get(), b.get()};
-        OverlayTuning t = overlay(c.offsetFlags);
-        ProbeOperation op(ops.list, &t);
-        const bool ok = op.Execute();
+        ProbeRun run({a.get(), b.get()}, overlay(c.offsetFlags));
+        ProbeOperation& op = run.op;
+        const bool ok = run.ok;
         if (c.n == 0) {
             EXPECT_FALSE(ok);
             EXPECT_EQ(rec.errors(),
@@ -88,10 +87,9 @@ TEST(FFOperationGrid, TimeAndAngleMeetThroughTheDeclination)
     ScanRecipe sb = scan(10 * 0.5 * omega, 2 * 0.5 * omega, 20, "ANGLE");
     sb.extra = {{"OBSDEC", "60"}};
     auto a = makeScan(sa), b = makeScan(sb);
-    OperandList ops{a.get(), b.get()};
-    OverlayTuning t = overlay();
-    ProbeOperation op(ops.list, &t);
-    ASSERT_TRUE(op.Execute());
+    ProbeRun run({a.get(), b.get()}, overlay());
+    ProbeOperation& op = run.op;
+    ASSERT_TRUE(run.ok);
     EXPECT_NEAR(op.XStart(), 10.0, 1e-9);
     EXPECT_DOUBLE_EQ(op.XStep(), 1.0);
     EXPECT_EQ(op.GridSize(), 39);  // 10 ... 48 s
@@ -130,10 +128,9 @@ TEST(FFOperationGrid, IncompatibleOperandsAreReported)
         auto a = makeScan(scan(0, 1, 20, c.aType));
         auto b = makeScan(c.b);
         ASSERT_TRUE(a && b);
-        OperandList ops{a.get(), b.get()};
-        OverlayTuning t = overlay();
-        ProbeOperation op(ops.list, &t);
-        EXPECT_EQ(op.Execute(), c.message.empty());
+        ProbeRun run({a.get(), b.get()}, overlay());
+        ProbeOperation& op = run.op;
+        EXPECT_EQ(run.ok, c.message.empty());
         if (c.message.empty()) {
             EXPECT_EQ(op.XLabel(), c.aType);
             continue;
@@ -191,10 +188,9 @@ TEST(FFOperationGrid, ResamplingMatchesABruteForceInterpolation)
         for (float& v : sb.samples)
             v = noise();
         auto a = makeScan(sa), b = makeScan(sb);
-        OperandList ops{a.get(), b.get()};
-        OverlayTuning t = overlay();
-        ProbeOperation op(ops.list, &t);
-        ASSERT_TRUE(op.Execute());
+        ProbeRun run({a.get(), b.get()}, overlay());
+        ProbeOperation& op = run.op;
+        ASSERT_TRUE(run.ok);
         for (int j = 0; j < op.GridSize(); ++j) {
             const double x = op.XStart() + j * op.XStep();
             EXPECT_NEAR(op.Resampled(0)[j], bruteForceValue(sa.samples, c.crvalA, c.cdeltA, x), 1e-4) << j;
@@ -232,7 +228,7 @@ TEST(FFOperationLife, OperandOrderIsActiveFirstThenListOrderEachFFileOnce)
 TEST(FFOperationLife, TooFewOperands)
 {
     auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
-    OperandList twice{a.get(), a.get()};
+    OperandList twice({a.get(), a.get()});
     FFList noActive;
     noActive.Add(a.get());
     noActive.Add(b.get());
@@ -256,7 +252,7 @@ TEST(FFOperationLife, ExecutesOnceAndHandsOverItsOutput)
 {
     RecordMessages rec;
     auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
-    OperandList ops{a.get(), b.get()};
+    OperandList ops({a.get(), b.get()});
     OverlayTuning t = overlay();
     ProbeOperation op(ops.list, &t);
     EXPECT_EQ(op.TakeOutput(), nullptr);
@@ -278,12 +274,12 @@ TEST_F(OverlayDialog, CancelEndsSilentlyAndTheObjectStaysSpent)
     int shown = 0;
     Tuning<OverlayTuning>::setEditor([&](OverlayTuning&) { return ++shown < 0; });
     auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
-    OperandList one{a.get()};
+    OperandList one({a.get()});
     ProbeOperation single(one.list);  // fails before the dialog
     EXPECT_FALSE(single.Execute());
     EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: invalid number of operands"}));
     rec.recorder.clear();
-    OperandList ops{a.get(), b.get()};
+    OperandList ops({a.get(), b.get()});
     ProbeOperation op(ops.list);
     EXPECT_FALSE(op.Execute());
     EXPECT_EQ(shown, 1);
@@ -308,7 +304,7 @@ TEST_F(OverlayDialog, EditedRecordIsUsedAndQuietSkipsTheDialog)
         return true;
     });
     auto a = makeScan(scan(0, 0.5, 10)), b = makeScan(scan(0, 0.5, 12));
-    OperandList ops{a.get(), b.get()};
+    OperandList ops({a.get(), b.get()});
     ProbeOperation first(ops.list);
     ASSERT_TRUE(first.Execute());
     EXPECT_EQ(first.XLabel(), "PIXELS");
