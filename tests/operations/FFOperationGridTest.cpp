@@ -60,16 +60,15 @@ TEST(FFOperationGrid, WorkedExamples)
         auto b = makeScan(c.b);
         ASSERT_TRUE(a && b);
         ProbeRun run({a.get(), b.get()}, overlay(c.offsetFlags));
-        ProbeOperation& op = run.op;
-        const bool ok = run.ok;
+        const ProbeOperation& op = run.op;
         if (c.n == 0) {
-            EXPECT_FALSE(ok);
+            EXPECT_FALSE(run.ok);
             EXPECT_EQ(rec.errors(),
                       (std::vector<std::string>{"FFOperation: X domains intersection is too small or empty",
                                                 kInitFailed}));
             continue;
         }
-        ASSERT_TRUE(ok) << (rec.errors().empty() ? "" : rec.errors()[0]);
+        ASSERT_TRUE(run.ok) << (rec.errors().empty() ? "" : rec.errors()[0]);
         EXPECT_TRUE(rec.errors().empty());
         EXPECT_DOUBLE_EQ(op.XStart(), c.start);
         EXPECT_DOUBLE_EQ(op.XStep(), c.step);
@@ -145,17 +144,12 @@ TEST(FFOperationGrid, IncompatibleOperandsAreReported)
 // pair, interpolate, or extrapolate along the end pair.
 double bruteForceValue(const std::vector<float>& s, double first, double step, double x)
 {
-    const int n = static_cast<int>(s.size());
-    std::vector<double> t(s.size());
-    for (int k = 0; k < n; ++k)
-        t[static_cast<std::size_t>(k)] = first + k * step;
-    int k = 0;
-    const bool up = step > 0;
-    while (k < n - 2 && (up ? x >= t[static_cast<std::size_t>(k + 1)] : x <= t[static_cast<std::size_t>(k + 1)]))
+    std::size_t k = 0;
+    auto at = [&](std::size_t i) { return first + static_cast<double>(i) * step; };
+    while (k + 2 < s.size() && (step > 0 ? x >= at(k + 1) : x <= at(k + 1)))
         ++k;
-    const double t0 = t[static_cast<std::size_t>(k)], t1 = t[static_cast<std::size_t>(k + 1)];
-    const double s0 = s[static_cast<std::size_t>(k)], s1 = s[static_cast<std::size_t>(k + 1)];
-    return s0 + (s1 - s0) * (x - t0) / (t1 - t0);
+    const double s0 = s[k], s1 = s[k + 1];
+    return s0 + (s1 - s0) * (x - at(k)) / (at(k + 1) - at(k));
 }
 
 TEST(FFOperationGrid, ResamplingMatchesABruteForceInterpolation)
