@@ -2,6 +2,7 @@
 // medians) of F samples into a new F-file, as the Compress command makes it.
 
 #include "CliSupport.h"
+#include "CommandFiles.h"
 #include "Commands.h"
 #include "FFCompress.h"
 #include "FFile.h"
@@ -44,11 +45,7 @@ int runCompress(const Args& args)
     if (!file.Read(files[0]))
         return kFailed;
     FFCompress op(&file);
-    if (!op.Execute())
-        return kFailed;
-    std::unique_ptr<FFile> result = op.TakeOutput();
-    result->SetName(*out);
-    return result->Write() ? kOk : kFailed;
+    return op.Execute() ? writeOutput(op.TakeOutput(), *out) : kFailed;
 }
 
 }  // namespace cli

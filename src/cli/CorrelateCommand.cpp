@@ -3,14 +3,12 @@
 // given, printed on stdout with a blank line after every line.
 
 #include "CliSupport.h"
+#include "CommandFiles.h"
 #include "Commands.h"
 #include "FFCorrelation.h"
-#include "FFList.h"
-#include "FFile.h"
 #include "Messages.h"
 #include "OverlayFlags.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,25 +45,15 @@ int runCorrelate(const Args& args)
     if (paths.empty())
         return usageError("correlate needs at least two files", usage);
 
-    std::vector<std::unique_ptr<FFile>> files;
-    for (const std::string& path : paths) {
-        files.push_back(std::make_unique<FFile>());
-        if (!files.back()->Read(path))
-            return kFailed;
-    }
-    // The operation's copy reverses the list: adding in command-line order
-    // gives the operation the files in that order.
-    FFList list;
-    for (auto& f : files)
-        list.Add(f.get());
-    list.SetActive(files.front().get());
+    OperandFiles files;
+    if (!files.Read(paths))
+        return kFailed;
 
     TableSink sink;
     MessageSink* previous = Messages::install(&sink);
-    FFCorrelation correlation(list);
+    FFCorrelation correlation(files.List());
     const bool ok = correlation.Execute();
     Messages::install(previous);
-    list.Clear();
     return ok ? kOk : kFailed;
 }
 

@@ -7,13 +7,11 @@
 // Without a choice the dialog's initial coefficients (Average) apply.
 
 #include "CliSupport.h"
+#include "CommandFiles.h"
 #include "Commands.h"
 #include "FFLinComb.h"
-#include "FFList.h"
-#include "FFile.h"
 #include "OverlayFlags.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,18 +74,9 @@ int runLinComb(const Args& args)
                 return usageError("bad coefficient " + t, usage);
     }
 
-    std::vector<std::unique_ptr<FFile>> files;
-    for (const std::string& path : paths) {
-        files.push_back(std::make_unique<FFile>());
-        if (!files.back()->Read(path))
-            return kFailed;
-    }
-    // The operation's copy reverses the list: adding in command-line order
-    // gives the operation the files in that order.
-    FFList list;
-    for (auto& f : files)
-        list.Add(f.get());
-    list.SetActive(files.front().get());
+    OperandFiles files;
+    if (!files.Read(paths))
+        return kFailed;
 
     FFLinComb::SetDialog([&](LinCombCoefficients& rows) {
         if (choice == "--average")
@@ -102,15 +91,10 @@ int runLinComb(const Args& args)
             rows.SetText(static_cast<int>(j), texts[j]);
         return true;
     });
-    FFLinComb op(list);
+    FFLinComb op(files.List());
     const bool ok = op.Execute();
     FFLinComb::SetDialog(nullptr);
-    list.Clear();
-    if (!ok)
-        return kFailed;
-    std::unique_ptr<FFile> result = op.TakeOutput();
-    result->SetName(*output);
-    return result->Write() ? kOk : kFailed;
+    return ok ? writeOutput(op.TakeOutput(), *output) : kFailed;
 }
 
 }  // namespace cli

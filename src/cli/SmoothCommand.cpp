@@ -6,6 +6,7 @@
 // samples A ... B (0-based, inclusive), as a selection in the view presets it.
 
 #include "CliSupport.h"
+#include "CommandFiles.h"
 #include "Commands.h"
 #include "FFSlidingMean.h"
 #include "FFile.h"
@@ -93,11 +94,7 @@ int runSmooth(const Args& args)
     Tuning<SlidingMeanTuning>::current() = settings;
 
     FFSlidingMean op(&file);
-    if (!op.Execute())
-        return kFailed;
-    std::unique_ptr<FFile> result = op.TakeOutput();
-    result->SetName(*out);
-    return result->Write() ? kOk : kFailed;
+    return op.Execute() ? writeOutput(op.TakeOutput(), *out) : kFailed;
 }
 
 }  // namespace cli

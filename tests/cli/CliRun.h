@@ -1,12 +1,19 @@
 #pragma once
-// Runs the real vexil-cli (and the demo generator) for end-to-end tests.
+// Runs the real vexil-cli (and the demo generator) for end-to-end tests, and
+// writes and reads the F-files they work on.
 
+#include "FFile.h"
 #include "TestSupport.h"
+
+#include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <sys/wait.h>
+#include <vector>
 
 namespace clirun {
 
@@ -38,6 +45,47 @@ inline bool makeDemo(const TempDir& dir, int n)
     const std::string cmd = std::string(VEXIL_MAKEDEMO_PATH) + " " + dir.path().string() + " " + std::to_string(n) +
                             " >/dev/null 2>&1";
     return std::system(cmd.c_str()) == 0;
+}
+
+// An F-file on a TIME axis with the given samples and extra header lines.
+inline std::string writeScan(const TempDir& dir, const std::string& name, const std::vector<float>& samples,
+                             const std::string& extra = "", const std::string& axis = "CRVAL1=3600\nCDELT1=0.5\n")
+{
+    std::string bytes = "SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=" + std::to_string(samples.size()) +
+                        "\nCTYPE1=TIME\n" + axis + "BUNIT=K\n" + extra + "END\n";
+    const std::size_t head = bytes.size();
+    bytes.resize(head + samples.size() * sizeof(float));
+    std::memcpy(bytes.data() + head, samples.data(), samples.size() * sizeof(float));
+    writeBytes(dir.file(name), bytes);
+    return dir.file(name);
+}
+
+inline std::vector<float> samplesOf(const std::string& path)
+{
+    FFile f;
+    EXPECT_TRUE(f.Read(path)) << path;
+    return std::vector<float>(f.Data(), f.Data() + f.Count());
+}
+
+// Runs that must fail: status 1 with exactly the messages, or status 2
+// with a usage text starting as given; either way no output file.
+struct Failure {
+    std::string args;
+    int status;
+    std::string err;
+};
+
+inline void expectFailures(const std::vector<Failure>& cases, const TempDir& dir, const std::string& out)
+{
+    for (const Failure& c : cases) {
+        const Result r = run(c.args, dir);
+        EXPECT_EQ(r.status, c.status) << c.args;
+        if (c.status == 1)
+            EXPECT_EQ(r.err, c.err) << c.args;
+        else
+            EXPECT_EQ(r.err.substr(0, c.err.size()), c.err) << c.args;
+        EXPECT_FALSE(std::filesystem::exists(out)) << c.args;
+    }
 }
 
 }  // namespace clirun

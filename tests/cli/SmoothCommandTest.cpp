@@ -1,10 +1,8 @@
 #include "CliRun.h"
-#include "FFile.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 
 using clirun::run;
 
@@ -47,16 +45,8 @@ TEST(CliSmooth, SelectionPresetsTheWindowAsTheViewDoes)
     // Samples 10 ... 30 span 20 steps of 0.05 s: W = 1.
     ASSERT_EQ(run("smooth " + in + " -o " + dir.file("a.ff") + " --select 10:30 --median --boundary cut", dir).status, 0);
     ASSERT_EQ(run("smooth " + in + " -o " + dir.file("b.ff") + " --window 1 --median --boundary cut", dir).status, 0);
-    const std::string a = readBytes(dir.file("a.ff"));
-    EXPECT_EQ(a, readBytes(dir.file("b.ff")));
-    FFile src, out;
-    ASSERT_TRUE(src.Read(in));
-    ASSERT_TRUE(out.Read(dir.file("a.ff")));
-    ASSERT_EQ(out.Count(), 1500 - 20);  // m = 10
-    EXPECT_NEAR(out.GetReal("CRVAL1"), src.GetReal("CRVAL1") + 0.5, 1e-3);
-    std::vector<float> w(src.Data() + 0, src.Data() + 21);
-    std::nth_element(w.begin(), w.begin() + 10, w.end());
-    EXPECT_EQ(out.Data()[0], w[10]);
+    EXPECT_EQ(readBytes(dir.file("a.ff")), readBytes(dir.file("b.ff")));
+    EXPECT_EQ(clirun::samplesOf(dir.file("a.ff")).size(), 1500u - 20u);  // m = 10, cut
 }
 
 TEST(CliSmooth, GaussianBackgroundRemovalWithFlattenedEnds)
@@ -84,11 +74,7 @@ TEST(CliSmooth, FailuresAndUsageErrors)
     const std::string in = dir.file("demo.ff");
     const std::string out = dir.file("o.ff");
     const std::string base = "smooth " + in + " -o " + out;
-    struct Case {
-        std::string args;
-        int status;
-        std::string err;
-    } cases[] = {
+    clirun::expectFailures({
         {base + " --window 0.05", 1, "Invalid window size\n"},
         {base + " --window 2.5", 1, "Invalid window size\n"},
         {base + " --select 3:3", 1, "Invalid window size\n"},
@@ -103,16 +89,7 @@ TEST(CliSmooth, FailuresAndUsageErrors)
         {base + " --select 5:100", 2, "vexil-cli: --select reaches beyond the last sample\n"},
         {base + " --select x", 2, "vexil-cli: --select takes A:B"},
         {"smooth " + in + " --window 1", 2, "vexil-cli: smooth needs -o OUT\n"},
-    };
-    for (const Case& c : cases) {
-        const clirun::Result r = run(c.args, dir);
-        EXPECT_EQ(r.status, c.status) << c.args;
-        if (c.status == 1)
-            EXPECT_EQ(r.err, c.err) << c.args;
-        else
-            EXPECT_EQ(r.err.substr(0, c.err.size()), c.err) << c.args;
-        EXPECT_FALSE(std::filesystem::exists(out)) << c.args;
-    }
+    }, dir, out);
     // A Gaussian that is too wide for cut and flatten still runs with the
     // ends left as they are.
     EXPECT_EQ(run(base + " --window 1.5 --window-function gaussian", dir).status, 0);

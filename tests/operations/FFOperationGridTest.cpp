@@ -3,7 +3,7 @@
 #include "ProbeOperation.h"
 #include "ScanBuilder.h"
 #include "TestSupport.h"
-#include "Tuning.h"
+#include "TuningFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -59,40 +59,21 @@ TEST(FFOperationGrid, WorkedExamples)
         auto a = makeScan(c.a);
         auto b = makeScan(c.b);
         ASSERT_TRUE(a && b);
-        OperandList ops{a.get(), b.get()};
-        OverlayTuning t = overlay(c.offsetFlags);
-        ProbeOperation op(ops.list, &t);
-        const bool ok = op.Execute();
+        ProbeRun run({a.get(), b.get()}, overlay(c.offsetFlags));
+        const ProbeOperation& op = run.op;
         if (c.n == 0) {
-            EXPECT_FALSE(ok);
+            EXPECT_FALSE(run.ok);
             EXPECT_EQ(rec.errors(),
                       (std::vector<std::string>{"FFOperation: X domains intersection is too small or empty",
                                                 kInitFailed}));
             continue;
         }
-        ASSERT_TRUE(ok) << (rec.errors().empty() ? "" : rec.errors()[0]);
+        ASSERT_TRUE(run.ok) << (rec.errors().empty() ? "" : rec.errors()[0]);
         EXPECT_TRUE(rec.errors().empty());
         EXPECT_DOUBLE_EQ(op.XStart(), c.start);
         EXPECT_DOUBLE_EQ(op.XStep(), c.step);
         EXPECT_EQ(op.GridSize(), c.n);
         EXPECT_EQ(op.OutputFile()->Count(), c.n);
-    }
-}
-
-TEST(FFOperationGrid, EqualGridsAreCopiedSampleForSample)
-{
-    ScanRecipe sa = scan(0, 1, 100), sb = scan(50, 1, 100);
-    sa.samples = ramp(100, 3.0f, 0.25f);
-    sb.samples = ramp(100, -7.0f, 2.0f);
-    auto a = makeScan(sa), b = makeScan(sb);
-    OperandList ops{a.get(), b.get()};
-    OverlayTuning t = overlay();
-    ProbeOperation op(ops.list, &t);
-    ASSERT_TRUE(op.Execute());
-    for (int j = 0; j < 50; ++j) {
-        EXPECT_EQ(op.Resampled(0)[j], sa.samples[static_cast<std::size_t>(50 + j)]);
-        EXPECT_EQ(op.Resampled(1)[j], sb.samples[static_cast<std::size_t>(j)]);
-        EXPECT_EQ(op.OutputFile()->Data()[j], op.Resampled(0)[j]);
     }
 }
 
@@ -105,10 +86,9 @@ TEST(FFOperationGrid, TimeAndAngleMeetThroughTheDeclination)
     ScanRecipe sb = scan(10 * 0.5 * omega, 2 * 0.5 * omega, 20, "ANGLE");
     sb.extra = {{"OBSDEC", "60"}};
     auto a = makeScan(sa), b = makeScan(sb);
-    OperandList ops{a.get(), b.get()};
-    OverlayTuning t = overlay();
-    ProbeOperation op(ops.list, &t);
-    ASSERT_TRUE(op.Execute());
+    ProbeRun run({a.get(), b.get()}, overlay());
+    ProbeOperation& op = run.op;
+    ASSERT_TRUE(run.ok);
     EXPECT_NEAR(op.XStart(), 10.0, 1e-9);
     EXPECT_DOUBLE_EQ(op.XStep(), 1.0);
     EXPECT_EQ(op.GridSize(), 39);  // 10 ... 48 s
@@ -124,6 +104,7 @@ TEST(FFOperationGrid, IncompatibleOperandsAreReported)
         const char* what;
         ScanRecipe b;
         std::string message;
+        std::string aType = "TIME";
     };
     ScanRecipe other = scan(0, 1, 20, "FREQ");
     ScanRecipe lower = scan(0, 1, 20);
@@ -137,58 +118,38 @@ TEST(FFOperationGrid, IncompatibleOperandsAreReported)
         {"units differ in case", lower, "FFOperation: incompatible Y units"},
         {"single sample", one, "FFOperation: FFile one has fewer than two samples"},
         {"zero step", flat, "FFOperation: FFile flat has no valid X step"},
+        {"pixel axes of another label", scan(0, 1, 20, "VELO"), "FFOperation: incompatible X coordinates", "FREQ"},
+        {"pixel axes of one label", scan(0, 1, 20, "FREQ"), "", "FREQ"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         RecordMessages rec;
-        auto a = makeScan(scan(0, 1, 20));
+        auto a = makeScan(scan(0, 1, 20, c.aType));
         auto b = makeScan(c.b);
         ASSERT_TRUE(a && b);
-        OperandList ops{a.get(), b.get()};
-        OverlayTuning t = overlay();
-        ProbeOperation op(ops.list, &t);
-        EXPECT_FALSE(op.Execute());
+        ProbeRun run({a.get(), b.get()}, overlay());
+        ProbeOperation& op = run.op;
+        EXPECT_EQ(run.ok, c.message.empty());
+        if (c.message.empty()) {
+            EXPECT_EQ(op.XLabel(), c.aType);
+            continue;
+        }
         EXPECT_EQ(rec.errors(), (std::vector<std::string>{c.message, kInitFailed}));
         EXPECT_EQ(op.computed, 0);
         EXPECT_EQ(op.TakeOutput(), nullptr);
     }
 }
 
-TEST(FFOperationGrid, PixelAxesMustShareTheirLabel)
-{
-    RecordMessages rec;
-    auto a = makeScan(scan(0, 1, 20, "FREQ"));
-    auto b = makeScan(scan(0, 1, 20, "FREQ"));
-    auto c = makeScan(scan(0, 1, 20, "VELO"));
-    {
-        OperandList ops{a.get(), b.get()};
-        OverlayTuning t = overlay();
-        ProbeOperation op(ops.list, &t);
-        EXPECT_TRUE(op.Execute());
-        EXPECT_EQ(op.XLabel(), "FREQ");
-    }
-    OperandList ops{a.get(), c.get()};
-    OverlayTuning t = overlay();
-    ProbeOperation op(ops.list, &t);
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: incompatible X coordinates", kInitFailed}));
-}
-
 // Independent reference: walk the sample coordinates to find the bracketing
 // pair, interpolate, or extrapolate along the end pair.
 double bruteForceValue(const std::vector<float>& s, double first, double step, double x)
 {
-    const int n = static_cast<int>(s.size());
-    std::vector<double> t(s.size());
-    for (int k = 0; k < n; ++k)
-        t[static_cast<std::size_t>(k)] = first + k * step;
-    int k = 0;
-    const bool up = step > 0;
-    while (k < n - 2 && (up ? x >= t[static_cast<std::size_t>(k + 1)] : x <= t[static_cast<std::size_t>(k + 1)]))
+    std::size_t k = 0;
+    auto at = [&](std::size_t i) { return first + static_cast<double>(i) * step; };
+    while (k + 2 < s.size() && (step > 0 ? x >= at(k + 1) : x <= at(k + 1)))
         ++k;
-    const double t0 = t[static_cast<std::size_t>(k)], t1 = t[static_cast<std::size_t>(k + 1)];
-    const double s0 = s[static_cast<std::size_t>(k)], s1 = s[static_cast<std::size_t>(k + 1)];
-    return s0 + (s1 - s0) * (x - t0) / (t1 - t0);
+    const double s0 = s[k], s1 = s[k + 1];
+    return s0 + (s1 - s0) * (x - at(k)) / (at(k + 1) - at(k));
 }
 
 TEST(FFOperationGrid, ResamplingMatchesABruteForceInterpolation)
@@ -206,6 +167,7 @@ TEST(FFOperationGrid, ResamplingMatchesABruteForceInterpolation)
         // q = 22.5: the last grid point, 9.2, lies beyond B's end at 9.
         {"grid ends beyond the intersection", 0.0, 0.4, 25, 0.0, 1.0, 10},
         {"descending other", 0.0, 0.5, 200, 120.0, -1.3, 80},
+        {"equal grids, copied sample for sample", 0.0, 1.0, 100, 50.0, 1.0, 100},
     };
     unsigned seed = 12345;
     auto noise = [&seed] {
@@ -220,119 +182,88 @@ TEST(FFOperationGrid, ResamplingMatchesABruteForceInterpolation)
         for (float& v : sb.samples)
             v = noise();
         auto a = makeScan(sa), b = makeScan(sb);
-        OperandList ops{a.get(), b.get()};
-        OverlayTuning t = overlay();
-        ProbeOperation op(ops.list, &t);
-        ASSERT_TRUE(op.Execute());
+        ProbeRun run({a.get(), b.get()}, overlay());
+        ProbeOperation& op = run.op;
+        ASSERT_TRUE(run.ok);
         for (int j = 0; j < op.GridSize(); ++j) {
             const double x = op.XStart() + j * op.XStep();
             EXPECT_NEAR(op.Resampled(0)[j], bruteForceValue(sa.samples, c.crvalA, c.cdeltA, x), 1e-4) << j;
             EXPECT_NEAR(op.Resampled(1)[j], bruteForceValue(sb.samples, c.crvalB, c.cdeltB, x), 1e-4) << j;
+            EXPECT_EQ(op.OutputFile()->Data()[j], op.Resampled(0)[j]);
+        }
+        if (c.cdeltA == c.cdeltB) {
+            EXPECT_EQ(std::vector<float>(op.Resampled(0), op.Resampled(0) + 50),
+                      std::vector<float>(sa.samples.begin() + 50, sa.samples.end()));
+            EXPECT_EQ(std::vector<float>(op.Resampled(1), op.Resampled(1) + 50),
+                      std::vector<float>(sb.samples.begin(), sb.samples.begin() + 50));
         }
     }
 }
 
-TEST(FFOperationGrid, ResampleAgreesWithValueAt)
+TEST(FFOperationLife, OperandOrderAndASingleExecution)
 {
-    ScanRecipe s = scan(2.0, 0.37, 33);
-    for (std::size_t k = 0; k < s.samples.size(); ++k)
-        s.samples[k] = static_cast<float>(std::sin(0.7 * static_cast<double>(k)));
-    auto f = makeScan(s);
-    std::vector<float> out(200);
-    FFOperation::Resample(*f, -3.0, 0.1, 200, out.data());
-    for (int j = 0; j < 200; ++j)
-        EXPECT_EQ(out[static_cast<std::size_t>(j)],
-                  static_cast<float>(f->ValueAt(0.37, 2.0, -3.0 + j * 0.1)))
-            << j;
-}
-
-TEST(FFOperationLife, OperandOrderIsActiveFirstThenListOrder)
-{
+    RecordMessages rec;
     auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10)), c = makeScan(scan(0, 1, 10));
     FFList caller;
-    caller.Add(a.get());
-    caller.Add(b.get());
-    caller.Add(c.get());  // caller iterates c, b, a; the operation a, b, c
+    for (FFile* f : {a.get(), b.get(), c.get(), a.get()})
+        caller.Add(f);  // caller iterates a, c, b, a; the operation b, a, c
     ASSERT_TRUE(caller.SetActive(b.get()));
     OverlayTuning t = overlay();
     ProbeOperation op(caller, &t);
+    EXPECT_EQ(op.TakeOutput(), nullptr);
     ASSERT_TRUE(op.Execute());
     ASSERT_EQ(op.OperandCount(), 3);
     EXPECT_EQ(op.Operand(0), b.get());
     EXPECT_EQ(op.Operand(1), a.get());
     EXPECT_EQ(op.Operand(2), c.get());
-}
-
-TEST(FFOperationLife, AnFFileListedTwiceIsOneOperand)
-{
-    RecordMessages rec;
-    auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
-    OverlayTuning t = overlay();
-    {
-        OperandList ops{a.get(), b.get(), a.get(), b.get()};
-        ProbeOperation op(ops.list, &t);
-        ASSERT_TRUE(op.Execute());
-        ASSERT_EQ(op.OperandCount(), 2);
-        EXPECT_EQ(op.Operand(0), a.get());
-        EXPECT_EQ(op.Operand(1), b.get());
-        EXPECT_EQ(op.OutputFile()->GetText("HISTORY"), "PROBE(scan,scan)");
-    }
-    OperandList ops{a.get(), a.get()};
-    ProbeOperation op(ops.list, &t);
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: invalid number of operands"}));
-}
-
-TEST(FFOperationLife, ExecutesOnceAndHandsOverItsOutput)
-{
-    RecordMessages rec;
-    auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
-    OperandList ops{a.get(), b.get()};
-    OverlayTuning t = overlay();
-    ProbeOperation op(ops.list, &t);
-    EXPECT_EQ(op.TakeOutput(), nullptr);
-    ASSERT_TRUE(op.Execute());
+    EXPECT_EQ(op.OutputFile()->GetText("HISTORY"), "PROBE(scan1,scan1,scan1)");
+    EXPECT_TRUE(rec.errors().empty());
+    // It executes once and hands its output over once.
     EXPECT_FALSE(op.Execute());
     EXPECT_EQ(op.computed, 1);
     EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: can't execute twice"}));
     std::unique_ptr<FFile> out = op.TakeOutput();
     ASSERT_NE(out, nullptr);
-    EXPECT_EQ(out->Count(), 10);
     EXPECT_EQ(out->GetName().substr(0, 3), "new");
     EXPECT_EQ(op.TakeOutput(), nullptr);
 }
 
-class OverlayDialog : public ::testing::Test {
-protected:
-    void SetUp() override { Tuning<OverlayTuning>::reset(); }
-    void TearDown() override
-    {
-        Tuning<OverlayTuning>::setEditor(nullptr);
-        Tuning<OverlayTuning>::reset();
-    }
-};
-
-TEST_F(OverlayDialog, InitialSettings)
+TEST(FFOperationLife, TooFewOperands)
 {
-    const OverlayTuning& t = Tuning<OverlayTuning>::current();
-    EXPECT_FALSE(t.quiet);
-    EXPECT_FALSE(t.checkDeclination);
-    EXPECT_FALSE(t.keepActiveOffsets);
-    EXPECT_EQ(t.offsetFlags, 6);
-    EXPECT_EQ(t.headMode, 0);
-    EXPECT_FALSE(t.given);
+    auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
+    OperandList twice({a.get(), a.get()});
+    FFList noActive;
+    noActive.Add(a.get());
+    noActive.Add(b.get());
+    struct Case {
+        FFList* list;
+        std::vector<std::string> errors;
+    } cases[] = {
+        {&twice.list, {"FFOperation: invalid number of operands"}},
+        {&noActive, {"FFList: active FFile is NULL", "FFOperation: invalid number of operands"}},
+    };
+    for (const Case& c : cases) {
+        RecordMessages rec;
+        OverlayTuning t = overlay();
+        ProbeOperation op(*c.list, &t);
+        EXPECT_FALSE(op.Execute());
+        EXPECT_EQ(rec.errors(), c.errors);
+    }
 }
+
+using OverlayDialog = TuningFixture<OverlayTuning>;
 
 TEST_F(OverlayDialog, CancelEndsSilentlyAndTheObjectStaysSpent)
 {
-    RecordMessages rec;
     int shown = 0;
-    Tuning<OverlayTuning>::setEditor([&](OverlayTuning&) {
-        ++shown;
-        return false;
-    });
+    Tuning<OverlayTuning>::setEditor([&](OverlayTuning&) { return ++shown < 0; });
     auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
-    OperandList ops{a.get(), b.get()};
+    OperandList one({a.get()});
+    ProbeOperation single(one.list);  // fails before the dialog
+    EXPECT_FALSE(single.Execute());
+    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: invalid number of operands"}));
+    rec.recorder.clear();
+    OperandList ops({a.get(), b.get()});
     ProbeOperation op(ops.list);
     EXPECT_FALSE(op.Execute());
     EXPECT_EQ(shown, 1);
@@ -340,11 +271,15 @@ TEST_F(OverlayDialog, CancelEndsSilentlyAndTheObjectStaysSpent)
     EXPECT_FALSE(op.Execute());
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: can't execute twice"}));
+    OverlayTuning t = overlay();
+    ProbeOperation given(ops.list, &t);  // given settings never show the dialog
+    EXPECT_TRUE(given.Execute());
+    EXPECT_TRUE(given.Settings().given);
+    EXPECT_EQ(shown, 1);
 }
 
 TEST_F(OverlayDialog, EditedRecordIsUsedAndQuietSkipsTheDialog)
 {
-    RecordMessages rec;
     int shown = 0;
     Tuning<OverlayTuning>::setEditor([&](OverlayTuning& t) {
         ++shown;
@@ -353,54 +288,13 @@ TEST_F(OverlayDialog, EditedRecordIsUsedAndQuietSkipsTheDialog)
         return true;
     });
     auto a = makeScan(scan(0, 0.5, 10)), b = makeScan(scan(0, 0.5, 12));
-    OperandList ops{a.get(), b.get()};
+    OperandList ops({a.get(), b.get()});
     ProbeOperation first(ops.list);
     ASSERT_TRUE(first.Execute());
     EXPECT_EQ(first.XLabel(), "PIXELS");
-    EXPECT_EQ(first.Settings().offsetFlags, 14);
     EXPECT_FALSE(first.Settings().given);
     ProbeOperation second(ops.list);
     ASSERT_TRUE(second.Execute());
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(second.GridSize(), 10);
-}
-
-TEST_F(OverlayDialog, SingleOperandFailsBeforeTheDialog)
-{
-    RecordMessages rec;
-    int shown = 0;
-    Tuning<OverlayTuning>::setEditor([&](OverlayTuning&) { return ++shown > 0; });
-    auto a = makeScan(scan(0, 1, 10));
-    OperandList ops{a.get()};
-    ProbeOperation op(ops.list);
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(shown, 0);
-    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: invalid number of operands"}));
-}
-
-TEST_F(OverlayDialog, GivenSettingsNeverShowTheDialog)
-{
-    int shown = 0;
-    Tuning<OverlayTuning>::setEditor([&](OverlayTuning&) { return ++shown < 0; });
-    auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
-    OperandList ops{a.get(), b.get()};
-    OverlayTuning t = overlay();
-    ProbeOperation op(ops.list, &t);
-    EXPECT_TRUE(op.Execute());
-    EXPECT_TRUE(op.Settings().given);
-    EXPECT_EQ(shown, 0);
-}
-
-TEST(FFOperationLife, AListWithoutActiveFFileHasNoOperands)
-{
-    RecordMessages rec;
-    auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
-    FFList caller;
-    caller.Add(a.get());
-    caller.Add(b.get());
-    OverlayTuning t = overlay();
-    ProbeOperation op(caller, &t);
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFList: active FFile is NULL",
-                                                      "FFOperation: invalid number of operands"}));
 }

@@ -12,15 +12,10 @@ namespace {
 
 const std::string kAssembleFailed = "FFOperation: can't assemble output FFile head";
 
-ScanRecipe observed(const char* name, std::vector<std::pair<std::string, std::string>> extra)
+std::unique_ptr<FFile> observed(const char* name, std::vector<std::pair<std::string, std::string>> extra = {},
+                                double crval = 0.0, double cdelt = 1.0, int n = 10)
 {
-    ScanRecipe s;
-    s.name = name;
-    s.crval = 0;
-    s.cdelt = 1;
-    s.samples = ramp(10);
-    s.extra = std::move(extra);
-    return s;
+    return makeScan(recipe(ramp(n), cdelt, crval, name, std::move(extra)));
 }
 
 std::string headText(const FHead& head)
@@ -36,113 +31,66 @@ std::string headText(const FHead& head)
 TEST(FFOperationHead, WorkedExampleHeadModeZero)
 {
     RecordMessages rec;
-    auto a = makeScan(observed("dir/scan1.ff", {{"OBJECT", "M31"},
-                                                {"HISTORY", "OLD"},
-                                                {"OBSDEC", "41.2"},
-                                                {"DEC", "41.25"},
-                                                {"TIMEESH", "0.3"},
-                                                {"TIMEWSH", "0.1"},
-                                                {"NUT-RA", "0.02"},
-                                                {"TAU", "0.5"}}));
-    auto b = makeScan(observed("scan2.ff", {{"OBJECT", "M 31"}, {"DEC", "41.2503"}}));
-    auto c = makeScan(observed("scan3.ff", {{"DEC", "41.2496"}}));
-    OperandList ops{a.get(), b.get(), c.get()};
-    OverlayTuning t = overlay();
-    ProbeOperation op(ops.list, &t, "LINCOMB");
-    ASSERT_TRUE(op.Execute());
+    auto a = observed("dir/scan1.ff", {{"OBJECT", "M31"},
+                                       {"HISTORY", "OLD"},
+                                       {"OBSDEC", "41.2"},
+                                       {"DEC", "41.25"},
+                                       {"TIMEESH", "0.3"},
+                                       {"TIMEWSH", "0.1"},
+                                       {"NUT-RA", "0.02"},
+                                       {"TAU", "0.5"}});
+    auto b = observed("scan2.ff", {{"OBJECT", "M 31"}, {"DEC", "41.2503"}});
+    auto c = observed("scan3.ff", {{"DEC", "41.2496"}});
+    ProbeRun run({a.get(), b.get(), c.get()}, overlay(), "LINCOMB");
+    ASSERT_TRUE(run.ok);
     EXPECT_TRUE(rec.errors().empty());
     // Non-critical entries in the active head's order (HISTORY replaced in
     // place), then BITPIX/NAXIS, the observation keywords, the axis keywords.
-    EXPECT_EQ(headText(*op.OutputFile()),
-              "SIMPLE=T\n"
-              "NAXIS=1\n"
-              "OBJECT=M31\n"
-              "HISTORY=LINCOMB(scan1,scan2,scan3)\n"
-              "TAU=0.5\n"
-              "BITPIX=-32\n"
-              "DEC=41.25\n"
-              "OBSDEC=41.2\n"
-              "TIMEESH=0.1\n"
-              "TIMEWSH=-0.1\n"
-              "NUT-RA=0.0\n"
-              "NAXIS1=10\n"
-              "CTYPE1=TIME\n"
-              "CRVAL1=0\n"
-              "CRPIX1=1.0\n"
-              "CDELT1=1\n"
-              "BUNIT=K\n"
-              "BSCALE=1.0\n"
-              "BZERO=0.0\n");
+    EXPECT_EQ(headText(run.out()),
+              "SIMPLE=T\nNAXIS=1\nOBJECT=M31\nHISTORY=LINCOMB(scan1,scan2,scan3)\nTAU=0.5\nBITPIX=-32\n"
+              "DEC=41.25\nOBSDEC=41.2\nTIMEESH=0.1\nTIMEWSH=-0.1\nNUT-RA=0.0\nNAXIS1=10\nCTYPE1=TIME\n"
+              "CRVAL1=0\nCRPIX1=1.0\nCDELT1=1\nBUNIT=K\nBSCALE=1.0\nBZERO=0.0\n");
 }
 
 TEST(FFOperationHead, HeadModeOneKeepsOnlyEqualTexts)
 {
     RecordMessages rec;
-    auto a = makeScan(observed("a.ff", {{"OBJECT", "M31"}, {"TAU", "0.5"}, {"OBSERVER", "X"}}));
-    auto b = makeScan(observed("b.ff", {{"OBJECT", "M 31"}, {"TAU", "0.5"}}));
-    OperandList ops{a.get(), b.get()};
-    OverlayTuning t = overlay(6, 1);
-    ProbeOperation op(ops.list, &t);
-    ASSERT_TRUE(op.Execute());
-    const FFile& out = *op.OutputFile();
-    EXPECT_FALSE(out.Has("OBJECT"));
-    EXPECT_FALSE(out.Has("OBSERVER"));
-    EXPECT_EQ(out.GetText("TAU"), "0.5");
-    EXPECT_EQ(out.GetText("SIMPLE"), "T");
+    auto a = observed("a.ff", {{"OBJECT", "M31"}, {"TAU", "0.5"}, {"OBSERVER", "X"}});
+    auto b = observed("b.ff", {{"OBJECT", "M 31"}, {"TAU", "0.5"}});
+    ProbeRun run({a.get(), b.get()}, overlay(6, 1));
+    ASSERT_TRUE(run.ok);
+    EXPECT_FALSE(run.out().Has("OBJECT"));
+    EXPECT_FALSE(run.out().Has("OBSERVER"));
+    EXPECT_EQ(run.out().GetText("TAU"), "0.5");
+    EXPECT_EQ(run.out().GetText("SIMPLE"), "T");
     EXPECT_TRUE(rec.errors().empty());
 }
 
-TEST(FFOperationHead, HeadModeOneWithUnequalSimpleFailsQControl)
-{
-    RecordMessages rec;
-    auto a = makeScan(observed("a.ff", {}));
-    auto b = makeScan(observed("b.ff", {}));
-    b->SetText("SIMPLE", "F");
-    OperandList ops{a.get(), b.get()};
-    OverlayTuning t = overlay(6, 1);
-    ProbeOperation op(ops.list, &t);
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FHead: missing critical parameter SIMPLE",
-                                                      "FFOperation: output FFile head hasn't passed QControl",
-                                                      kAssembleFailed}));
-}
-
-TEST(FFOperationHead, UnknownHeadModeIsReported)
-{
-    RecordMessages rec;
-    auto a = makeScan(observed("a.ff", {})), b = makeScan(observed("b.ff", {}));
-    OperandList ops{a.get(), b.get()};
-    OverlayTuning t = overlay(6, 2);
-    ProbeOperation op(ops.list, &t);
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(rec.errors(),
-              (std::vector<std::string>{"FFOperation: unhandled head merging mode", kAssembleFailed}));
-}
-
-TEST(FFOperationHead, Declinations)
+TEST(FFOperationHead, DeclinationsAndHeadsThatCantBeAssembled)
 {
     struct Case {
-        const char* other;
+        int headMode;
+        const char *simple, *dec;
         bool check;
         std::vector<std::string> errors;
     } cases[] = {
-        {"30.0005", true, {}},
-        {"30.0007", false, {}},
-        {"30.0007", true, {"FFOperation: nonequal declinations", kAssembleFailed}},
+        {0, "T", "30.0005", true, {}},
+        {0, "T", "30.0007", false, {}},
+        {0, "T", "30.0007", true, {"FFOperation: nonequal declinations", kAssembleFailed}},
+        {1, "F", "30", false,
+         {"FHead: missing critical parameter SIMPLE", "FFOperation: output FFile head hasn't passed QControl",
+          kAssembleFailed}},
+        {2, "T", "30", false, {"FFOperation: unhandled head merging mode", kAssembleFailed}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.other) + (c.check ? " checked" : ""));
+        SCOPED_TRACE(std::to_string(c.headMode) + " " + c.dec + (c.check ? " checked" : ""));
         RecordMessages rec;
-        auto a = makeScan(observed("a.ff", {{"DEC", "30.0000"}}));
-        auto b = makeScan(observed("b.ff", {{"DEC", c.other}}));
-        OperandList ops{a.get(), b.get()};
-        OverlayTuning t = overlay(6, 0, c.check);
-        ProbeOperation op(ops.list, &t);
-        EXPECT_EQ(op.Execute(), c.errors.empty());
+        auto a = observed("a.ff", {{"DEC", "30.0000"}}), b = observed("b.ff", {{"DEC", c.dec}});
+        b->SetText("SIMPLE", c.simple);
+        ProbeRun run({a.get(), b.get()}, overlay(6, c.headMode, c.check));
+        EXPECT_EQ(run.ok, c.errors.empty());
         EXPECT_EQ(rec.errors(), c.errors);
-        if (c.errors.empty()) {
-            EXPECT_EQ(op.OutputFile()->GetText("DEC"), "30.0000");
-        }
+        EXPECT_TRUE(!run.ok || run.out().GetText("DEC") == "30.0000");
     }
 }
 
@@ -161,88 +109,50 @@ TEST(FFOperationHead, ObservationOffsets)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        auto a = makeScan(observed("a.ff", {{"TIMEESH", "0.3"}, {"TIMEWSH", "0.1"}, {"NUT-RA", "0.02"}}));
-        auto b = makeScan(observed("b.ff", {}));
-        OperandList ops{a.get(), b.get()};
-        OverlayTuning t = overlay(c.flags, 0, false, c.keep);
-        ProbeOperation op(ops.list, &t);
-        ASSERT_TRUE(op.Execute());
-        EXPECT_EQ(op.OutputFile()->GetText("TIMEESH"), c.east);
-        EXPECT_EQ(op.OutputFile()->GetText("TIMEWSH"), c.west);
-        EXPECT_EQ(op.OutputFile()->GetText("NUT-RA"), c.nutation);
+        auto a = observed("a.ff", {{"TIMEESH", "0.3"}, {"TIMEWSH", "0.1"}, {"NUT-RA", "0.02"}}), b = observed("b.ff");
+        ProbeRun run({a.get(), b.get()}, overlay(c.flags, 0, false, c.keep));
+        ASSERT_TRUE(run.ok);
+        EXPECT_EQ(run.out().GetText("TIMEESH"), c.east);
+        EXPECT_EQ(run.out().GetText("TIMEWSH"), c.west);
+        EXPECT_EQ(run.out().GetText("NUT-RA"), c.nutation);
     }
 }
 
-TEST(FFOperationHead, PixelAxesClearTheObservationKeywords)
+TEST(FFOperationHead, AxisKeywords)
 {
-    ScanRecipe sa = observed("a.ff", {{"OBSDEC", "41"}, {"DEC", "41"}, {"TIMEESH", "0.3"}, {"NUT-RA", "0.02"}});
-    sa.crval = 500;
-    sa.cdelt = 0.05;
-    auto a = makeScan(sa);
-    auto b = makeScan(observed("b.ff", {}));
-    OperandList ops{a.get(), b.get()};
-    OverlayTuning t = overlay(14);
-    ProbeOperation op(ops.list, &t);
-    ASSERT_TRUE(op.Execute());
-    const FFile& out = *op.OutputFile();
-    EXPECT_EQ(out.GetText("CTYPE1"), "PIXELS");
-    EXPECT_EQ(out.GetText("CDELT1"), "1");
-    EXPECT_EQ(out.GetText("CRVAL1"), "0");
+    // Pixel axes clear the observation keywords.
+    auto a = observed("a.ff", {{"OBSDEC", "41"}, {"DEC", "41"}, {"TIMEESH", "0.3"}, {"NUT-RA", "0.02"}}, 500, 0.05);
+    auto b = observed("b.ff");
+    ProbeRun pixels({a.get(), b.get()}, overlay(14));
+    ASSERT_TRUE(pixels.ok);
+    EXPECT_EQ(pixels.out().GetText("CTYPE1"), "PIXELS");
+    EXPECT_EQ(pixels.out().GetText("CDELT1"), "1");
+    EXPECT_EQ(pixels.out().GetText("CRVAL1"), "0");
     for (const char* id : {"DEC", "OBSDEC", "TIMEESH", "TIMEWSH", "NUT-RA"})
-        EXPECT_EQ(out.GetText(id), "0.0") << id;
-}
+        EXPECT_EQ(pixels.out().GetText(id), "0.0") << id;
 
-TEST(FFOperationHead, GridOriginKeepsTheDigitsItNeeds)
-{
     // Six significant digits would put 43200.05 at 43200.1, a whole sample off.
-    ScanRecipe sa = observed("a.ff", {});
-    sa.crval = 43200.05;
-    sa.cdelt = 0.05;
-    sa.samples = ramp(100);
-    ScanRecipe sb = sa;
-    sb.crval = 43200.0;
-    auto a = makeScan(sa), b = makeScan(sb);
-    OperandList ops{a.get(), b.get()};
-    OverlayTuning t = overlay();
-    ProbeOperation op(ops.list, &t);
-    ASSERT_TRUE(op.Execute());
-    EXPECT_EQ(op.OutputFile()->GetText("CRVAL1"), "43200.05");
-    EXPECT_EQ(op.OutputFile()->GetText("CDELT1"), "0.05");
-    EXPECT_NEAR(op.OutputFile()->OperationX(0), op.XStart(), 1e-9);
+    auto c = observed("c.ff", {}, 43200.05, 0.05, 100), d = observed("d.ff", {}, 43200.0, 0.05, 100);
+    ProbeRun time({c.get(), d.get()}, overlay());
+    ASSERT_TRUE(time.ok);
+    EXPECT_EQ(time.out().GetText("CRVAL1"), "43200.05");
+    EXPECT_EQ(time.out().GetText("CDELT1"), "0.05");
+    EXPECT_NEAR(time.out().OperationX(0), time.op.XStart(), 1e-9);
 }
 
 TEST(FFOperationHead, HistoryIsCutAt1022Characters)
 {
     std::vector<std::unique_ptr<FFile>> files;
-    FFList caller;
+    std::vector<FFile*> operands;
     for (int k = 0; k < 100; ++k) {
-        files.push_back(makeScan(observed("abcdefghijklmnop.ff", {})));
-        caller.Add(files.back().get());
+        files.push_back(observed("abcdefghijklmnop.ff"));
+        operands.push_back(files.back().get());
     }
-    ASSERT_TRUE(caller.SetActive(files.front().get()));
-    OverlayTuning t = overlay();
-    ProbeOperation op(caller, &t, "SUM");
-    ASSERT_TRUE(op.Execute());
+    ProbeRun run(operands, overlay(), "SUM");
+    ASSERT_TRUE(run.ok);
     std::string expected = "SUM(abcdefghijkl";
     while (expected.size() < 1022)
         expected += ",abcdefghijkl";
     expected.resize(1022);
-    EXPECT_EQ(op.OutputFile()->GetText("HISTORY"), expected);
-}
-
-TEST(FFOperationHead, ResolveKeywordRules)
-{
-    auto a = makeScan(observed("a.ff", {{"TAU", "0.5"}, {"LAMBDA", "0.031"}}));
-    auto b = makeScan(observed("b.ff", {{"TAU", "0.50"}, {"LAMBDA", "0.0315"}}));
-    OperandList ops{a.get(), b.get()};
-    OverlayTuning t = overlay();
-    ProbeOperation op(ops.list, &t);
-    RecordMessages rec;
-    EXPECT_EQ(op.ResolveKeyword("TAU", ResolveRule::Active), "0.5");
-    EXPECT_EQ(op.ResolveKeyword("TAU", ResolveRule::AllEqualText), std::nullopt);
-    EXPECT_EQ(op.ResolveKeyword("TAU", ResolveRule::AllEqualWithin, 0.0), "0.5");
-    EXPECT_EQ(op.ResolveKeyword("LAMBDA", ResolveRule::AllEqualWithin, 0.001), "0.031");
-    EXPECT_EQ(op.ResolveKeyword("LAMBDA", ResolveRule::AllEqualWithin, 0.0001), std::nullopt);
-    EXPECT_EQ(op.ResolveKeyword("OBJECT", ResolveRule::Active), std::nullopt);
-    EXPECT_TRUE(rec.errors().empty());
+    EXPECT_EQ(run.out().GetText("HISTORY"), expected);
 }

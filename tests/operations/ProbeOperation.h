@@ -5,7 +5,7 @@
 #include "FFOperation.h"
 #include "FFile.h"
 
-#include <initializer_list>
+#include <vector>
 
 class ProbeOperation : public FFOperation {
 public:
@@ -32,12 +32,12 @@ protected:
 // given order, the first one active (the operation's copy reverses it).
 class OperandList {
 public:
-    OperandList(std::initializer_list<FFile*> files)
+    OperandList(const std::vector<FFile*>& files)
     {
         for (FFile* f : files)
             list.Add(f);
-        if (files.size() > 0)
-            list.SetActive(*files.begin());
+        if (!files.empty())
+            list.SetActive(files.front());
     }
     FFList list;
 };
@@ -53,3 +53,16 @@ inline OverlayTuning overlay(int offsetFlags = 6, int headMode = 0, bool checkDe
     t.keepActiveOffsets = keepActiveOffsets;
     return t;
 }
+
+// A probe run on the files, the first active, with the given settings.
+struct ProbeRun {
+    ProbeRun(const std::vector<FFile*>& files, const OverlayTuning& t, const char* history = "PROBE")
+        : ops(files), settings(t), op(ops.list, &settings, history), ok(op.Execute())
+    {
+    }
+    const FFile& out() const { return *op.OutputFile(); }
+    OperandList ops;
+    OverlayTuning settings;
+    ProbeOperation op;
+    bool ok;
+};

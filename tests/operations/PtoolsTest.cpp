@@ -18,26 +18,6 @@ TEST(Ptools, UnknownFilterTypeKeepsTheCopyAndBackgroundIsZero)
         EXPECT_EQ(p.work()[i], 0.0f);
 }
 
-TEST(Ptools, MeanThenFlattenCopiesTheNearestFullWindowValue)
-{
-    std::vector<float> x(20);
-    for (int i = 0; i < 20; ++i)
-        x[static_cast<std::size_t>(i)] = static_cast<float>(i * i);
-    ptools p;
-    p.init(x.data(), 20, 0.5);
-    p.apply(0, 0, 2.0);  // m = round(2) = 2, five samples
-    EXPECT_EQ(p.lowMargin(), 2);
-    EXPECT_EQ(p.flattenMargin(), 2);
-    EXPECT_EQ(p.highBound(), 18);
-    EXPECT_FLOAT_EQ(p.work()[0], (0 + 1 + 4) / 3.0f);  // cut window
-    EXPECT_FLOAT_EQ(p.work()[5], (9 + 16 + 25 + 36 + 49) / 5.0f);
-    ASSERT_TRUE(p.flattenEdges());
-    EXPECT_FLOAT_EQ(p.work()[0], (0 + 1 + 4 + 9 + 16) / 5.0f);
-    EXPECT_FLOAT_EQ(p.work()[1], p.work()[2]);
-    EXPECT_FLOAT_EQ(p.work()[19], (256 + 289 + 324 + 361 + 225) / 5.0f);
-    EXPECT_FLOAT_EQ(p.work()[18], p.work()[17]);
-}
-
 TEST(Ptools, FlattenRefusesWhenTheMarginsLeaveNoInterior)
 {
     std::vector<float> x = ref::randomSamples(30, 2);

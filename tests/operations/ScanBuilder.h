@@ -10,7 +10,7 @@
 #include <vector>
 
 struct ScanRecipe {
-    std::string name = "scan.ff";
+    std::string name = "scan1.ff";
     std::string ctype = "TIME";
     double crval = 0.0;
     double cdelt = 1.0;
@@ -21,5 +21,20 @@ struct ScanRecipe {
 };
 
 std::unique_ptr<FFile> makeScan(const ScanRecipe& recipe);
+inline ScanRecipe recipe(std::vector<float> samples, double cdelt = 1.0, double crval = 0.0,
+                         std::string name = "scan1.ff", std::vector<std::pair<std::string, std::string>> extra = {})
+{
+    ScanRecipe r;
+    r.samples = std::move(samples);
+    r.cdelt = cdelt;
+    r.crval = crval;
+    r.name = std::move(name);
+    r.extra = std::move(extra);
+    return r;
+}
 // samples[k] = a + b * k, for n samples.
 std::vector<float> ramp(int n, float a = 0.0f, float b = 1.0f);
+inline std::vector<float> samplesOf(const FFile& f)
+{
+    return std::vector<float>(f.Data(), f.Data() + f.Count());
+}
