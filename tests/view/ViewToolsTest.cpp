@@ -84,7 +84,6 @@ private slots:
     void dragMarksItsSpan_data();
     void dragMarksItsSpan();
     void coarseSelectionCoversEverySampleOfTheSpan();
-    void clickWithoutMovementMarksNothing();
     void discardOverSelectedAndBack();
     void rightClickClearsOnlyInSelectAndDiscard_data();
     void rightClickClearsOnlyInSelectAndDiscard();
@@ -109,6 +108,7 @@ void ViewToolsTest::dragMarksItsSpan_data()
     QTest::newRow("rightwards") << 400 << select << QPoint(10, 40) << QPoint(30, 5) << 38 << 122;
     QTest::newRow("ending left of its start") << 400 << select << QPoint(30, 20) << QPoint(10, 40) << 38 << 122;
     QTest::newRow("vertical only") << 400 << select << QPoint(40, 5) << QPoint(40, 55) << 0 << -1;
+    QTest::newRow("click without movement") << 400 << select << QPoint(40, 30) << QPoint(40, 30) << 0 << -1;
     // 10 samples in 100 columns: floor(14.5 * 0.1) = 1 .. ceil(36.5 * 0.1) = 4.
     QTest::newRow("fine discard") << 10 << int(CFFView::Tool::Discard) << QPoint(15, 10) << QPoint(36, 50) << 1 << 4;
 }
@@ -150,24 +150,6 @@ void ViewToolsTest::coarseSelectionCoversEverySampleOfTheSpan()
         if (at < 57 - 0.5 - 1.0 / sx || at > 201 + 0.5 + 1.0 / sx)
             QVERIFY2(!marked, qPrintable(QString("sample %1").arg(i)));
     }
-}
-
-void ViewToolsTest::clickWithoutMovementMarksNothing()
-{
-    auto f = makeRecord(ramp(400));
-    auto view = makeView(*f, 100, 61);
-    view->show();
-    CFFView::setTool(CFFView::Tool::Select);
-    QSignalSpy spy(view.get(), &CFFView::statusText);
-    moveTo(view->viewport(), QPoint(40, 30));
-    spy.clear();
-    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(40, 30));
-    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(40, 30));
-    QVERIFY(!view->hasMark(MarkSelected));
-    // The release still shows the readout and empties the drag panes.
-    QCOMPARE(paneTexts(spy, CFFView::PaneX).size(), 1);
-    QCOMPARE(paneTexts(spy, CFFView::PaneDX).last(), QString());
-    QCOMPARE(paneTexts(spy, CFFView::PaneDY).last(), QString());
 }
 
 void ViewToolsTest::discardOverSelectedAndBack()
@@ -293,7 +275,9 @@ void ViewToolsTest::readoutAndDragReadout()
     QCOMPARE(paneTexts(spy, CFFView::PaneDY).last(), QString::fromStdString(f->FormatY(-30 * sy)));
     QVERIFY(paneTexts(spy, CFFView::PaneX).isEmpty());  // no readout while dragging
     QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(3, 50));
+    // The release shows the readout again and empties the drag panes.
     QCOMPARE(paneTexts(spy, CFFView::PaneDX).last(), QString());
+    QCOMPARE(paneTexts(spy, CFFView::PaneDY).last(), QString());
     QCOMPARE(paneTexts(spy, CFFView::PaneX).size(), 1);
 }
 
