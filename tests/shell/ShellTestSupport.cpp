@@ -11,11 +11,14 @@
 #include <QSettings>
 #include <QTest>
 
+namespace {
+// Points the per-user settings store into a fresh folder for the test.
 void isolateSettings(const QString& folder)
 {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
 }
+}  // namespace
 
 std::unique_ptr<FFile> makeScan(int count)
 {
@@ -35,6 +38,17 @@ QString writeScan(const QString& folder, const QString& name, int count)
         qFatal("cannot write %s", qPrintable(path));
     return path;
 }
+
+ShellFolders::ShellFolders()
+{
+    if (!files.isValid() || !settings.isValid())
+        qFatal("no temporary folders");
+    isolateSettings(settings.path());
+}
+
+QString ShellFolders::path(const QString& name) const { return QDir(files.path()).filePath(name); }
+
+QString ShellFolders::scan(const QString& name, int count) const { return writeScan(files.path(), name, count); }
 
 RunningApp::RunningApp() : app(std::make_unique<CVexilApp>())
 {

@@ -13,8 +13,17 @@ class CVexilApp;
 class CMainFrame;
 class FFile;
 
-// Points the per-user settings store into a fresh folder for the test.
-void isolateSettings(const QString& folder);
+// The scratch folder of a test program; constructing it also points the
+// settings store into a private folder of its own.
+struct ShellFolders {
+    ShellFolders();
+    QString path(const QString& name) const;
+    // Writes a demo scan of count samples there and returns its path.
+    QString scan(const QString& name, int count = 2000) const;
+
+    QTemporaryDir files;
+    QTemporaryDir settings;
+};
 
 // Writes a demo scan of count samples to folder/name and returns its path.
 QString writeScan(const QString& folder, const QString& name, int count = 2000);

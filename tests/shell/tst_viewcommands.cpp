@@ -11,8 +11,6 @@
 #include "SlidingMeanTuning.h"
 #include "ShellTestSupport.h"
 
-#include <QAction>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <vector>
@@ -31,72 +29,52 @@ std::vector<float> samples(const FFile& f) { return std::vector<float>(f.Data(),
 class ViewCommandsTest : public QObject {
     Q_OBJECT
 private:
-    QTemporaryDir dir_;
-    QTemporaryDir settings_;
+    ShellFolders dir_;
     QString scan_;
 
 private slots:
     void initTestCase()
     {
-        isolateSettings(settings_.path());
-        scan_ = writeScan(dir_.path(), QStringLiteral("ops.ff"), 600);
+        scan_ = dir_.scan(QStringLiteral("ops.ff"), 600);
         Tuning<ClipTuning>::setEditor(nullptr);  // no dialog: the settings as they are
     }
 
-    void operationCommandsAreEnabledWithARecord()
+    void copyHandsTheSelectionToANewDocument_data()
     {
-        RunningApp run;
-        QVERIFY(run.app->OpenDocumentFile(scan_));
-        for (int id : {32777, 32778, 32781, 32775, 32818, 57634})
-            QVERIFY2(run.frame().action(id)->isEnabled(), qPrintable(QString::number(id)));
-    }
-
-    void copyOfTheWholeRecordOpensAsNewDocument()
-    {
-        RunningApp run;
-        CFFDoc* source = run.app->OpenDocumentFile(scan_);
-        QVERIFY(source);
-        QVERIFY(run.frame().runAccelerator(QStringLiteral("Ctrl+Ins")));
-        QCOMPARE(run.app->documents().size(), 2);
-        CFFDoc* copy = run.app->documents().last();
-        QCOMPARE(copy->title(), QStringLiteral("new1"));
-        QVERIFY(copy->isModified());
-        QCOMPARE(copy->GetFFile()->GetShortName(), std::string("new1"));
-        QCOMPARE(samples(*copy->GetFFile()), samples(*source->GetFFile()));
-        QVERIFY(!source->isModified());
-        QVERIFY(!CFFDoc::HasPendingFFile());
-        QCOMPARE(run.frame().activeDocument(), copy);
-    }
-
-    void copyOfASelectionTakesItsStretch_data()
-    {
-        QTest::addColumn<int>("lo");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("lo");     // -1: no selection, the whole record
         QTest::addColumn<int>("hi");
         QTest::addColumn<int>("count");  // 0: refused
-        QTest::newRow("four samples") << 10 << 13 << 4;
-        QTest::newRow("three samples are too few") << 10 << 12 << 0;
-        QTest::newRow("a long stretch") << 100 << 399 << 300;
+        QTest::newRow("whole record") << "Ctrl+Ins" << -1 << -1 << 600;
+        QTest::newRow("four samples") << "Ctrl+C" << 10 << 13 << 4;
+        QTest::newRow("three samples are too few") << "Ctrl+C" << 10 << 12 << 0;
+        QTest::newRow("a long stretch") << "Ctrl+C" << 100 << 399 << 300;
     }
-    void copyOfASelectionTakesItsStretch()
+    void copyHandsTheSelectionToANewDocument()
     {
+        QFETCH(QString, keys);
         QFETCH(int, lo);
         QFETCH(int, hi);
         QFETCH(int, count);
         RunningApp run;
         CFFDoc* source = run.app->OpenDocumentFile(scan_);
         QVERIFY(source);
-        activeView(run.frame())->arrays().markRange(lo, hi, MarkSelected);
-        QVERIFY(run.frame().runAccelerator(QStringLiteral("Ctrl+C")));
+        if (lo >= 0)
+            activeView(run.frame())->arrays().markRange(lo, hi, MarkSelected);
+        QVERIFY(run.frame().runAccelerator(keys));
         if (count == 0) {
             QCOMPARE(run.messages.errors(), std::vector<std::string>{"Selection is too small"});
             QCOMPARE(run.app->documents().size(), 1);
             return;
         }
         QCOMPARE(run.app->documents().size(), 2);
-        const FFile& copy = *run.app->documents().last()->GetFFile();
-        QCOMPARE(copy.Count(), count);
+        CFFDoc* copy = run.app->documents().last();
+        QCOMPARE(copy->title(), QStringLiteral("new1"));
+        QVERIFY(copy->isModified() && !source->isModified());
+        QVERIFY(!CFFDoc::HasPendingFFile());
+        QCOMPARE(run.frame().activeDocument(), copy);
         const float* src = source->GetFFile()->Data();
-        QCOMPARE(samples(copy), std::vector<float>(src + lo, src + hi + 1));
+        QCOMPARE(samples(*copy->GetFFile()), std::vector<float>(src + std::max(lo, 0), src + std::max(lo, 0) + count));
     }
 
     void compressOpensANewDocumentWithoutAQuestion()
@@ -155,7 +133,7 @@ private slots:
 
     void severalFileCommandsSkipMinimisedDocuments()
     {
-        const QString other = writeScan(dir_.path(), QStringLiteral("other.ff"), 600);
+        const QString other = dir_.scan(QStringLiteral("other.ff"), 600);
         RunningApp run;
         QVERIFY(run.app->OpenDocumentFile(other));
         QVERIFY(run.app->OpenDocumentFile(scan_));

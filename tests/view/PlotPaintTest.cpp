@@ -8,11 +8,11 @@
 
 #include <QtTest>
 
+#include <QRegularExpression>
+
 #include <random>
 
 namespace {
-
-QRgb at(const QImage& img, int x, int y) { return img.pixel(x, y); }
 
 // Columns of the coarse layout: N = 400 in 100 columns (S_x = 4), so
 // column c holds samples 4c-2 .. 4c+1. Inside a column the values run
@@ -145,117 +145,81 @@ QImage fast(const ViewGeometry& g, const float* s, const std::uint8_t* mk, const
     return img;
 }
 
+// Names of the colours in the pixel tables below.
+QRgb colourNamed(const QString& name)
+{
+    if (name == QLatin1String("grey"))
+        return kGrey;
+    if (name == QLatin1String("blue"))
+        return kBlue;
+    if (name == QLatin1String("red"))
+        return kRed;
+    if (name == QLatin1String("black"))
+        return kBlack;
+    return 0xFFFFFFFFu;
+}
+
 }  // namespace
 
 class PlotPaintTest : public QObject {
     Q_OBJECT
 private slots:
-    void strokeTakesThePreviousColumnsMark();
-    void joinTouchingASelectedSampleIsBlue();
-    void dotsAreSkippedBeforeMarkedSamples();
-    void pendingCurveIsRedOverGrey();
+    void handWorkedPixels_data();
+    void handWorkedPixels();
     void onlyTheRegionIsPainted();
     void matchesThePlainRendering_data();
     void matchesThePlainRendering();
     void spikeAtTheEndOfAChunkGetsItsDot();
-    void degenerateRecordsPaint_data();
-    void degenerateRecordsPaint();
 };
 
-void PlotPaintTest::strokeTakesThePreviousColumnsMark()
+void PlotPaintTest::handWorkedPixels_data()
 {
-    auto f = makeRecord(coarseValues());
-    auto view = makeView(*f, 100, 61);
-    QCOMPARE(view->scales().samplesPerPixel, 4.0);
-    QCOMPARE(view->scales().unitsPerPixel, 1.0);
-    // Select the samples of column 5 (18 .. 21).
-    ViewArrays& a = view->arrays();
-    for (int i = 18; i <= 21; ++i)
-        a.marks[static_cast<std::size_t>(i)] = MarkSelected;
-    const QImage img = paintView(*view);
-    // Rows 1 .. 29 and 31 .. 59 of a column are its stroke only.
-    QCOMPARE(at(img, 4, 15), kGrey);
-    QCOMPARE(at(img, 5, 15), kGrey);  // previous column unmarked
-    QCOMPARE(at(img, 6, 15), kBlue);  // previous column selected
-    QCOMPARE(at(img, 6, 45), kBlue);
-    QCOMPARE(at(img, 7, 15), kGrey);
-    // A stroke does not set its end pixel (row 60 of column 5, which has no
-    // dot because its samples are marked).
-    QCOMPARE(at(img, 5, 60), 0xFFFFFFFFu);
+    QTest::addColumn<bool>("coarse");
+    QTest::addColumn<QString>("marks");   // "lo-hi:mark"; pending samples get the result 50 (row 30)
+    QTest::addColumn<QString>("pixels");  // "x,y=colour" or "x,y!colour" (anything but)
+    // Coarse: the layout of coarseValues(); column 5 holds samples 18 .. 21.
+    // Rows 1 .. 29 and 31 .. 59 of a column are its stroke only, which takes
+    // the previous column's mark; a stroke leaves out its end pixel; in a
+    // column of marked samples only the boundary dot is drawn.
+    QTest::newRow("coarse, column 5 selected")
+        << true << "18-21:1"
+        << "4,15=grey 5,15=grey 6,15=blue 6,45=blue 7,15=grey 5,60=white "
+           "4,0=black 4,60=black 5,0!black 5,60!black 5,30=black";
+    // Fine: S_x = 0.1, sample i on column 10 i, values alternating between
+    // rows 60 and 0. A join touching a selected sample is blue; a sample
+    // followed by a marked one has no dot; the last sample always has one.
+    QTest::newRow("fine, selected and discarded")
+        << false << "5-5:1 9-9:2"
+        << "35,30=grey 45,30=blue 55,30=blue 65,30=grey "
+           "30,0=black 40,60=blue 50,0=black 80,60=red 90,0=black";
+    // The pending result is red over the grey curve, stops before its end,
+    // and pending samples get no dots except the last.
+    QTest::newRow("fine, all pending")
+        << false << "0-9:3" << "5,30=red 45,30=red 2,48=grey 90,30=white 90,0=black 30,0!black";
 }
 
-void PlotPaintTest::joinTouchingASelectedSampleIsBlue()
+void PlotPaintTest::handWorkedPixels()
 {
-    // Magnified: S_x = 0.1, sample i on column 10 i; values alternate
-    // between rows 60 and 0, so every join is a long diagonal.
-    std::vector<float> v(10);
-    for (int i = 0; i < 10; ++i)
-        v[static_cast<std::size_t>(i)] = i % 2 ? 80.0f : 20.0f;
-    auto f = makeRecord(v);
-    auto view = makeView(*f, 100, 61);
-    QCOMPARE(view->scales().samplesPerPixel, 0.1);
-    view->arrays().marks[5] = MarkSelected;
-    const QImage img = paintView(*view);
-    auto colourInColumn = [&](int x) {
-        for (int y = 1; y < 60; ++y)
-            if (at(img, x, y) != 0xFFFFFFFFu)
-                return at(img, x, y);
-        return 0u;
-    };
-    QCOMPARE(colourInColumn(35), kGrey);
-    QCOMPARE(colourInColumn(45), kBlue);  // join 4 -> 5
-    QCOMPARE(colourInColumn(55), kBlue);  // join 5 -> 6
-    QCOMPARE(colourInColumn(65), kGrey);
-}
-
-void PlotPaintTest::dotsAreSkippedBeforeMarkedSamples()
-{
-    std::vector<float> v(10);
-    for (int i = 0; i < 10; ++i)
-        v[static_cast<std::size_t>(i)] = i % 2 ? 80.0f : 20.0f;
-    auto f = makeRecord(v);
+    QFETCH(bool, coarse);
+    QFETCH(QString, marks);
+    QFETCH(QString, pixels);
+    auto f = makeRecord(coarse ? coarseValues() : zigzag(10));
     auto view = makeView(*f, 100, 61);
     ViewArrays& a = view->arrays();
-    a.marks[5] = MarkSelected;
-    a.marks[9] = MarkDiscarded;
-    const QImage img = paintView(*view);
-    QCOMPARE(at(img, 30, 0), kBlack);   // sample 3, followed by an unmarked sample
-    QCOMPARE(at(img, 40, 60), kBlue);   // sample 4 is followed by a selected one: join pixel
-    QCOMPARE(at(img, 50, 0), kBlack);   // sample 5 itself gets its dot
-    QCOMPARE(at(img, 80, 60), kRed);    // before the discarded sample: no dot
-    QCOMPARE(at(img, 90, 0), kBlack);   // the last sample always has its dot
-    // Coarse layout: in a column of marked samples only the boundary dot.
-    auto g = makeRecord(coarseValues());
-    auto coarse = makeView(*g, 100, 61);
-    for (int i = 18; i <= 21; ++i)
-        coarse->arrays().marks[static_cast<std::size_t>(i)] = MarkSelected;
-    const QImage c = paintView(*coarse);
-    QCOMPARE(at(c, 4, 0), kBlack);
-    QCOMPARE(at(c, 4, 60), kBlack);
-    QVERIFY(at(c, 5, 0) != kBlack);
-    QVERIFY(at(c, 5, 60) != kBlack);
-    QCOMPARE(at(c, 5, 30), kBlack);  // sample 22 after it is unmarked
-}
-
-void PlotPaintTest::pendingCurveIsRedOverGrey()
-{
-    std::vector<float> v(10);
-    for (int i = 0; i < 10; ++i)
-        v[static_cast<std::size_t>(i)] = i % 2 ? 80.0f : 20.0f;
-    auto f = makeRecord(v);
-    auto view = makeView(*f, 100, 61);
-    ViewArrays& a = view->arrays();
-    for (int i = 0; i < 10; ++i) {
-        a.result[static_cast<std::size_t>(i)] = 50.0f;  // row 30
-        a.marks[static_cast<std::size_t>(i)] = MarkPending;
+    for (const QString& m : marks.split(' ')) {
+        const QStringList parts = m.split(QRegularExpression("[-:]"));
+        for (int i = parts[0].toInt(); i <= parts[1].toInt(); ++i) {
+            a.marks[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(parts[2].toInt());
+            a.result[static_cast<std::size_t>(i)] = 50.0f;
+        }
     }
     const QImage img = paintView(*view);
-    QCOMPARE(at(img, 5, 30), kRed);   // where the grey curve crosses the result
-    QCOMPARE(at(img, 45, 30), kRed);
-    QCOMPARE(at(img, 2, 48), kGrey);  // the samples' join 0 -> 1, light grey
-    QCOMPARE(at(img, 90, 30), 0xFFFFFFFFu);  // the result line stops before its end
-    QCOMPARE(at(img, 90, 0), kBlack);        // last dot even though pending
-    QVERIFY(at(img, 30, 0) != kBlack);       // pending samples get no dots
+    for (const QString& check : pixels.split(' ')) {
+        const QStringList parts = check.split(QRegularExpression("[,=!]"));
+        const QRgb got = img.pixel(parts[0].toInt(), parts[1].toInt());
+        const bool equal = got == colourNamed(parts[2]);
+        QVERIFY2(equal == check.contains('='), qPrintable(check + QString(" is %1").arg(got, 8, 16)));
+    }
 }
 
 void PlotPaintTest::onlyTheRegionIsPainted()
@@ -269,8 +233,9 @@ void PlotPaintTest::onlyTheRegionIsPainted()
         p.setClipRect(QRect(40, 0, 10, 61));
         view->paintArea(p, QRect(40, 0, 10, 61));
     }
-    QCOMPARE(img.pixel(39, 15), QColor(Qt::green).rgb());
-    QCOMPARE(img.pixel(50, 15), QColor(Qt::green).rgb());
+    const QRgb green = QColor(Qt::green).rgb();
+    QCOMPARE(img.pixel(39, 15), green);
+    QCOMPARE(img.pixel(50, 15), green);
     QCOMPARE(img.pixel(40, 15), kGrey);
     QCOMPARE(img.pixel(49, 15), kGrey);
 }
@@ -282,7 +247,6 @@ void PlotPaintTest::matchesThePlainRendering_data()
     QTest::addColumn<int>("h");
     QTest::addColumn<bool>("marked");
     QTest::addColumn<bool>("halves");
-    QTest::newRow("coarse") << 5000 << 97 << 80 << false << false;
     QTest::newRow("coarse marked") << 5000 << 97 << 80 << true << false;
     QTest::newRow("fractional scale") << 250 << 99 << 50 << true << false;
     QTest::newRow("fine") << 37 << 120 << 60 << true << false;
@@ -354,55 +318,18 @@ void PlotPaintTest::matchesThePlainRendering()
 
 void PlotPaintTest::spikeAtTheEndOfAChunkGetsItsDot()
 {
-    // A window one pixel wide: column 0 holds samples 0 .. 4999 (S_x is
-    // 10000). The only high sample is 4095, the last of the first 4096
-    // samples that the painter works out together.
+    // One column holds all 10000 samples; the only high one is 4095, the
+    // last of the first 4096 samples the painter works out together.
     std::vector<float> s(10000, 0.0f);
     s[4095] = 10.0f;
     s[7000] = -10.0f;
-    std::vector<std::uint8_t> mk(10000, 0);
+    const std::vector<std::uint8_t> mk(10000, 0);
     ViewGeometry g;
     g.computeRange(s.data(), 10000);
     g.fit(1, 21);
-    QCOMPARE(g.row(10.0), 0);
-    const QImage want = reference(g, s.data(), mk.data(), nullptr, 10000, QSize(1, 21));
     const QImage got = fast(g, s.data(), mk.data(), nullptr, 10000, QSize(1, 21));
-    QCOMPARE(want.pixel(0, 0), kBlack);
     QCOMPARE(got.pixel(0, 0), kBlack);
-    QCOMPARE(got, want);
-}
-
-void PlotPaintTest::degenerateRecordsPaint_data()
-{
-    QTest::addColumn<QList<float>>("values");
-    QTest::addColumn<int>("h");
-    QTest::newRow("all equal") << QList<float>(500, 3.5f) << 60;
-    QTest::newRow("one pixel high") << QList<float>{1.0f, 5.0f, 2.0f, 4.0f} << 1;
-    QTest::newRow("no samples") << QList<float>{} << 60;
-}
-
-void PlotPaintTest::degenerateRecordsPaint()
-{
-    QFETCH(QList<float>, values);
-    QFETCH(int, h);
-    auto f = makeRecord(std::vector<float>(values.begin(), values.end()));
-    auto view = makeView(*f, 80, h);
-    const QImage img = paintView(*view);
-    int ink = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            ink += img.pixel(x, y) != 0xFFFFFFFFu;
-    if (values.isEmpty()) {
-        QCOMPARE(ink, 0);
-        return;
-    }
-    QVERIFY(ink > 0);  // something visible on the window
-    if (h > 1) {
-        // A flat record is one line across the middle of the window.
-        const int row = view->scales().row(values[0]);
-        QCOMPARE(row, (h - 1) / 2);
-        QCOMPARE(img.pixel(40, row), kBlack);
-    }
+    QCOMPARE(got, reference(g, s.data(), mk.data(), nullptr, 10000, QSize(1, 21)));
 }
 
 QTEST_MAIN(PlotPaintTest)

@@ -36,6 +36,15 @@ inline std::unique_ptr<FFile> makeRecord(const std::vector<float>& values, doubl
     return f;
 }
 
+// n samples alternating between 20 and 80, starting low.
+inline std::vector<float> zigzag(int n)
+{
+    std::vector<float> v(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        v[static_cast<std::size_t>(i)] = i % 2 ? 80.0f : 20.0f;
+    return v;
+}
+
 // A view of w x h client pixels laid out as Fit in window.
 inline std::unique_ptr<CFFView> makeView(FFile& f, int w, int h)
 {
@@ -58,7 +67,6 @@ inline QImage paintView(CFFView& v)
     return img;
 }
 
-inline QRgb rgb(int r, int g, int b) { return qRgb(r, g, b); }
 constexpr QRgb kGrey = 0xFFC0C0C0u;
 constexpr QRgb kBlue = 0xFF4040FFu;
 constexpr QRgb kRed = 0xFFFF4040u;
