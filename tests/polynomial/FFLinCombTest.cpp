@@ -1,6 +1,6 @@
 #include "FFLinComb.h"
 #include "FFile.h"
-#include "LinearSystem.h"
+#include "Reference.h"
 #include "ScanBuilder.h"
 #include "TestSupport.h"
 
@@ -11,14 +11,6 @@
 #include <vector>
 
 namespace {
-
-OverlayTuning quietOverlay()
-{
-    OverlayTuning t;
-    t.quiet = true;
-    t.given = true;
-    return t;
-}
 
 struct Operands {
     std::vector<std::unique_ptr<FFile>> files;
@@ -42,46 +34,23 @@ class LinComb : public ::testing::Test {
 protected:
     void TearDown() override { FFLinComb::SetDialog(nullptr); }
     RecordMessages messages;
-    OverlayTuning overlay = quietOverlay();
+    OverlayTuning overlay = [] {
+        OverlayTuning t;
+        t.quiet = t.given = true;
+        return t;
+    }();
 };
 
-// Best Fit by a different route: modified Gram–Schmidt QR in long double on
-// the columns of the other operands.
+// Best Fit by a different route: Householder QR in long double on the
+// columns of the other operands.
 std::vector<long double> referenceFit(const std::vector<std::vector<float>>& ops)
 {
-    const std::size_t k = ops[0].size(), u = ops.size() - 1;
-    std::vector<std::vector<long double>> q(u, std::vector<long double>(k));
-    std::vector<std::vector<long double>> r(u, std::vector<long double>(u, 0));
-    for (std::size_t i = 0; i < u; ++i)
-        for (std::size_t t = 0; t < k; ++t)
-            q[i][t] = ops[i + 1][t];
-    for (std::size_t i = 0; i < u; ++i) {
-        for (std::size_t j = 0; j < i; ++j) {
-            long double d = 0;
-            for (std::size_t t = 0; t < k; ++t)
-                d += q[j][t] * q[i][t];
-            r[j][i] = d;
-            for (std::size_t t = 0; t < k; ++t)
-                q[i][t] -= d * q[j][t];
-        }
-        long double nn = 0;
-        for (long double e : q[i])
-            nn += e * e;
-        r[i][i] = std::sqrt(nn);
-        for (long double& e : q[i])
-            e /= r[i][i];
-    }
-    std::vector<long double> qb(u, 0), x(u);
-    for (std::size_t i = 0; i < u; ++i)
-        for (std::size_t t = 0; t < k; ++t)
-            qb[i] += q[i][t] * ops[0][t];
-    for (std::size_t i = u; i-- > 0;) {
-        long double s = qb[i];
-        for (std::size_t j = i + 1; j < u; ++j)
-            s -= r[i][j] * x[j];
-        x[i] = s / r[i][i];
-    }
-    return x;
+    const std::size_t k = ops[0].size();
+    std::vector<long double> columns;
+    for (std::size_t i = 1; i < ops.size(); ++i)
+        columns.insert(columns.end(), ops[i].begin(), ops[i].end());
+    return ref::leastSquaresQR(columns, std::vector<long double>(ops[0].begin(), ops[0].end()), static_cast<int>(k),
+                               static_cast<int>(ops.size() - 1));
 }
 
 }  // namespace
@@ -111,27 +80,29 @@ TEST_F(LinComb, DialogRulesSetTheTexts)
     EXPECT_EQ(two.Accept(), (std::vector<double>{1, -1}));
 }
 
+// The second case has the others in wildly different units: the fit must
+// not depend on their scale.
 TEST_F(LinComb, BestFitAgainstAnIndependentLeastSquaresSolution)
 {
-    std::vector<std::vector<float>> ops(4, std::vector<float>(500));
-    for (int t = 0; t < 500; ++t) {
-        ops[1][t] = static_cast<float>(std::sin(t * 0.05));
-        ops[2][t] = static_cast<float>(t * 0.01);
-        ops[3][t] = static_cast<float>(std::cos(t * 0.013) + 2);
-        ops[0][t] = static_cast<float>(3 * ops[1][t] - 0.5 * ops[2][t] + 0.25 * ops[3][t] + 0.1 * std::sin(t * 1.7));
+    for (double unit : {1.0, 1e9}) {
+        std::vector<std::vector<float>> ops(4, std::vector<float>(500));
+        for (int t = 0; t < 500; ++t) {
+            ops[1][t] = static_cast<float>(std::sin(t * 0.05) / unit);
+            ops[2][t] = static_cast<float>(t * 0.01 * unit);
+            ops[3][t] = static_cast<float>(std::cos(t * 0.013) + 2);
+            ops[0][t] = static_cast<float>(3 * unit * ops[1][t] - 0.5 / unit * ops[2][t] + 0.25 * ops[3][t] +
+                                           0.1 * std::sin(t * 1.7));
+        }
+        std::vector<double> a;
+        ASSERT_TRUE(BestFitCoefficients({ops[0].data(), ops[1].data(), ops[2].data(), ops[3].data()}, 500, a));
+        const std::vector<long double> x = referenceFit(ops);
+        EXPECT_EQ(a[0], 1.0);
+        for (int i = 1; i < 4; ++i)
+            EXPECT_NEAR(a[i] / -static_cast<double>(x[i - 1]), 1.0, 1e-9) << unit << " " << i;
     }
-    std::vector<const float*> ptr;
-    for (auto& o : ops)
-        ptr.push_back(o.data());
-    std::vector<double> a;
-    ASSERT_TRUE(BestFitCoefficients(ptr, 500, a));
-    const std::vector<long double> x = referenceFit(ops);
-    EXPECT_EQ(a[0], 1.0);
-    for (int i = 1; i < 4; ++i)
-        EXPECT_NEAR(a[i], -static_cast<double>(x[i - 1]), 1e-9) << i;
-
     // Two operands: a1 = −Σ A0·A1 / Σ A1·A1.
     std::vector<float> p = {1, 2, 3}, q = {1, 0, 1};
+    std::vector<double> a;
     ASSERT_TRUE(BestFitCoefficients({p.data(), q.data()}, 3, a));
     EXPECT_DOUBLE_EQ(a[1], -2.0);
 }
@@ -202,20 +173,4 @@ TEST_F(LinComb, OneOperandIsRefused)
     FFLinComb op(o.list, &overlay);
     EXPECT_FALSE(op.Execute());
     EXPECT_EQ(messages.errors(), std::vector<std::string>{"FFOperation: invalid number of operands"});
-}
-
-TEST_F(LinComb, BestFitIsBlindToTheUnitsOfEachOperand)
-{
-    // Others in wildly different units: the fit is the same up to scale.
-    std::vector<std::vector<float>> ops(3, std::vector<float>(200));
-    for (int t = 0; t < 200; ++t) {
-        ops[1][t] = static_cast<float>(1e-9 * std::sin(t * 0.1));
-        ops[2][t] = static_cast<float>(1e9 * (t % 7));
-        ops[0][t] = static_cast<float>(2e9 * ops[1][t] + 3e-9 * ops[2][t] + std::cos(t * 2.3));
-    }
-    std::vector<double> a;
-    ASSERT_TRUE(BestFitCoefficients({ops[0].data(), ops[1].data(), ops[2].data()}, 200, a));
-    const std::vector<long double> x = referenceFit(ops);
-    EXPECT_NEAR(a[1] / -static_cast<double>(x[0]), 1.0, 1e-9);
-    EXPECT_NEAR(a[2] / -static_cast<double>(x[1]), 1.0, 1e-9);
 }
