@@ -1,0 +1,73 @@
+#pragma once
+// Samples with their view arrays for the operation tests, marks written as
+// one character per sample: '.' none, 's' selected, 'd' discarded,
+// 'p' pending. The fixture starts every polynomial tuning record afresh.
+
+#include "PolyTuning.h"
+#include "TestSupport.h"
+#include "ViewArrays.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+inline void setMarks(ViewArrays& view, const std::string& marks)
+{
+    for (std::size_t i = 0; i < marks.size() && i < view.marks.size(); ++i)
+        view.marks[i] = marks[i] == 's' ? MarkSelected : marks[i] == 'd' ? MarkDiscarded : MarkNone;
+}
+
+inline std::string marksOf(const ViewArrays& view)
+{
+    std::string s;
+    for (std::uint8_t m : view.marks)
+        s += ".sdp"[m];
+    return s;
+}
+
+// a + b·i for i = 0…n−1.
+inline std::vector<float> line(int n, double a, double b)
+{
+    std::vector<float> v(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        v[static_cast<std::size_t>(i)] = static_cast<float>(a + b * i);
+    return v;
+}
+
+struct MarkedRecord {
+    std::vector<float> data;
+    ViewArrays view;
+
+    explicit MarkedRecord(std::vector<float> values, const std::string& marks = "") : data(std::move(values))
+    {
+        view.attach(data.data(), static_cast<int>(data.size()));
+        setMarks(view, marks);
+    }
+    std::string marks() const { return marksOf(view); }
+};
+
+class PolyFixture : public ::testing::Test {
+protected:
+    void SetUp() override { reset(); }
+    void TearDown() override { reset(); }
+    static void reset()
+    {
+        resetOne<ClipTuning>();
+        resetOne<GlueTuning>();
+        resetOne<TrendTuning>();
+    }
+    template <typename T>
+    static void resetOne()
+    {
+        Tuning<T>::reset();
+        Tuning<T>::setEditor(nullptr);
+    }
+    template <typename T>
+    static void quietPower(int p)
+    {
+        Tuning<T>::current().power = p;
+        Tuning<T>::current().quiet = true;
+    }
+    RecordMessages messages;
+};
