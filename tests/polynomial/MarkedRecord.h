@@ -1,9 +1,11 @@
 #pragma once
 // Samples with their view arrays for the operation tests, marks written as
 // one character per sample: '.' none, 's' selected, 'd' discarded,
-// 'p' pending. The fixture starts every polynomial tuning record afresh.
+// 'p' pending. The fixture starts every polynomial tuning record afresh;
+// ramp(n, a, b) makes the samples a + b·i.
 
 #include "PolyTuning.h"
+#include "ScanBuilder.h"
 #include "TestSupport.h"
 #include "ViewArrays.h"
 
@@ -24,15 +26,6 @@ inline std::string marksOf(const ViewArrays& view)
     for (std::uint8_t m : view.marks)
         s += ".sdp"[m];
     return s;
-}
-
-// a + b·i for i = 0…n−1.
-inline std::vector<float> line(int n, double a, double b)
-{
-    std::vector<float> v(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i)
-        v[static_cast<std::size_t>(i)] = static_cast<float>(a + b * i);
-    return v;
 }
 
 struct MarkedRecord {

@@ -30,24 +30,6 @@ double relativeGap(const std::vector<double>& xs, F a, G b)
 
 }  // namespace
 
-TEST(PolyLeastSquares, HandWorkedTwoLevelExamples)
-{
-    // Power 0: each level constant is the mean of its points.
-    const std::vector<double> x = {3, 7, 8}, y = {1, 2, 6}, x1 = {9, 10}, y1 = {10, 20};
-    TwoLevelPolynomial t;
-    ASSERT_TRUE(FitTwoLevel(x.data(), y.data(), 3, x1.data(), y1.data(), 2, 0, t));
-    EXPECT_DOUBLE_EQ(t.d0, 3.0);
-    EXPECT_DOUBLE_EQ(t.StepHeight(), 12.0);
-    // Power 1: the line y = x, lifted by 10 on level 1.
-    const std::vector<double> a0 = {0, 1, 2, 3}, b1 = {4, 5, 6, 7}, c1 = {14, 15, 16, 17};
-    ASSERT_TRUE(FitTwoLevel(a0.data(), a0.data(), 4, b1.data(), c1.data(), 4, 1, t));
-    const std::vector<double> c = t.MonomialCoefficients();  // c1, d0, d1
-    ASSERT_EQ(c.size(), 3u);
-    for (int k = 0; k < 3; ++k)
-        EXPECT_NEAR(c[k], (std::vector<double>{1, 0, 10})[k], 1e-13) << k;
-    EXPECT_NEAR(t(2.5, 1), 12.5, 1e-13);
-}
-
 TEST(PolyLeastSquares, ReproducesExactPolynomialsOfEveryPower)
 {
     for (int p = 0; p <= 9; ++p) {

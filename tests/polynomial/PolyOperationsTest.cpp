@@ -19,9 +19,9 @@ using PolyOperations = PolyFixture;
 
 TEST_F(PolyOperations, TrendOverTheWholeRecordIncludesDiscardedSamples)
 {
-    quietPower<TrendTuning>(1);
-    MarkedRecord r(line(10, 3.0, 0.5), "....d.....");
+    MarkedRecord r(ramp(10, 3.0, 0.5), "....d.....");
     r.data[4] = 100;  // a discarded outlier still counts without a selection
+    quietPower<TrendTuning>(1);
     FFPolyTrend op(r.view);
     ASSERT_TRUE(op.Execute());
     EXPECT_TRUE(op.WholeRecord());
@@ -34,21 +34,23 @@ TEST_F(PolyOperations, TrendOverTheWholeRecordIncludesDiscardedSamples)
     const ref::Fit f = ref::fit(x, y, 1);
     for (int i = 0; i < 10; ++i)
         EXPECT_NEAR(r.view.result[i], static_cast<double>(f(i)), 1e-5) << i;
+    EXPECT_FALSE(op.Execute());
+    EXPECT_EQ(messages.errors(), std::vector<std::string>{"FFPolyTrend: can't execute twice"});
 }
 
 TEST_F(PolyOperations, TrendThroughTheSelectionIsRemovedEverywhere)
 {
     quietPower<TrendTuning>(1);
-    MarkedRecord r(line(12, 3.0, 0.5), "ssss..ssss..");
+    MarkedRecord r(ramp(12, 3.0, 0.5), "ssss..ssss..");
     r.data[10] = 50;  // not selected: changed by the trend but not fitted
     ASSERT_TRUE(RunRemoveTrend(r.view));
     for (int i = 0; i < 12; ++i)
         EXPECT_NEAR(r.data[i], i == 10 ? 50 - 8.0 : 0.0, 1e-5) << i;
     EXPECT_EQ(r.marks(), "............");
     ASSERT_EQ(messages.recorder.entries.size(), 1u);
-    EXPECT_EQ(messages.recorder.entries[0].kind, "ask");
-    EXPECT_EQ(messages.recorder.entries[0].caption, "Complete");
-    EXPECT_EQ(messages.recorder.entries[0].text, "Confirm data changes");
+    EXPECT_EQ(messages.recorder.entries[0].kind + "|" + messages.recorder.entries[0].caption + "|" +
+                  messages.recorder.entries[0].text,
+              "ask|Complete|Confirm data changes");
 }
 
 TEST_F(PolyOperations, TrendNeedsTwoPPlusTwoPoints)
@@ -60,33 +62,11 @@ TEST_F(PolyOperations, TrendNeedsTwoPPlusTwoPoints)
     for (const Case& c : cases) {
         messages.recorder.clear();
         quietPower<TrendTuning>(c.power);
-        MarkedRecord r(line(c.n, 1, 1));
+        MarkedRecord r(ramp(c.n, 1, 1));
         EXPECT_EQ(FFPolyTrend(r.view).Execute(), c.ok) << c.power << "/" << c.n;
         EXPECT_EQ(messages.errors(), c.ok ? std::vector<std::string>{}
                                           : std::vector<std::string>{"FFPolyTrend: not enough data"});
     }
-}
-
-TEST_F(PolyOperations, ExecuteTwiceIsRefused)
-{
-    quietPower<TrendTuning>(1);
-    quietPower<ClipTuning>(0);
-    quietPower<GlueTuning>(0);
-    MarkedRecord r(line(30, 0, 1));
-    FFPolyTrend trend(r.view);
-    EXPECT_TRUE(trend.Execute());
-    EXPECT_FALSE(trend.Execute());
-    setMarks(r.view, "sssssdddssssssssssss");
-    FFPolyFit clip(r.view);
-    EXPECT_TRUE(clip.Execute());
-    EXPECT_FALSE(clip.Execute());
-    setMarks(r.view, "sssssdddssssssssssss");
-    FFPolyGlue glue(r.view);
-    EXPECT_TRUE(glue.Execute());
-    EXPECT_FALSE(glue.Execute());
-    EXPECT_EQ(messages.errors(),
-              (std::vector<std::string>{"FFPolyTrend: can't execute twice", "FFPolyFit: can't execute twice",
-                                        "FFPolyGlue: can't execute twice"}));
 }
 
 TEST_F(PolyOperations, TuningDialogShowsUnlessQuietAndCancelIsSilent)
@@ -94,18 +74,19 @@ TEST_F(PolyOperations, TuningDialogShowsUnlessQuietAndCancelIsSilent)
     EXPECT_STREQ(ClipTuning::kTitle, "Clip tuning");
     EXPECT_STREQ(GlueTuning::kTitle, "Glue tuning");
     EXPECT_STREQ(TrendTuning::kTitle, "Remove Trend tuning");
+    EXPECT_EQ(Tuning<ClipTuning>::current().power, 4);
+    EXPECT_EQ(Tuning<GlueTuning>::current().power, 4);
     int shown = 0;
     Tuning<TrendTuning>::setEditor([&](TrendTuning& t) {
         ++shown;
         t.power = 0;
         return false;  // Cancel
     });
-    MarkedRecord r(line(10, 0, 1));
+    MarkedRecord r(ramp(10, 0, 1));
     EXPECT_FALSE(FFPolyTrend(r.view).Execute());
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(Tuning<TrendTuning>::current().power, 1);
     EXPECT_TRUE(messages.recorder.entries.empty());
-
     // An out-of-range power is clamped to 9 before it is used.
     quietPower<TrendTuning>(12);
     EXPECT_FALSE(FFPolyTrend(r.view).Execute());
@@ -113,46 +94,44 @@ TEST_F(PolyOperations, TuningDialogShowsUnlessQuietAndCancelIsSilent)
     EXPECT_EQ(messages.errors(), std::vector<std::string>{"FFPolyTrend: not enough data"});
 }
 
-TEST_F(PolyOperations, ClipReplacesOnlyDiscardedSamples)
-{
-    quietPower<ClipTuning>(0);
-    MarkedRecord r({1, 2, 3, 50, 60, 4, 9, 9}, "sssdds..");
-    ASSERT_TRUE(FFPolyFit(r.view).Execute());
-    EXPECT_EQ(r.marks(), "...pp...");
-    EXPECT_FLOAT_EQ(r.view.result[3], 2.5f);
-    EXPECT_FLOAT_EQ(r.view.result[4], 2.5f);
-}
-
-TEST_F(PolyOperations, ClipChecksMarksBeforeTheDialogAndCountAfterIt)
+// Clip checks the marks before its dialog and counts the fit points after
+// it; on success only the discarded samples are pending.
+TEST_F(PolyOperations, ClipMarksDialogAndResult)
 {
     int shown = 0;
-    Tuning<ClipTuning>::setEditor([&](ClipTuning&) { return ++shown, true; });
+    Tuning<ClipTuning>::setEditor([&](ClipTuning& t) { return ++shown, t.power = 0, true; });
     struct Case {
         const char* marks;
         std::string error;
         int dialogs;
+        const char* after;
     } cases[] = {
-        {"ssssssssssss", "FFPolyFit: no data selected or discarded", 0},
-        {"dddddddddddd", "FFPolyFit: no data selected or discarded", 0},
-        {"sssssssssddd", "FFPolyFit: not enough data", 1},  // power 4 needs 10
-        {"ssssssssssdd", "", 1},
+        {"ssssssss", "FFPolyFit: no data selected or discarded", 0, "ssssssss"},
+        {"dddddddd", "FFPolyFit: no data selected or discarded", 0, "dddddddd"},
+        {"sddddddd", "FFPolyFit: not enough data", 1, "sddddddd"},  // power 0 needs 2
+        {"sssdds..", "", 1, "...pp..."},
     };
     for (const Case& c : cases) {
         messages.recorder.clear();
         shown = 0;
-        MarkedRecord r(line(12, 0, 1), c.marks);
+        MarkedRecord r({1, 2, 3, 50, 60, 4, 9, 9}, c.marks);
         EXPECT_EQ(FFPolyFit(r.view).Execute(), c.error.empty()) << c.marks;
         EXPECT_EQ(messages.errors(), c.error.empty() ? std::vector<std::string>{}
                                                      : std::vector<std::string>{c.error})
             << c.marks;
         EXPECT_EQ(shown, c.dialogs) << c.marks;
+        EXPECT_EQ(r.marks(), c.after) << c.marks;
+        if (c.error.empty()) {
+            EXPECT_EQ(r.view.result[3], 2.5f);  // mean of 1, 2, 3, 4
+            EXPECT_EQ(r.view.result[4], 2.5f);
+        }
     }
 }
 
 TEST_F(PolyOperations, ClipCommandCancelRestoresMarksAndSamples)
 {
     quietPower<ClipTuning>(1);
-    MarkedRecord r(line(10, 0, 1), "sssssdssss");
+    MarkedRecord r(ramp(10, 0, 1), "sssssdssss");
     r.data[5] = 99;
     const std::vector<float> before = r.data;
     messages.recorder.answers = {Answer::Cancel};
@@ -171,7 +150,7 @@ TEST_F(PolyOperations, NonFiniteSelectionIsRefusedAndNothingChanges)
     quietPower<TrendTuning>(1);
     quietPower<GlueTuning>(0);
     const std::string marks = "sssssdddsssssddsssss";
-    MarkedRecord r(line(20, 0, 1), marks);
+    MarkedRecord r(ramp(20, 0, 1), marks);
     r.data[2] = NAN;
     const std::vector<float> before = r.data;
     EXPECT_FALSE(RunClip(r.view));
