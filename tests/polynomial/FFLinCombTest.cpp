@@ -121,56 +121,43 @@ TEST_F(LinComb, BestFitOfAZeroOperandIsRefused)
                   2, "FFLinComb: no best fit: the other f-files are zero or linearly dependent"));
 }
 
-TEST_F(LinComb, ComputesTheCombinationWithHistory)
+TEST_F(LinComb, ExecuteWithTheDialogButtons)
 {
-    Operands o({ramp(6, 1, 1), ramp(6, 10, 0), {0, 1, 0, 1, 0, 1}});
-    FFLinComb op(o.list, &overlay);
-    ASSERT_TRUE(op.Execute());
-    std::unique_ptr<FFile> out = op.TakeOutput();
-    ASSERT_TRUE(out);
-    ASSERT_EQ(out->Count(), 6);
-    for (int i = 0; i < 6; ++i) {
-        // 0.333333 each, summed in single precision operand by operand.
-        float v = 0;
-        v = static_cast<float>(v + 0.333333 * (1.0 + i));
-        v = static_cast<float>(v + 0.333333 * 10.0);
-        v = static_cast<float>(v + 0.333333 * (i % 2));
-        EXPECT_EQ(out->Data()[i], v) << i;
-    }
-    EXPECT_EQ(out->GetText("HISTORY").rfind("LINCOMB(", 0), 0u) << out->GetText("HISTORY");
-}
-
-TEST_F(LinComb, DialogButtonsDriveTheResult)
-{
+    // No dialog: 0.333333 each, summed in single precision operand by operand.
+    auto third = [](float x, float y, float z) {
+        float v = static_cast<float>(0.333333 * x);
+        v = static_cast<float>(v + 0.333333 * y);
+        return static_cast<float>(v + 0.333333 * z);
+    };
+    const std::vector<std::vector<float>> two = {{1, 2, 3, 4}, {2, 4, 6, 8}};
     struct Case {
         const char* name;
-        std::function<bool(LinCombCoefficients&)> dialog;
+        std::vector<std::vector<float>> ops;
+        FFLinComb::Dialog dialog;
         std::vector<float> expected;  // empty: no output
+        std::string error;
     } cases[] = {
-        {"subtraction", [](LinCombCoefficients& r) { return r.Subtraction(), true; }, {-1, -2, -3, -4}},
-        {"sum", [](LinCombCoefficients& r) { return r.Sum(), true; }, {3, 6, 9, 12}},
-        {"best fit of a scaled copy", [](LinCombCoefficients& r) { return r.BestFit(); }, {0, 0, 0, 0}},
-        {"edited", [](LinCombCoefficients& r) { return r.SetText(1, "x"), r.SetText(0, "2"), true; }, {2, 4, 6, 8}},
-        {"cancel", [](LinCombCoefficients& r) { return r.Sum(), false; }, {}},
+        {"none", {{1, 2, 3, 4}, {10, 10, 10, 10}, {0, 1, 0, 1}}, nullptr,
+         {third(1, 10, 0), third(2, 10, 1), third(3, 10, 0), third(4, 10, 1)}, ""},
+        {"subtraction", two, [](LinCombCoefficients& r) { return r.Subtraction(), true; }, {-1, -2, -3, -4}, ""},
+        {"sum", two, [](LinCombCoefficients& r) { return r.Sum(), true; }, {3, 6, 9, 12}, ""},
+        {"best fit of a scaled copy", two, [](LinCombCoefficients& r) { return r.BestFit(); }, {0, 0, 0, 0}, ""},
+        {"edited", two, [](LinCombCoefficients& r) { return r.SetText(1, "x"), r.SetText(0, "2"), true; },
+         {2, 4, 6, 8}, ""},
+        {"cancel", two, [](LinCombCoefficients& r) { return r.Sum(), false; }, {}, ""},
+        {"one operand", {{1, 2, 3}}, nullptr, {}, "FFOperation: invalid number of operands"},
     };
     for (const Case& c : cases) {
-        Operands o({{1, 2, 3, 4}, {2, 4, 6, 8}});
+        messages.recorder.clear();
+        Operands o(c.ops);
         FFLinComb::SetDialog(c.dialog);
         FFLinComb op(o.list, &overlay);
-        const bool ok = op.Execute();
-        EXPECT_EQ(ok, !c.expected.empty()) << c.name;
-        if (!ok)
+        EXPECT_EQ(op.Execute(), !c.expected.empty()) << c.name;
+        EXPECT_EQ(messages.errors(), c.error.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error});
+        if (c.expected.empty())
             continue;
         std::unique_ptr<FFile> out = op.TakeOutput();
         EXPECT_EQ(std::vector<float>(out->Data(), out->Data() + out->Count()), c.expected) << c.name;
+        EXPECT_EQ(out->GetText("HISTORY").rfind("LINCOMB(", 0), 0u) << out->GetText("HISTORY");
     }
-    EXPECT_TRUE(messages.errors().empty());
-}
-
-TEST_F(LinComb, OneOperandIsRefused)
-{
-    Operands o({{1, 2, 3}});
-    FFLinComb op(o.list, &overlay);
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(messages.errors(), std::vector<std::string>{"FFOperation: invalid number of operands"});
 }
