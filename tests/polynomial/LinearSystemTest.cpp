@@ -1,10 +1,8 @@
 #include "LinearSystem.h"
-#include "Reference.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 
 namespace {
 
@@ -41,30 +39,6 @@ TEST(LinearSystem, PivotOrder)
             EXPECT_EQ(s.PivotRow(static_cast<int>(k)), c.pivotRows[k]) << k;
             EXPECT_NEAR(s.X(static_cast<int>(k)), 1.0, 1e-14) << k;
         }
-    }
-}
-
-TEST(LinearSystem, SolvesRandomSystemsAgainstLongDoubleQr)
-{
-    std::mt19937 rng(7);
-    std::uniform_real_distribution<double> u(-10, 10);
-    for (int n = 1; n <= 11; ++n) {
-        std::vector<std::vector<double>> m(n, std::vector<double>(n));
-        std::vector<double> r(n);
-        std::vector<long double> columns(static_cast<std::size_t>(n * n));
-        for (int i = 0; i < n; ++i)
-            for (int j = 0; j < n; ++j)
-                columns[static_cast<std::size_t>(j * n + i)] = m[i][j] = u(rng);
-        for (double& v : r)
-            v = u(rng);
-        const std::vector<long double> x =
-            ref::leastSquaresQR(columns, std::vector<long double>(r.begin(), r.end()), n, n);
-        LinearSystem s = make(m, r);
-        s.Solve();
-        EXPECT_FALSE(s.Degenerate()) << n;
-        for (int c = 0; c < n; ++c)
-            EXPECT_NEAR(s.X(c), static_cast<double>(x[c]), 1e-10 * (1 + std::fabs(static_cast<double>(x[c]))))
-                << "n=" << n << " c=" << c;
     }
 }
 
