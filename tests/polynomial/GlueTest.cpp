@@ -19,18 +19,19 @@ std::string levels(const FFPolyGlue& g)
     return s;
 }
 
-MarkedRecord flat(const std::string& marks) { return MarkedRecord(std::vector<float>(marks.size(), 1.0f), marks); }
-
 using Glue = PolyFixture;
 
 }  // namespace
 
+// Steps are found before the tuning dialog (cancelled here) shows.
 TEST_F(Glue, StepFindingAndLevels)
 {
+    int shown = 0;
+    Tuning<GlueTuning>::setEditor([&](GlueTuning&) { return ++shown, false; });
     struct Case {
         const char* marks;
-        const char* levels;   // "" when FindSteps fails
-        const char* after;    // marks after FindSteps
+        const char* levels;  // "" when no step is found
+        const char* after;   // marks after the search
         const char* error;
     } cases[] = {
         {"ssddss", "00SS11", "ssddss", ""},
@@ -46,17 +47,17 @@ TEST_F(Glue, StepFindingAndLevels)
     };
     for (const Case& c : cases) {
         messages.recorder.clear();
-        MarkedRecord m = flat(c.marks);
+        shown = 0;
+        MarkedRecord m(std::vector<float>(std::string(c.marks).size(), 1.0f), c.marks);
         FFPolyGlue g(m.view);
-        const bool ok = g.FindSteps();
-        EXPECT_EQ(ok, std::string(c.error).empty()) << c.marks;
-        if (ok) {
+        EXPECT_FALSE(g.Execute());
+        const bool found = *c.levels != 0;
+        EXPECT_EQ(shown, found ? 1 : 0) << c.marks;
+        if (found) {
             EXPECT_EQ(levels(g), c.levels) << c.marks;
         }
         EXPECT_EQ(m.marks(), c.after) << c.marks;
-        EXPECT_EQ(messages.errors(),
-                  std::string(c.error).empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error})
-            << c.marks;
+        EXPECT_EQ(messages.errors(), errorList(c.error)) << c.marks;
     }
 }
 
@@ -79,41 +80,21 @@ TEST_F(Glue, TwoStepsShiftOnlyTheMiddle)
         EXPECT_NEAR(m.data[i], 0.5 * i, 1e-5) << i;
 }
 
+// Power 4 needs 12 selected samples per level; a failure gives back the
+// marks of the leading run that the step search cleared.
 TEST_F(Glue, EachLevelNeedsTwoPPlusFourSelectedSamples)
 {
-    // Power 4 needs 12 selected samples per level.
-    struct Case {
-        int left, right;
-        bool ok;
-    } cases[] = {{12, 12, true}, {11, 12, false}, {12, 11, false}};
-    Tuning<GlueTuning>::current().quiet = true;
-    for (const Case& c : cases) {
+    for (auto [left, right] : {std::pair{12, 12}, {11, 12}, {12, 11}}) {
         messages.recorder.clear();
-        const std::string marks = std::string(c.left, 's') + "dd" + std::string(c.right, 's');
+        const std::string marks = "dd" + std::string(left, 's') + "dd" + std::string(right, 's');
         MarkedRecord m(std::vector<float>(marks.size()), marks);
         for (std::size_t i = 0; i < m.data.size(); ++i)
             m.data[i] = static_cast<float>(i % 5);
-        FFPolyGlue g(m.view);
-        EXPECT_EQ(g.Execute(), c.ok) << c.left << "/" << c.right;
-        EXPECT_EQ(messages.errors().size(), c.ok ? 0u : 1u);
-        if (!c.ok) {
-            EXPECT_EQ(messages.errors()[0], "FFPolyGlue: not enough data");
+        const bool ok = left == 12 && right == 12;
+        EXPECT_EQ(RunGlue(m.view), ok) << left << "/" << right;
+        EXPECT_EQ(messages.errors(), errorList(ok ? "" : "FFPolyGlue: not enough data"));
+        if (!ok) {
+            EXPECT_EQ(m.marks(), marks);
         }
     }
-    // A failure after the non-step runs were cleared gives their marks back.
-    MarkedRecord m = flat("ddsssddsss");
-    EXPECT_FALSE(RunGlue(m.view));
-    EXPECT_EQ(m.marks(), "ddsssddsss");
-}
-
-TEST_F(Glue, StepsAreFoundBeforeTheDialog)
-{
-    int shown = 0;
-    Tuning<GlueTuning>::setEditor([&](GlueTuning&) { return ++shown, false; });
-    MarkedRecord none = flat("ssss"), some = flat("ssddss");
-    EXPECT_FALSE(FFPolyGlue(none.view).Execute());
-    EXPECT_EQ(shown, 0);
-    EXPECT_FALSE(FFPolyGlue(some.view).Execute());
-    EXPECT_EQ(shown, 1);
-    EXPECT_EQ(messages.errors(), std::vector<std::string>{"FFPolyGlue: no data selected and/or discarded"});
 }

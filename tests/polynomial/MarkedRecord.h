@@ -28,6 +28,12 @@ inline std::string marksOf(const ViewArrays& view)
     return s;
 }
 
+// The messages a table case expects: none, or the one error.
+inline std::vector<std::string> errorList(const std::string& error)
+{
+    return error.empty() ? std::vector<std::string>{} : std::vector<std::string>{error};
+}
+
 struct MarkedRecord {
     std::vector<float> data;
     ViewArrays view;
@@ -44,17 +50,11 @@ class PolyFixture : public ::testing::Test {
 protected:
     void SetUp() override { reset(); }
     void TearDown() override { reset(); }
-    static void reset()
+    static void reset() { resetAll<ClipTuning, GlueTuning, TrendTuning>(); }
+    template <typename... T>
+    static void resetAll()
     {
-        resetOne<ClipTuning>();
-        resetOne<GlueTuning>();
-        resetOne<TrendTuning>();
-    }
-    template <typename T>
-    static void resetOne()
-    {
-        Tuning<T>::reset();
-        Tuning<T>::setEditor(nullptr);
+        ((Tuning<T>::reset(), Tuning<T>::setEditor(nullptr)), ...);
     }
     template <typename T>
     static void quietPower(int p)
