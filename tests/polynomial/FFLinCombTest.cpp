@@ -1,8 +1,7 @@
 #include "FFLinComb.h"
 #include "FFile.h"
 #include "Reference.h"
-#include "ScanBuilder.h"
-#include "TestSupport.h"
+#include "MarkedRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -153,7 +152,7 @@ TEST_F(LinComb, ExecuteWithTheDialogButtons)
         FFLinComb::SetDialog(c.dialog);
         FFLinComb op(o.list, &overlay);
         EXPECT_EQ(op.Execute(), !c.expected.empty()) << c.name;
-        EXPECT_EQ(messages.errors(), c.error.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error});
+        EXPECT_EQ(messages.errors(), errorList(c.error));
         if (c.expected.empty())
             continue;
         std::unique_ptr<FFile> out = op.TakeOutput();

@@ -64,8 +64,7 @@ TEST_F(PolyOperations, TrendNeedsTwoPPlusTwoPoints)
         quietPower<TrendTuning>(c.power);
         MarkedRecord r(ramp(c.n, 1, 1));
         EXPECT_EQ(FFPolyTrend(r.view).Execute(), c.ok) << c.power << "/" << c.n;
-        EXPECT_EQ(messages.errors(), c.ok ? std::vector<std::string>{}
-                                          : std::vector<std::string>{"FFPolyTrend: not enough data"});
+        EXPECT_EQ(messages.errors(), errorList(c.ok ? "" : "FFPolyTrend: not enough data"));
     }
 }
 
@@ -116,8 +115,7 @@ TEST_F(PolyOperations, ClipMarksDialogAndResult)
         shown = 0;
         MarkedRecord r({1, 2, 3, 50, 60, 4, 9, 9}, c.marks);
         EXPECT_EQ(FFPolyFit(r.view).Execute(), c.error.empty()) << c.marks;
-        EXPECT_EQ(messages.errors(), c.error.empty() ? std::vector<std::string>{}
-                                                     : std::vector<std::string>{c.error})
+        EXPECT_EQ(messages.errors(), errorList(c.error))
             << c.marks;
         EXPECT_EQ(shown, c.dialogs) << c.marks;
         EXPECT_EQ(r.marks(), c.after) << c.marks;
