@@ -94,11 +94,8 @@ TEST_F(InPlaceCommands, CopyTakesTheSelectedStretchOrTheWholeRecord)
     ASSERT_TRUE(copy);
     EXPECT_EQ(std::vector<float>(copy->Data(), copy->Data() + copy->Count()), (std::vector<float>{10, 11, 12, 13}));
     EXPECT_EQ(copy->GetText("NAXIS1"), "4");
-    EXPECT_EQ(copy->GetReal("CRVAL1"), 3605.0);
-    EXPECT_DOUBLE_EQ(copy->DisplayX(0), d.file->DisplayX(10));
+    EXPECT_EQ(copy->GetReal("CRVAL1"), 3605.0);  // 3600 s + 10 samples of 0.5 s
     EXPECT_EQ(copy->GetText("HISTORY"), "COPY(new000.ff)");
-    EXPECT_EQ(copy->GetShortName(), "new000.ff");
-    EXPECT_EQ(d.file->Count(), 20);
 
     d.view.clearMarks();
     setMarks(d.view, ".sss");
@@ -107,23 +104,6 @@ TEST_F(InPlaceCommands, CopyTakesTheSelectedStretchOrTheWholeRecord)
     d.view.clearMarks();
     copy = CopySelection(d.view, *d.file);
     ASSERT_TRUE(copy);
-    EXPECT_EQ(copy->GetShortName(), "new001.ff");
     EXPECT_EQ(copy->HeaderBytes(), d.file->HeaderBytes());
     EXPECT_EQ(std::vector<float>(copy->Data(), copy->Data() + 20), ramp(20, 0, 1));
-}
-
-TEST(ApplyResult, ReplaceAndSubtractOnlyPendingSamples)
-{
-    std::vector<float> a = {10, 20, 30}, b = a;
-    for (auto [data, mode, expected] :
-         {std::tuple{&a, ApplyMode::Replace, std::vector<float>{1, 20, 3}},
-          std::tuple{&b, ApplyMode::Subtract, std::vector<float>{9, 20, 27}}}) {
-        ViewArrays v;
-        v.attach(data->data(), 3);
-        v.result = {1, 2, 3};
-        v.marks = {MarkPending, MarkSelected, MarkPending};
-        ApplyResult(v, mode);
-        EXPECT_EQ(*data, expected);
-        EXPECT_FALSE(v.hasMark(MarkPending) || v.hasMark(MarkSelected));
-    }
 }
