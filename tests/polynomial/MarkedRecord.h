@@ -20,14 +20,6 @@ inline void setMarks(ViewArrays& view, const std::string& marks)
         view.marks[i] = marks[i] == 's' ? MarkSelected : marks[i] == 'd' ? MarkDiscarded : MarkNone;
 }
 
-inline std::string marksOf(const ViewArrays& view)
-{
-    std::string s;
-    for (std::uint8_t m : view.marks)
-        s += ".sdp"[m];
-    return s;
-}
-
 // The messages a table case expects: none, or the one error.
 inline std::vector<std::string> errorList(const std::string& error)
 {
@@ -43,7 +35,13 @@ struct MarkedRecord {
         view.attach(data.data(), static_cast<int>(data.size()));
         setMarks(view, marks);
     }
-    std::string marks() const { return marksOf(view); }
+    std::string marks() const
+    {
+        std::string s;
+        for (std::uint8_t m : view.marks)
+            s += ".sdp"[m];
+        return s;
+    }
 };
 
 class PolyFixture : public ::testing::Test {

@@ -106,8 +106,7 @@ TEST_F(PolyOperations, ClipMarksDialogAndResult)
         shown = 0;
         MarkedRecord r({1, 2, 3, 50, 60, 4, 9, 9}, c.marks);
         EXPECT_EQ(FFPolyFit(r.view).Execute(), c.error.empty()) << c.marks;
-        EXPECT_EQ(messages.errors(), errorList(c.error))
-            << c.marks;
+        EXPECT_EQ(messages.errors(), errorList(c.error)) << c.marks;
         EXPECT_EQ(shown, c.dialogs) << c.marks;
         EXPECT_EQ(r.marks(), c.after) << c.marks;
         if (c.error.empty()) {
