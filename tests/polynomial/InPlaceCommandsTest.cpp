@@ -84,6 +84,12 @@ TEST_F(InPlaceCommands, AreaUnderTheClipBaselineLeavesMarksAsTheyWere)
     EXPECT_EQ(infos(), std::vector<std::string>{"Calc|Area =  4  K * SEC"});
     EXPECT_EQ(d.view.marks, before);
     EXPECT_EQ(d.file->Data()[3], 5.0f);
+    // Without a selection the Clip message shows and the marks stay.
+    d.view.clearMarks();
+    setMarks(d.view, "..ddd...");
+    EXPECT_FALSE(CalcArea(d.view, *d.file));
+    EXPECT_EQ(messages.errors(), std::vector<std::string>{"FFPolyFit: no data selected or discarded"});
+    EXPECT_EQ(d.view.marks[2], MarkDiscarded);
 }
 
 TEST_F(InPlaceCommands, CopyTakesTheSelectedStretchOrTheWholeRecord)
