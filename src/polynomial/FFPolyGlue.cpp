@@ -1,15 +1,8 @@
 #include "FFPolyGlue.h"
 
-#include "BusyCursor.h"
-#include "Messages.h"
-#include "PolyMessages.h"
 #include "PolyTuning.h"
 
 #include <cmath>
-
-namespace {
-constexpr const char* kClass = "FFPolyGlue";
-}
 
 // A discarded run is a step when, looking past unmarked runs, a selected
 // run lies before it and another after it (before any discarded run or the
@@ -33,7 +26,7 @@ bool FFPolyGlue::isStep(std::size_t run) const
 bool FFPolyGlue::FindSteps()
 {
     if (!view_.hasMark(MarkSelected) || !view_.hasMark(MarkDiscarded)) {
-        Messages::error(kClass, "no data selected and/or discarded");
+        error("no data selected and/or discarded");
         return false;
     }
     runs_.clear();
@@ -55,7 +48,7 @@ bool FFPolyGlue::FindSteps()
         }
     }
     if (!anyStep) {
-        Messages::error(kClass, "no step specified");
+        error("no step specified");
         return false;
     }
     for (MarkRun& run : runs_) {
@@ -88,7 +81,7 @@ bool FFPolyGlue::Prepare()
         if (run.mark == MarkSelected)
             m_[run.level] += run.last - run.first + 1;
     if (m_[0] < 2 * power_ + 4 || m_[1] < 2 * power_ + 4) {
-        Messages::error(kClass, "not enough data");
+        error("not enough data");
         return false;
     }
     for (int s = 0; s < 2; ++s) {
@@ -110,27 +103,14 @@ bool FFPolyGlue::Prepare()
 
 bool FFPolyGlue::Fit()
 {
-    fitted_ = FitTwoLevel(x_[0].data(), y_[0].data(), m_[0], x_[1].data(), y_[1].data(), m_[1], power_, poly_);
-    if (!fitted_) {
-        Messages::error(kClass, kSingularFit);
+    if (!fitted(FitTwoLevel(x_[0].data(), y_[0].data(), m_[0], x_[1].data(), y_[1].data(), m_[1], power_, poly_)))
         return false;
-    }
     stepHeight_ = poly_.StepHeight();
     return true;
 }
 
-bool FFPolyGlue::Execute()
+bool FFPolyGlue::Store()
 {
-    if (executed_) {
-        Messages::error(kClass, "can't execute twice");
-        return false;
-    }
-    executed_ = true;
-    if (!Prepare())
-        return false;
-    BusyCursor busy;
-    if (!Fit())
-        return false;
     // The step fill must be finite before any mark changes; the shifted
     // levels are finite wherever the samples are.
     for (const MarkRun& run : runs_) {
@@ -138,10 +118,8 @@ bool FFPolyGlue::Execute()
             continue;
         for (int i = run.first; i <= run.last; ++i) {
             const float v = static_cast<float>(poly_(i, 0));
-            if (!std::isfinite(v)) {
-                Messages::error(kClass, kSingularFit);
-                return false;
-            }
+            if (!std::isfinite(v))
+                return refuse();
             view_.result[static_cast<std::size_t>(i)] = v;
         }
     }

@@ -8,7 +8,7 @@
 // pending until the user confirms).
 
 #include "PolyLeastSquares.h"
-#include "ViewArrays.h"
+#include "PolyViewOperation.h"
 
 #include <vector>
 
@@ -21,16 +21,15 @@ struct MarkRun {
     int level = 0;
 };
 
-class FFPolyGlue {
+class FFPolyGlue : public PolyViewOperation {
 public:
-    explicit FFPolyGlue(ViewArrays& view) : view_(view) {}
+    explicit FFPolyGlue(ViewArrays& view) : PolyViewOperation(view, "FFPolyGlue") {}
 
-    bool Execute();
     // Splits the marks into runs, decides which discarded runs are steps,
     // clears the marks of the others and assigns the levels.
     bool FindSteps();
-    bool Prepare();
-    bool Fit();
+    bool Prepare() override;
+    bool Fit() override;
     double Evaluate(double x, int level) const { return fitted_ ? poly_(x, level) : 0.0; }
 
     const std::vector<MarkRun>& Runs() const { return runs_; }
@@ -39,16 +38,13 @@ public:
     const TwoLevelPolynomial& Fitted() const { return poly_; }
 
 private:
+    bool Store() override;
     bool isStep(std::size_t run) const;
 
-    ViewArrays& view_;
     std::vector<MarkRun> runs_;
-    int power_ = 0;
     int m_[2] = {0, 0};
     std::vector<double> y_[2];
     std::vector<double> x_[2];
     TwoLevelPolynomial poly_;
     double stepHeight_ = 0.0;
-    bool fitted_ = false;
-    bool executed_ = false;
 };

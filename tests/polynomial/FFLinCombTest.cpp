@@ -1,8 +1,7 @@
 #include "FFLinComb.h"
 #include "FFile.h"
-#include "LinearSystem.h"
-#include "ScanBuilder.h"
-#include "TestSupport.h"
+#include "MarkedRecord.h"
+#include "Reference.h"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +10,6 @@
 #include <vector>
 
 namespace {
-
-OverlayTuning quietOverlay()
-{
-    OverlayTuning t;
-    t.quiet = true;
-    t.given = true;
-    return t;
-}
 
 struct Operands {
     std::vector<std::unique_ptr<FFile>> files;
@@ -42,47 +33,12 @@ class LinComb : public ::testing::Test {
 protected:
     void TearDown() override { FFLinComb::SetDialog(nullptr); }
     RecordMessages messages;
-    OverlayTuning overlay = quietOverlay();
+    OverlayTuning overlay = [] {
+        OverlayTuning t;
+        t.quiet = t.given = true;
+        return t;
+    }();
 };
-
-// Best Fit by a different route: modified Gram–Schmidt QR in long double on
-// the columns of the other operands.
-std::vector<long double> referenceFit(const std::vector<std::vector<float>>& ops)
-{
-    const std::size_t k = ops[0].size(), u = ops.size() - 1;
-    std::vector<std::vector<long double>> q(u, std::vector<long double>(k));
-    std::vector<std::vector<long double>> r(u, std::vector<long double>(u, 0));
-    for (std::size_t i = 0; i < u; ++i)
-        for (std::size_t t = 0; t < k; ++t)
-            q[i][t] = ops[i + 1][t];
-    for (std::size_t i = 0; i < u; ++i) {
-        for (std::size_t j = 0; j < i; ++j) {
-            long double d = 0;
-            for (std::size_t t = 0; t < k; ++t)
-                d += q[j][t] * q[i][t];
-            r[j][i] = d;
-            for (std::size_t t = 0; t < k; ++t)
-                q[i][t] -= d * q[j][t];
-        }
-        long double nn = 0;
-        for (long double e : q[i])
-            nn += e * e;
-        r[i][i] = std::sqrt(nn);
-        for (long double& e : q[i])
-            e /= r[i][i];
-    }
-    std::vector<long double> qb(u, 0), x(u);
-    for (std::size_t i = 0; i < u; ++i)
-        for (std::size_t t = 0; t < k; ++t)
-            qb[i] += q[i][t] * ops[0][t];
-    for (std::size_t i = u; i-- > 0;) {
-        long double s = qb[i];
-        for (std::size_t j = i + 1; j < u; ++j)
-            s -= r[i][j] * x[j];
-        x[i] = s / r[i][i];
-    }
-    return x;
-}
 
 }  // namespace
 
@@ -111,111 +67,81 @@ TEST_F(LinComb, DialogRulesSetTheTexts)
     EXPECT_EQ(two.Accept(), (std::vector<double>{1, -1}));
 }
 
+// The second case has the others in wildly different units: the fit must
+// not depend on their scale.
 TEST_F(LinComb, BestFitAgainstAnIndependentLeastSquaresSolution)
 {
-    std::vector<std::vector<float>> ops(4, std::vector<float>(500));
-    for (int t = 0; t < 500; ++t) {
-        ops[1][t] = static_cast<float>(std::sin(t * 0.05));
-        ops[2][t] = static_cast<float>(t * 0.01);
-        ops[3][t] = static_cast<float>(std::cos(t * 0.013) + 2);
-        ops[0][t] = static_cast<float>(3 * ops[1][t] - 0.5 * ops[2][t] + 0.25 * ops[3][t] + 0.1 * std::sin(t * 1.7));
+    for (double unit : {1.0, 1e9}) {
+        std::vector<std::vector<float>> ops(4, std::vector<float>(500));
+        for (int t = 0; t < 500; ++t) {
+            ops[1][t] = static_cast<float>(std::sin(t * 0.05) / unit);
+            ops[2][t] = static_cast<float>(t * 0.01 * unit);
+            ops[3][t] = static_cast<float>(std::cos(t * 0.013) + 2);
+            ops[0][t] = static_cast<float>(3 * unit * ops[1][t] - 0.5 / unit * ops[2][t] + 0.25 * ops[3][t] +
+                                           0.1 * std::sin(t * 1.7));
+        }
+        std::vector<double> a;
+        ASSERT_TRUE(BestFitCoefficients({ops[0].data(), ops[1].data(), ops[2].data(), ops[3].data()}, 500, a));
+        // Reference: QR in long double on the columns of the other operands.
+        std::vector<long double> columns;
+        for (int i = 1; i < 4; ++i)
+            columns.insert(columns.end(), ops[i].begin(), ops[i].end());
+        const std::vector<long double> x =
+            ref::leastSquaresQR(columns, std::vector<long double>(ops[0].begin(), ops[0].end()), 500, 3);
+        EXPECT_EQ(a[0], 1.0);
+        for (int i = 1; i < 4; ++i)
+            EXPECT_NEAR(a[i] / -static_cast<double>(x[i - 1]), 1.0, 1e-9) << unit << " " << i;
     }
-    std::vector<const float*> ptr;
-    for (auto& o : ops)
-        ptr.push_back(o.data());
-    std::vector<double> a;
-    ASSERT_TRUE(BestFitCoefficients(ptr, 500, a));
-    const std::vector<long double> x = referenceFit(ops);
-    EXPECT_EQ(a[0], 1.0);
-    for (int i = 1; i < 4; ++i)
-        EXPECT_NEAR(a[i], -static_cast<double>(x[i - 1]), 1e-9) << i;
-
     // Two operands: a1 = −Σ A0·A1 / Σ A1·A1.
     std::vector<float> p = {1, 2, 3}, q = {1, 0, 1};
+    std::vector<double> a;
     ASSERT_TRUE(BestFitCoefficients({p.data(), q.data()}, 3, a));
     EXPECT_DOUBLE_EQ(a[1], -2.0);
 }
 
-TEST_F(LinComb, BestFitOfAZeroOperandIsRefused)
+TEST_F(LinComb, ExecuteWithTheDialogButtons)
 {
-    std::vector<float> a = {1, 2, 3}, zero = {0, 0, 0}, b = {1, 1, 1};
-    LinCombCoefficients rows({"a.ff", "z.ff"}, {a.data(), zero.data()}, 3);
-    rows.Sum();
-    EXPECT_FALSE(rows.BestFit());
-    EXPECT_EQ(rows.Text(1), "1");
-    LinCombCoefficients twice({"a.ff", "b.ff", "b.ff"}, {a.data(), b.data(), b.data()}, 3);
-    EXPECT_FALSE(twice.BestFit());
-    EXPECT_EQ(messages.errors(),
-              std::vector<std::string>(
-                  2, "FFLinComb: no best fit: the other f-files are zero or linearly dependent"));
-}
-
-TEST_F(LinComb, ComputesTheCombinationWithHistory)
-{
-    Operands o({ramp(6, 1, 1), ramp(6, 10, 0), {0, 1, 0, 1, 0, 1}});
-    FFLinComb op(o.list, &overlay);
-    ASSERT_TRUE(op.Execute());
-    std::unique_ptr<FFile> out = op.TakeOutput();
-    ASSERT_TRUE(out);
-    ASSERT_EQ(out->Count(), 6);
-    for (int i = 0; i < 6; ++i) {
-        // 0.333333 each, summed in single precision operand by operand.
-        float v = 0;
-        v = static_cast<float>(v + 0.333333 * (1.0 + i));
-        v = static_cast<float>(v + 0.333333 * 10.0);
-        v = static_cast<float>(v + 0.333333 * (i % 2));
-        EXPECT_EQ(out->Data()[i], v) << i;
-    }
-    EXPECT_EQ(out->GetText("HISTORY").rfind("LINCOMB(", 0), 0u) << out->GetText("HISTORY");
-}
-
-TEST_F(LinComb, DialogButtonsDriveTheResult)
-{
+    // No dialog: 0.333333 each, summed in single precision operand by operand.
+    auto third = [](float x, float y, float z) {
+        float v = static_cast<float>(0.333333 * x);
+        v = static_cast<float>(v + 0.333333 * y);
+        return static_cast<float>(v + 0.333333 * z);
+    };
+    const std::vector<std::vector<float>> two = {{1, 2, 3, 4}, {2, 4, 6, 8}};
+    const std::string kNoBestFit = "FFLinComb: no best fit: the other f-files are zero or linearly dependent";
     struct Case {
         const char* name;
-        std::function<bool(LinCombCoefficients&)> dialog;
+        std::vector<std::vector<float>> ops;
+        FFLinComb::Dialog dialog;
         std::vector<float> expected;  // empty: no output
+        std::string error;
     } cases[] = {
-        {"subtraction", [](LinCombCoefficients& r) { return r.Subtraction(), true; }, {-1, -2, -3, -4}},
-        {"sum", [](LinCombCoefficients& r) { return r.Sum(), true; }, {3, 6, 9, 12}},
-        {"best fit of a scaled copy", [](LinCombCoefficients& r) { return r.BestFit(); }, {0, 0, 0, 0}},
-        {"edited", [](LinCombCoefficients& r) { return r.SetText(1, "x"), r.SetText(0, "2"), true; }, {2, 4, 6, 8}},
-        {"cancel", [](LinCombCoefficients& r) { return r.Sum(), false; }, {}},
+        {"none", {{1, 2, 3, 4}, {10, 10, 10, 10}, {0, 1, 0, 1}}, nullptr,
+         {third(1, 10, 0), third(2, 10, 1), third(3, 10, 0), third(4, 10, 1)}, ""},
+        {"subtraction", two, [](LinCombCoefficients& r) { return r.Subtraction(), true; }, {-1, -2, -3, -4}, ""},
+        {"sum", two, [](LinCombCoefficients& r) { return r.Sum(), true; }, {3, 6, 9, 12}, ""},
+        {"best fit of a scaled copy", two, [](LinCombCoefficients& r) { return r.BestFit(); }, {0, 0, 0, 0}, ""},
+        {"edited", two, [](LinCombCoefficients& r) { return r.SetText(1, "x"), r.SetText(0, "2"), true; },
+         {2, 4, 6, 8}, ""},
+        // A refused Best Fit leaves the texts as they were.
+        {"best fit of a zero operand", {{1, 2, 3, 4}, {0, 0, 0, 0}},
+         [](LinCombCoefficients& r) { return r.Sum(), !r.BestFit(); }, {1, 2, 3, 4}, kNoBestFit},
+        {"best fit of equal operands", {{1, 2, 3, 4}, {1, 1, 1, 1}, {1, 1, 1, 1}},
+         [](LinCombCoefficients& r) { return r.Sum(), !r.BestFit(); }, {3, 4, 5, 6}, kNoBestFit},
+        {"cancel", two, [](LinCombCoefficients& r) { return r.Sum(), false; }, {}, ""},
+        {"one operand", {{1, 2, 3}}, nullptr, {}, "FFOperation: invalid number of operands"},
     };
     for (const Case& c : cases) {
-        Operands o({{1, 2, 3, 4}, {2, 4, 6, 8}});
+        messages.recorder.clear();
+        Operands o(c.ops);
         FFLinComb::SetDialog(c.dialog);
         FFLinComb op(o.list, &overlay);
-        const bool ok = op.Execute();
-        EXPECT_EQ(ok, !c.expected.empty()) << c.name;
-        if (!ok)
+        EXPECT_EQ(op.Execute(), !c.expected.empty()) << c.name;
+        EXPECT_EQ(messages.errors(), errorList(c.error));
+        if (c.expected.empty())
             continue;
         std::unique_ptr<FFile> out = op.TakeOutput();
         EXPECT_EQ(std::vector<float>(out->Data(), out->Data() + out->Count()), c.expected) << c.name;
+        EXPECT_EQ(out->GetText("HISTORY").rfind("LINCOMB(", 0), 0u) << out->GetText("HISTORY");
     }
-    EXPECT_TRUE(messages.errors().empty());
-}
-
-TEST_F(LinComb, OneOperandIsRefused)
-{
-    Operands o({{1, 2, 3}});
-    FFLinComb op(o.list, &overlay);
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(messages.errors(), std::vector<std::string>{"FFOperation: invalid number of operands"});
-}
-
-TEST_F(LinComb, BestFitIsBlindToTheUnitsOfEachOperand)
-{
-    // Others in wildly different units: the fit is the same up to scale.
-    std::vector<std::vector<float>> ops(3, std::vector<float>(200));
-    for (int t = 0; t < 200; ++t) {
-        ops[1][t] = static_cast<float>(1e-9 * std::sin(t * 0.1));
-        ops[2][t] = static_cast<float>(1e9 * (t % 7));
-        ops[0][t] = static_cast<float>(2e9 * ops[1][t] + 3e-9 * ops[2][t] + std::cos(t * 2.3));
-    }
-    std::vector<double> a;
-    ASSERT_TRUE(BestFitCoefficients({ops[0].data(), ops[1].data(), ops[2].data()}, 200, a));
-    const std::vector<long double> x = referenceFit(ops);
-    EXPECT_NEAR(a[1] / -static_cast<double>(x[0]), 1.0, 1e-9);
-    EXPECT_NEAR(a[2] / -static_cast<double>(x[1]), 1.0, 1e-9);
 }

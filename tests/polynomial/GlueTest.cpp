@@ -1,7 +1,6 @@
 #include "FFPolyGlue.h"
-#include "PolyTuning.h"
-#include "TestSupport.h"
 #include "InPlaceCommands.h"
+#include "MarkedRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -9,24 +8,6 @@
 #include <vector>
 
 namespace {
-
-struct Marked {
-    std::vector<float> data;
-    ViewArrays view;
-    explicit Marked(const std::string& marks, float value = 1.0f) : data(marks.size(), value)
-    {
-        view.attach(data.data(), static_cast<int>(data.size()));
-        for (std::size_t i = 0; i < marks.size(); ++i)
-            view.marks[i] = marks[i] == 's' ? MarkSelected : marks[i] == 'd' ? MarkDiscarded : MarkNone;
-    }
-    std::string marks() const
-    {
-        std::string s;
-        for (std::uint8_t m : view.marks)
-            s += ".sdp"[m];
-        return s;
-    }
-};
 
 // Levels per sample, with 'S' for a step sample.
 std::string levels(const FFPolyGlue& g)
@@ -38,25 +19,19 @@ std::string levels(const FFPolyGlue& g)
     return s;
 }
 
-class Glue : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        Tuning<GlueTuning>::reset();
-        Tuning<GlueTuning>::setEditor(nullptr);
-    }
-    void TearDown() override { SetUp(); }
-    RecordMessages messages;
-};
+using Glue = PolyFixture;
 
 }  // namespace
 
+// Steps are found before the tuning dialog (cancelled here) shows.
 TEST_F(Glue, StepFindingAndLevels)
 {
+    int shown = 0;
+    Tuning<GlueTuning>::setEditor([&](GlueTuning&) { return ++shown, false; });
     struct Case {
         const char* marks;
-        const char* levels;   // "" when FindSteps fails
-        const char* after;    // marks after FindSteps
+        const char* levels;  // "" when no step is found
+        const char* after;   // marks after the search
         const char* error;
     } cases[] = {
         {"ssddss", "00SS11", "ssddss", ""},
@@ -72,101 +47,54 @@ TEST_F(Glue, StepFindingAndLevels)
     };
     for (const Case& c : cases) {
         messages.recorder.clear();
-        Marked m(c.marks);
+        shown = 0;
+        MarkedRecord m(std::vector<float>(std::string(c.marks).size(), 1.0f), c.marks);
         FFPolyGlue g(m.view);
-        const bool ok = g.FindSteps();
-        EXPECT_EQ(ok, std::string(c.error).empty()) << c.marks;
-        if (ok) {
+        EXPECT_FALSE(g.Execute());
+        const bool found = *c.levels != 0;
+        EXPECT_EQ(shown, found ? 1 : 0) << c.marks;
+        if (found) {
             EXPECT_EQ(levels(g), c.levels) << c.marks;
         }
         EXPECT_EQ(m.marks(), c.after) << c.marks;
-        EXPECT_EQ(messages.errors(),
-                  std::string(c.error).empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error})
-            << c.marks;
+        EXPECT_EQ(messages.errors(), errorList(c.error)) << c.marks;
     }
 }
 
-TEST_F(Glue, PowerZeroExampleGluesTheRecordFlat)
-{
-    Tuning<GlueTuning>::current() = {};
-    Tuning<GlueTuning>::current().power = 0;
-    Tuning<GlueTuning>::current().quiet = true;
-    Marked m(std::string(10, 's') + "ddd" + std::string(10, 's'), 5.0f);
-    for (int i = 13; i < 23; ++i)
-        m.data[i] = 15.0f;
-    m.data[11] = 40.0f;  // the jump itself
-    FFPolyGlue g(m.view);
-    ASSERT_TRUE(g.Execute());
-    EXPECT_DOUBLE_EQ(g.Fitted().d0, 5.0);
-    EXPECT_DOUBLE_EQ(g.Fitted().d1, 15.0);
-    EXPECT_DOUBLE_EQ(g.StepHeight(), 10.0);
-    EXPECT_EQ(m.marks(), std::string(10, '.') + std::string(13, 'p'));
-    m.view.marks.assign(23, MarkNone);
-    Marked again(std::string(10, 's') + "ddd" + std::string(10, 's'), 5.0f);
-    for (int i = 13; i < 23; ++i)
-        again.data[i] = 15.0f;
-    ASSERT_TRUE(RunGlue(again.view));
-    EXPECT_EQ(again.data, std::vector<float>(23, 5.0f));
-    EXPECT_EQ(messages.recorder.entries.back().text, "Confirm data changing");
-}
-
+// A slope of 0.5 per sample with the middle stretch lifted by 7 and a wild
+// sample in each step: the middle comes down, the steps are filled.
 TEST_F(Glue, TwoStepsShiftOnlyTheMiddle)
 {
-    Tuning<GlueTuning>::current().power = 1;
-    Tuning<GlueTuning>::current().quiet = true;
-    // A slope of 0.5 per sample; the middle stretch lifted by 7.
+    quietPower<GlueTuning>(1);
     const std::string marks = std::string(8, 's') + "dd" + std::string(8, 's') + "dd" + std::string(8, 's');
-    Marked m(marks);
-    for (int i = 0; i < 28; ++i)
-        m.data[i] = static_cast<float>(0.5 * i + (i >= 8 && i < 20 ? 7.0 : 0.0));
+    MarkedRecord m(ramp(28, 0, 0.5), marks);
+    for (int i = 8; i < 20; ++i)
+        m.data[i] += 7.0f;
     m.data[9] = 100;
     m.data[18] = -100;
-    ASSERT_TRUE(RunGlue(m.view));
+    std::string pending;
+    ASSERT_TRUE(RunGlue(m.view, [&] { pending = m.marks(); }));
+    EXPECT_EQ(pending, std::string(8, '.') + std::string(12, 'p') + std::string(8, '.'));
+    EXPECT_EQ(messages.recorder.entries.back().text, "Confirm data changing");
     for (int i = 0; i < 28; ++i)
         EXPECT_NEAR(m.data[i], 0.5 * i, 1e-5) << i;
 }
 
+// Power 4 needs 12 selected samples per level; a failure gives back the
+// marks of the leading run that the step search cleared.
 TEST_F(Glue, EachLevelNeedsTwoPPlusFourSelectedSamples)
 {
-    // Power 4 needs 12 selected samples per level.
-    struct Case {
-        int left, right;
-        bool ok;
-    } cases[] = {{12, 12, true}, {11, 12, false}, {12, 11, false}};
-    for (const Case& c : cases) {
+    for (auto [left, right] : {std::pair{12, 12}, {11, 12}, {12, 11}}) {
         messages.recorder.clear();
-        Tuning<GlueTuning>::current().quiet = true;
-        Marked m(std::string(c.left, 's') + "dd" + std::string(c.right, 's'));
+        const std::string marks = "dd" + std::string(left, 's') + "dd" + std::string(right, 's');
+        MarkedRecord m(std::vector<float>(marks.size()), marks);
         for (std::size_t i = 0; i < m.data.size(); ++i)
             m.data[i] = static_cast<float>(i % 5);
-        FFPolyGlue g(m.view);
-        EXPECT_EQ(g.Execute(), c.ok) << c.left << "/" << c.right;
-        if (!c.ok) {
-            EXPECT_EQ(messages.errors(), std::vector<std::string>{"FFPolyGlue: not enough data"});
+        const bool ok = left == 12 && right == 12;
+        EXPECT_EQ(RunGlue(m.view), ok) << left << "/" << right;
+        EXPECT_EQ(messages.errors(), errorList(ok ? "" : "FFPolyGlue: not enough data"));
+        if (!ok) {
+            EXPECT_EQ(m.marks(), marks);
         }
     }
-}
-
-TEST_F(Glue, FailureAfterClearingNonStepsRestoresTheMarks)
-{
-    Tuning<GlueTuning>::current().quiet = true;  // power 4: too few samples
-    const std::string marks = "ddsssddsss";
-    Marked m(marks);
-    EXPECT_FALSE(RunGlue(m.view));
-    EXPECT_EQ(m.marks(), marks);
-}
-
-TEST_F(Glue, StepsAreFoundBeforeTheDialog)
-{
-    int shown = 0;
-    Tuning<GlueTuning>::setEditor([&](GlueTuning&) { return ++shown, false; });
-    Marked none("ssss");
-    FFPolyGlue a(none.view);
-    EXPECT_FALSE(a.Execute());
-    EXPECT_EQ(shown, 0);
-    Marked some("ssddss");
-    FFPolyGlue b(some.view);
-    EXPECT_FALSE(b.Execute());
-    EXPECT_EQ(shown, 1);
-    EXPECT_EQ(messages.errors(), std::vector<std::string>{"FFPolyGlue: no data selected and/or discarded"});
 }
