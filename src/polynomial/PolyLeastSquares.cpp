@@ -179,15 +179,6 @@ bool Polynomial::Finite() const
            std::isfinite(basis.centre) && std::isfinite(basis.inverseScale);
 }
 
-std::vector<double> TwoLevelPolynomial::MonomialCoefficients() const
-{
-    std::vector<double> q = shape.MonomialCoefficients();
-    std::vector<double> out(q.begin() + 1, q.end());
-    out.push_back(d0 + q[0]);
-    out.push_back(d1 + q[0]);
-    return out;
-}
-
 bool FitSingleLevel(const double* x, const double* y, int m, int p, Polynomial& result)
 {
     p = std::clamp(p, 0, kMaxPolyPower);

@@ -66,8 +66,6 @@ struct TwoLevelPolynomial {
 
     double operator()(double x, int level) const { return (level == 0 ? d0 : d1) + shape(x); }
     double StepHeight() const { return d1 - d0; }
-    // c1…cp, d0, d1 in powers of x itself.
-    std::vector<double> MonomialCoefficients() const;
 };
 
 // Fit the models; false when the normal equations are singular to working
