@@ -3,6 +3,8 @@
 // ones the program has always used; tests and the command tables refer to
 // commands by them.
 
+#include "ViewCommands.h"
+
 namespace Cmd {
 
 // File
@@ -41,18 +43,18 @@ constexpr int TuneCompress = 32787;
 constexpr int TuneSlidingMean = 32788;
 constexpr int TuneRemoveTrend = 32819;
 
-// Tool
-constexpr int ToolMeasure = 32789;
-constexpr int ToolSelect = 32790;
-constexpr int ToolDiscard = 32791;
-constexpr int ToolRescaleX = 32792;
-constexpr int ToolRescaleY = 32793;
+// Tool (the view owns these ids; see ViewCommands.h)
+constexpr int ToolMeasure = ViewCommand::Measure;
+constexpr int ToolSelect = ViewCommand::Select;
+constexpr int ToolDiscard = ViewCommand::Discard;
+constexpr int ToolRescaleX = ViewCommand::RescaleX;
+constexpr int ToolRescaleY = ViewCommand::RescaleY;
 
 // View
 constexpr int ViewToolbar = 59392;
 constexpr int ViewStatusBar = 59393;
-constexpr int ViewFit = 32794;
-constexpr int ViewOneToOne = 32795;
+constexpr int ViewFit = ViewCommand::FitInWindow;
+constexpr int ViewOneToOne = ViewCommand::OneToOne;
 constexpr int ViewRedraw = 32807;
 constexpr int ViewHead = 32809;
 
