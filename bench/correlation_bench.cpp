@@ -8,6 +8,7 @@
 // time numpy.corrcoef on the very same samples; that script runs this
 // program and prints both medians and their ratio.
 
+#include "BenchScans.h"
 #include "DemoScan.h"
 #include "FFCorrelation.h"
 #include "FFList.h"
@@ -40,29 +41,7 @@ public:
 };
 
 struct Scans {
-    std::vector<std::unique_ptr<FFile>> files;
-    Scans()
-    {
-        const char* env = std::getenv("VEXIL_BENCH_DIR");
-        const std::filesystem::path dir = env && *env ? env : "/tmp/vexil-correlation-bench";
-        std::filesystem::create_directories(dir);
-        for (int k = 0; k < kRecords; ++k) {
-            auto f = std::make_unique<FFile>();
-            DemoScanOptions o;
-            o.count = kSamples;
-            o.seed = 1000u + static_cast<unsigned>(k);
-            makeDemoScan(*f, o);
-            char crval[64];
-            std::snprintf(crval, sizeof crval, "%.17g", 43200.0 + 0.013 * k);
-            f->SetText("CRVAL1", crval);
-            f->SetupAxis();
-            char name[32];
-            std::snprintf(name, sizeof name, "scan%d.ff", k);
-            f->SetName((dir / name).string());
-            f->Write();
-            files.push_back(std::move(f));
-        }
-    }
+    std::vector<std::unique_ptr<FFile>> files = writeBenchScans("/tmp/vexil-correlation-bench", kRecords, kSamples, 1000u, 0.013);
 };
 
 Scans& scans()

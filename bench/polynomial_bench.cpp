@@ -13,6 +13,7 @@
 // /tmp/vexil-polynomial-bench) so that bench/peers/polynomial_peer.py times
 // numpy on the very same samples in the same run.
 
+#include "BenchScans.h"
 #include "DemoScan.h"
 #include "FFLinComb.h"
 #include "FFList.h"
@@ -37,30 +38,7 @@ constexpr int kRecords = 4;
 constexpr int kSamples = 1000000;
 
 struct Scans {
-    std::vector<std::unique_ptr<FFile>> files;
-    Scans()
-    {
-        const char* env = std::getenv("VEXIL_BENCH_DIR");
-        const std::filesystem::path dir = env && *env ? env : "/tmp/vexil-polynomial-bench";
-        std::filesystem::create_directories(dir);
-        for (int k = 0; k < kRecords; ++k) {
-            auto f = std::make_unique<FFile>();
-            DemoScanOptions o;
-            o.count = kSamples;
-            o.seed = 2000u + static_cast<unsigned>(k);
-            makeDemoScan(*f, o);
-            // A fraction of a sample apart, so that resampling interpolates.
-            char crval[64];
-            std::snprintf(crval, sizeof crval, "%.17g", 43200.0 + 0.017 * k);
-            f->SetText("CRVAL1", crval);
-            f->SetupAxis();
-            char name[32];
-            std::snprintf(name, sizeof name, "scan%d.ff", k);
-            f->SetName((dir / name).string());
-            f->Write();
-            files.push_back(std::move(f));
-        }
-    }
+    std::vector<std::unique_ptr<FFile>> files = writeBenchScans("/tmp/vexil-polynomial-bench", kRecords, kSamples, 2000u, 0.017);
 };
 
 Scans& scans()

@@ -20,18 +20,9 @@ import time
 
 import numpy as np
 
+from ffread import read_ff
+
 BENCH_DIR = os.environ.get("VEXIL_BENCH_DIR", "/tmp/vexil-correlation-bench")
-
-
-def read_ff(path):
-    """Samples of an F-file written by the program (BITPIX -32, no scaling)."""
-    raw = open(path, "rb").read()
-    end = raw.index(b"\nEND")
-    start = raw.index(b"\n", end + 1) + 1
-    head = dict(line.split("=", 1) for line in raw[:end].decode("latin-1").split("\n") if "=" in line)
-    n = int(head["NAXIS1"])
-    assert head["BITPIX"].strip() == "-32"
-    return np.frombuffer(raw, dtype="<f4", count=n, offset=start)
 
 
 def run_bench(binary):
@@ -44,7 +35,7 @@ def run_bench(binary):
 
 
 def time_numpy(reps=15):
-    data = np.stack([read_ff(p) for p in sorted(glob.glob(os.path.join(BENCH_DIR, "scan*.ff")))])
+    data = np.stack([read_ff(p)[1] for p in sorted(glob.glob(os.path.join(BENCH_DIR, "scan*.ff")))])
     times = []
     for _ in range(reps):
         t0 = time.perf_counter()
