@@ -170,6 +170,36 @@ void CFFDoc::notifyDataChanged(QObject* source)
     emit dataChanged(source);
 }
 
+bool CFFDoc::setHeadValue(const std::string& id, const std::string& value)
+{
+    HeadEntry* entry = ffile_ ? ffile_->Find(id) : nullptr;
+    if (!entry)
+        return false;
+    entry->SetValue(value);
+    setModified(true);
+    emit headChanged(QString::fromLatin1(id.c_str()));
+    return true;
+}
+
+bool CFFDoc::insertHeadEntry(const std::string& id, const std::string& value)
+{
+    if (!ffile_ || ffile_->Has(id))
+        return false;
+    ffile_->Insert(std::make_unique<HeadEntry>(id, value));
+    setModified(true);
+    emit headChanged(QString::fromLatin1(id.c_str()));
+    return true;
+}
+
+bool CFFDoc::removeHeadEntry(const std::string& id)
+{
+    if (!ffile_ || !ffile_->Remove(id))
+        return false;
+    setModified(true);
+    emit headChanged(QString::fromLatin1(id.c_str()));
+    return true;
+}
+
 void CFFDoc::SetPendingFFile(std::unique_ptr<FFile> file) { pendingSlot() = std::move(file); }
 
 bool CFFDoc::HasPendingFFile() { return pendingSlot() != nullptr; }

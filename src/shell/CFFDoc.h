@@ -55,6 +55,18 @@ public:
     // is the view that made the change (it has already repainted).
     void notifyDataChanged(QObject* source);
 
+    // ---- changes to the header ----
+    // Every change of the header (the header editor's, and any other) goes
+    // through these three, so that the document marks itself modified,
+    // tells whoever shows the header, and can keep the change undoable.
+    // Access rules are the caller's to apply; these only change the header.
+    // Sets the value text of the existing entry id in place; false if none.
+    bool setHeadValue(const std::string& id, const std::string& value);
+    // Appends a new entry; false if an entry with that ID exists already.
+    bool insertHeadEntry(const std::string& id, const std::string& value);
+    // Removes the entry id; false if there is none.
+    bool removeHeadEntry(const std::string& id);
+
     // ---- the pending F-file slot (one for the whole process) ----
     static void SetPendingFFile(std::unique_ptr<FFile> file);
     static bool HasPendingFFile();
@@ -72,6 +84,8 @@ signals:
     void titleChanged(const QString& title);
     void modifiedChanged(bool modified);
     void dataChanged(QObject* source);
+    // An entry of the header was set, inserted or removed.
+    void headChanged(const QString& id);
     // A Save As gave the document a new path (the recent-file list notes it).
     void savedAs(const QString& path);
 

@@ -54,11 +54,6 @@ bool needsDocument(int id)
     return id == Cmd::FileClose || id == Cmd::FileSave || id == Cmd::FileSaveAs || id == Cmd::WindowNew;
 }
 
-// Status-bar panes: the text that sizes each one (pane 0 takes the rest).
-const char* const kPaneSizers[CMainFrame::kPaneCount] = {
-    "", "X", "__________", "__________", "________", "Y", "__________", "__________", "________",
-};
-
 }  // namespace
 
 CMainFrame::CMainFrame(CVexilApp& app) : app_(app)
@@ -79,6 +74,7 @@ CMainFrame::CMainFrame(CVexilApp& app) : app_(app)
     createToolBar();
     createStatusBar();
     createAccelerators();
+    installCommandHandlers();
     connect(&app_, &CVexilApp::recentFilesChanged, this, &CMainFrame::updateRecentFileMenu);
     updateRecentFileMenu();
     updateMenuBar();
@@ -154,7 +150,12 @@ void CMainFrame::createActions()
             case Cmd::WindowArrange: arrangeIcons(); break;
             case Cmd::ViewToolbar: toolBar_->setVisible(!toolBar_->isVisible()); break;
             case Cmd::ViewStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); break;
-            default: runViewCommand(id); break;
+            default:
+                if (auto h = handlers_.constFind(id); h != handlers_.constEnd() && h->run)
+                    h->run();
+                else
+                    runViewCommand(id);
+                break;
             }
         });
         actions_.insert(id, a);
@@ -190,39 +191,6 @@ void CMainFrame::createMenus()
         connect(windowMenu_, &QMenu::aboutToShow, this, &CMainFrame::updateWindowList);
 }
 
-void CMainFrame::updateWindowList()
-{
-    // As the toolkit's Window menu always did: the open windows below the
-    // commands, numbered, the active one checked.
-    for (QAction* a : windowListActions_) {
-        windowMenu_->removeAction(a);
-        delete a;
-    }
-    windowListActions_.clear();
-    if (frames_.isEmpty())
-        return;
-    windowListActions_.append(windowMenu_->addSeparator());
-    CChildFrame* active = activeFrame();
-    for (int i = 0; i < frames_.size(); ++i) {
-        CChildFrame* frame = frames_[i];
-        QString title = frame->windowTitle();
-        title.replace(QLatin1Char('&'), QLatin1String("&&"));
-        auto* a = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
-        a->setCheckable(true);
-        a->setChecked(frame == active);
-        a->setStatusTip(QStringLiteral("Activate this window"));
-        QPointer<CChildFrame> target(frame);
-        connect(a, &QAction::triggered, this, [this, target] {
-            if (!target)
-                return;
-            if (target->isMinimized())
-                target->showNormal();
-            mdi_->setActiveSubWindow(target);
-        });
-        windowListActions_.append(a);
-    }
-}
-
 void CMainFrame::createToolBar()
 {
     toolBar_ = new QToolBar(QStringLiteral("Toolbar"), this);
@@ -242,28 +210,6 @@ void CMainFrame::createToolBar()
             [this](bool visible) { actions_[Cmd::ViewToolbar]->setChecked(visible); });
 }
 
-void CMainFrame::createStatusBar()
-{
-    QStatusBar* bar = statusBar();
-    for (int i = 0; i < kPaneCount; ++i) {
-        auto* pane = new QLabel(bar);
-        pane->setObjectName(QStringLiteral("pane%1").arg(i));
-        if (i == 0) {
-            bar->addWidget(pane, 1);
-        } else {
-            pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            const int width = pane->fontMetrics().horizontalAdvance(QString::fromLatin1(kPaneSizers[i]));
-            pane->setFixedWidth(width + 2 * pane->frameWidth() + 6);
-            pane->setText(QString::fromLatin1(kPaneSizers[i]));
-            bar->addPermanentWidget(pane);
-        }
-        panes_[i] = pane;
-    }
-    // The underscores only reserve room; the panes start empty.
-    for (int i : {0, 2, 3, 4, 6, 7, 8})
-        panes_[i]->clear();
-}
-
 void CMainFrame::createAccelerators()
 {
     for (const auto& acc : CommandTable::accelerators()) {
@@ -272,6 +218,17 @@ void CMainFrame::createAccelerators()
         const int id = acc.id;
         connect(shortcut, &QShortcut::activated, this, [this, id] { runCommand(id); });
     }
+}
+
+void CMainFrame::setCommandHandler(int id, CommandRun run, CommandEnabled enabled)
+{
+    handlers_.insert(id, Handler{std::move(run), std::move(enabled)});
+    updateCommandStates();
+}
+
+void CMainFrame::installCommandHandlers()
+{
+    // One line per concern; each installer lives in its own file.
 }
 
 bool CMainFrame::runCommand(int id)
@@ -290,17 +247,6 @@ bool CMainFrame::runAccelerator(const QString& keys)
         if (QKeySequence(QString::fromLatin1(acc.keys)) == wanted)
             return runCommand(acc.id);
     return false;
-}
-
-QString CMainFrame::paneText(int pane) const
-{
-    return pane >= 0 && pane < kPaneCount ? panes_[pane]->text() : QString();
-}
-
-void CMainFrame::setPaneText(int pane, const QString& text)
-{
-    if (pane >= 0 && pane < kPaneCount)
-        panes_[pane]->setText(text);
 }
 
 QStringList CMainFrame::menuTitles() const
@@ -352,7 +298,9 @@ void CMainFrame::updateCommandStates()
     for (auto it = actions_.begin(); it != actions_.end(); ++it) {
         const int id = it.key();
         bool enabled;
-        if (alwaysEnabled(id))
+        if (auto h = handlers_.constFind(id); h != handlers_.constEnd())
+            enabled = !h->enabled || h->enabled();
+        else if (alwaysEnabled(id))
             enabled = true;
         else if (needsDocument(id))
             enabled = haveDoc;
@@ -376,152 +324,6 @@ void CMainFrame::updateTitles()
     }
     CChildFrame* active = activeFrame();
     setWindowTitle(active ? QStringLiteral("Vexil - ") + active->windowTitle() : QStringLiteral("Vexil"));
-}
-
-CChildFrame* CMainFrame::createChildFrame(CFFDoc* doc)
-{
-    auto* frame = new CChildFrame(doc);
-    frame->setWindowIcon(ToolbarIcons::appIcon());
-    ViewHost::Links links;
-    links.setPane = [this](int pane, const QString& text) { setPaneText(pane, text); };
-    links.newDocument = [this] { app_.OnFileNew(); };
-    QPointer<CFFDoc> guardedDoc(doc);
-    links.dataChanged = [guardedDoc](QWidget* view) {
-        if (guardedDoc)
-            guardedDoc->notifyDataChanged(view);
-    };
-    QWidget* view = ViewHost::createView(*doc, frame, links);
-    frame->setWidget(view);
-    mdi_->addSubWindow(frame);
-    frames_.append(frame);
-    connect(frame, &CChildFrame::frameDestroyed, this, &CMainFrame::frameGone);
-    connect(doc, &CFFDoc::dataChanged, frame, [frame](QObject* source) {
-        if (frame->view() && frame->view() != source)
-            ViewHost::documentChanged(frame->view());
-    });
-    connect(doc, &CFFDoc::titleChanged, this, [this] { updateTitles(); });
-
-    // A new window takes about two thirds of the free area (before the main
-    // window is first shown, of the area it is going to have).
-    QSize area = mdi_->viewport()->size();
-    if (!isVisible())
-        area = size() - QSize(0, menuBar()->sizeHint().height() + toolBar_->sizeHint().height() +
-                                     statusBar()->sizeHint().height());
-    frame->resize(qMax(320, area.width() * 2 / 3), qMax(200, area.height() * 2 / 3));
-    frame->show();
-    mdi_->setActiveSubWindow(frame);
-    updateMenuBar();
-    updateTitles();
-    updateCommandStates();
-    return frame;
-}
-
-void CMainFrame::frameGone(CChildFrame* frame, CFFDoc* doc)
-{
-    frames_.removeOne(frame);
-    if (doc && framesOf(doc).isEmpty())
-        app_.documentFramesGone(doc);
-    updateMenuBar();
-    updateTitles();
-    updateCommandStates();
-}
-
-QList<CChildFrame*> CMainFrame::framesOf(const CFFDoc* doc) const
-{
-    QList<CChildFrame*> out;
-    for (CChildFrame* frame : frames_)
-        if (frame->document() == doc)
-            out.append(frame);
-    return out;
-}
-
-CChildFrame* CMainFrame::activeFrame() const
-{
-    auto* frame = qobject_cast<CChildFrame*>(mdi_->currentSubWindow());
-    return frames_.contains(frame) ? frame : nullptr;
-}
-
-CFFDoc* CMainFrame::activeDocument() const
-{
-    CChildFrame* frame = activeFrame();
-    return frame ? frame->document() : nullptr;
-}
-
-void CMainFrame::activateDocument(CFFDoc* doc)
-{
-    const QList<CChildFrame*> mine = framesOf(doc);
-    if (mine.isEmpty())
-        return;
-    if (mine.first()->isMinimized())
-        mine.first()->showNormal();
-    mdi_->setActiveSubWindow(mine.first());
-}
-
-void CMainFrame::closeFramesOf(CFFDoc* doc)
-{
-    // Deleted at once rather than later, so that no view outlives the
-    // document it reads.
-    for (CChildFrame* frame : framesOf(doc))
-        delete frame;
-}
-
-void CMainFrame::windowNew()
-{
-    if (CFFDoc* doc = activeDocument())
-        createChildFrame(doc);
-}
-
-void CMainFrame::cascade()
-{
-    mdi_->cascadeSubWindows();
-    refitAllViews();
-}
-
-void CMainFrame::tile()
-{
-    // One above the other, each the full width of the area.
-    QList<CChildFrame*> shown;
-    for (CChildFrame* frame : frames_)
-        if (!frame->isMinimized() && frame->isVisible())
-            shown.append(frame);
-    if (!shown.isEmpty()) {
-        // Windows reaching past the area show scroll bars that narrow it;
-        // the tiled windows fit exactly, so measure the area without them.
-        mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        const QRect area = mdi_->viewport()->rect();
-        const int n = static_cast<int>(shown.size());
-        for (int i = 0; i < n; ++i) {
-            if (shown[i]->isMaximized())
-                shown[i]->showNormal();
-            const int top = area.height() * i / n;
-            const int bottom = area.height() * (i + 1) / n;
-            shown[i]->setGeometry(0, top, area.width(), bottom - top);
-        }
-        mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    }
-    refitAllViews();
-}
-
-void CMainFrame::arrangeIcons()
-{
-    int x = 0;
-    const int bottom = mdi_->viewport()->height();
-    for (CChildFrame* frame : frames_) {
-        if (!frame->isMinimized())
-            continue;
-        const QSize size = frame->size();
-        frame->move(x, bottom - size.height());
-        x += size.width();
-    }
-}
-
-void CMainFrame::refitAllViews()
-{
-    for (CChildFrame* frame : frames_)
-        if (frame->view())
-            ViewHost::fitInWindow(frame->view());
 }
 
 void CMainFrame::runViewCommand(int id)

@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QTextBrowser>
 
+#include <functional>
+
 class CChildFrame;
 class CFFDoc;
 class CVexilApp;
@@ -33,6 +35,17 @@ public:
     bool runCommand(int id);
     // Carries out an accelerator key sequence (portable text form).
     bool runAccelerator(const QString& keys);
+
+    // Installs the handler of a command id: what it does and, optionally,
+    // when it is enabled (always, without a predicate). Each concern of the
+    // frame (tuning, undo, export, ...) installs its own commands from its
+    // own file; installCommandHandlers() calls them all.
+    using CommandRun = std::function<void()>;
+    using CommandEnabled = std::function<bool()>;
+    void setCommandHandler(int id, CommandRun run, CommandEnabled enabled = {});
+    // Re-evaluates which commands are enabled (after a change that a
+    // handler's predicate depends on).
+    void updateCommandStates();
 
     QString paneText(int pane) const;
     void setPaneText(int pane, const QString& text);
@@ -79,7 +92,7 @@ private:
     void createAccelerators();
     void updateMenuBar();
     void updateRecentFileMenu();
-    void updateCommandStates();
+    void installCommandHandlers();
     void updateTitles();
     void frameGone(CChildFrame* frame, CFFDoc* doc);
     void runViewCommand(int id);
@@ -89,6 +102,11 @@ private:
     QMdiArea* mdi_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QMap<int, QAction*> actions_;
+    struct Handler {
+        CommandRun run;
+        CommandEnabled enabled;
+    };
+    QMap<int, Handler> handlers_;
     QList<QMenu*> noDocumentMenus_;
     QList<QMenu*> documentMenus_;
     QMenu* recentMenu_ = nullptr;  // the File menu holding the recent files
