@@ -20,5 +20,6 @@ int runLinComb(const Args& args);
 int runRms(const Args& args);
 int runArea(const Args& args);
 int runCopy(const Args& args);
+int runHead(const Args& args);
 
 }  // namespace cli
