@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include <functional>
 #include <memory>
@@ -306,6 +307,207 @@ private slots:
         QCOMPARE(valueOf(ed.doc, id.toLatin1().constData()), value);
         QCOMPARE(ed.dlg->list()->topLevelItem(row)->text(1), value);
         QCOMPARE(ed.doc.isModified(), value != before);
+    }
+
+    void insertAppendsUpdatesOrRefuses_data()
+    {
+        QTest::addColumn<QString>("typedId");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<std::vector<Answer>>("answers");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("focus");   // "" closed, else the field keeping the focus
+        QTest::addColumn<QString>("id");      // the entry looked at afterwards
+        QTest::addColumn<QString>("result");  // its value afterwards ("<none>": absent)
+        QTest::addColumn<bool>("appended");
+        const std::vector<Answer> none, yes{Answer::Yes}, no{Answer::No};
+        const QString input = "warning|Incorrect input|";
+        const QString readOnly = "warning|Insert|The entry being inserted is classified as READ-ONLY.\n"
+                                 "Do you really want to create it?";
+        const QString update = "warning|Insert|Entry COMMENT already exists.\n"
+                               "Are you sure you want to update its value?";
+        const QString comment = "Synthetic drift scan made by vexil-makedemo";
+        const QString fits = QString(1997 - 5, QLatin1Char('x'));
+        QTest::newRow("new, typed lower case") << "9note_a" << " hello " << none << QStringList() << "" << "9NOTE_A"
+                                               << "hello" << true;
+        QTest::newRow("new, longest line") << "LONG" << fits << none << QStringList() << "" << "LONG" << fits
+                                           << true;
+        QTest::newRow("line too long") << "LONG" << fits + "x" << none
+                                       << QStringList{input + "The entry is longer than 1997 characters"} << "value"
+                                       << "LONG" << "<none>" << false;
+        QTest::newRow("empty ID") << "  " << "x" << none << QStringList{input + "'ID' field is empty"} << "id"
+                                  << "COMMENT" << comment << false;
+        QTest::newRow("empty value") << "NOTE" << "   " << none << QStringList{input + "'Value' field is empty"}
+                                     << "value" << "NOTE" << "<none>" << false;
+        QTest::newRow("hyphen") << "date-obs" << "x" << none
+                                << QStringList{input + "'ID' must be an upper-case alphanumeric identifier."} << "id"
+                                << "DATE-OBS" << "2026-11-14" << false;
+        QTest::newRow("value beyond Latin-1")
+            << "NOTE" << "\u0416" << none << QStringList{input + "'Value' field holds characters outside Latin-1"}
+            << "value" << "NOTE" << "<none>" << false;
+        QTest::newRow("existing FREE, Yes") << "comment" << "new text" << yes << QStringList{update} << ""
+                                            << "COMMENT" << "new text" << false;
+        QTest::newRow("existing FREE, No") << "COMMENT" << "new text" << no << QStringList{update} << ""
+                                           << "COMMENT" << comment << false;
+        QTest::newRow("existing PROTECTED")
+            << "OBJECT" << "x" << yes
+            << QStringList{"stop|Insert failed|Entry OBJECT already exists and is READ-ONLY or PROTECTED"} << ""
+            << "OBJECT" << "3C 84" << false;
+        QTest::newRow("existing READ-ONLY")
+            << "naxis" << "2" << yes
+            << QStringList{"stop|Insert failed|Entry NAXIS already exists and is READ-ONLY or PROTECTED"} << ""
+            << "NAXIS" << "1" << false;
+        QTest::newRow("READ-ONLY dictionary ID, Yes") << "tau" << "0.1" << yes << QStringList{readOnly} << ""
+                                                      << "TAU" << "0.1" << true;
+        QTest::newRow("READ-ONLY dictionary ID, No") << "TAU" << "0.1" << no << QStringList{readOnly} << ""
+                                                     << "TAU" << "<none>" << false;
+    }
+    void insertAppendsUpdatesOrRefuses()
+    {
+        QFETCH(QString, typedId);
+        QFETCH(QString, value);
+        QFETCH(std::vector<Answer>, answers);
+        QFETCH(QStringList, messages);
+        QFETCH(QString, focus);
+        QFETCH(QString, id);
+        QFETCH(QString, result);
+        QFETCH(bool, appended);
+        Editor ed(scan_);
+        CInsertEntryDlg dlg(*ed.dlg);
+        dlg.show();
+        dlg.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &dlg);
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Insert into scan"));
+        QTest::keyClicks(dlg.idField(), typedId);
+        QCOMPARE(dlg.idField()->text(), typedId.toUpper());
+        type(dlg.valueField(), value);
+        const QString before = valueOf(ed.doc, id.toLatin1().constData());
+        messages_.recorder.answers = answers;
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+
+        QCOMPARE(log(messages_.recorder), messages);
+        QCOMPARE(dlg.isVisible(), !focus.isEmpty());
+        if (!focus.isEmpty())
+            QVERIFY((focus == QLatin1String("id") ? dlg.idField() : dlg.valueField())->hasFocus());
+        QCOMPARE(valueOf(ed.doc, id.toLatin1().constData()), result);
+        const QStringList rows = rowIds(*ed.dlg);
+        QCOMPARE(rows, headIds(*ed.doc.GetFFile()));
+        QCOMPARE(rows, appended ? kIds + QStringList{id} : kIds);
+        if (rows.contains(id))
+            QCOMPARE(ed.dlg->list()->topLevelItem(rows.indexOf(id))->text(1), result);
+        QCOMPARE(ed.doc.isModified(), result != before);
+    }
+
+    void deletionAsksOnceOrTwiceAndRefusesReadOnly_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("byKeys");  // selected with the keys after a click on the row above
+        QTest::addColumn<std::vector<Answer>>("answers");
+        QTest::addColumn<QStringList>("messages");  // after the first question
+        QTest::addColumn<bool>("deleted");
+        QTest::addColumn<QString>("selected");  // afterwards
+        QTest::addColumn<bool>("deleteEnabled");
+        const std::vector<Answer> yes{Answer::Yes}, no{Answer::No};
+        const QString second = "warning|Delete from scan|Head entry OBJECT is PROTECTED.\n"
+                               "Are you still sure you want to delete it?";
+        QTest::newRow("FREE, Yes") << "COMMENT" << false << yes << QStringList() << true << "MYNOTE" << true;
+        QTest::newRow("FREE, No") << "COMMENT" << false << no << QStringList() << false << "COMMENT" << true;
+        QTest::newRow("PROTECTED, Yes Yes")
+            << "OBJECT" << false << std::vector<Answer>{Answer::Yes, Answer::Yes} << QStringList{second} << true
+            << "DATE-OBS" << false;
+        QTest::newRow("PROTECTED, Yes No") << "OBJECT" << false << std::vector<Answer>{Answer::Yes, Answer::No}
+                                           << QStringList{second} << false << "OBJECT" << true;
+        QTest::newRow("PROTECTED, No") << "OBJECT" << false << no << QStringList() << false << "OBJECT" << true;
+        QTest::newRow("READ-ONLY, Yes")
+            << "DATE-OBS" << true << yes
+            << QStringList{"stop|Delete from scan|Can't delete READ-ONLY entry DATE-OBS"} << false << "DATE-OBS"
+            << true;
+        QTest::newRow("READ-ONLY, No") << "DATE-OBS" << true << no << QStringList() << false << "DATE-OBS" << true;
+    }
+    void deletionAsksOnceOrTwiceAndRefusesReadOnly()
+    {
+        QFETCH(QString, id);
+        QFETCH(bool, byKeys);
+        QFETCH(std::vector<Answer>, answers);
+        QFETCH(QStringList, messages);
+        QFETCH(bool, deleted);
+        QFETCH(QString, selected);
+        QFETCH(bool, deleteEnabled);
+        Editor ed(scan_);
+        const QByteArray name = id.toLatin1();
+        if (byKeys) {
+            ed.click(kIds[kIds.indexOf(id) - 1].toLatin1().constData());
+            QTest::keyClick(ed.dlg->list(), Qt::Key_Down);
+        } else {
+            ed.click(name.constData());
+        }
+        QCOMPARE(ed.selected(), id);
+        QVERIFY(ed.dlg->deleteButton()->isEnabled());
+        messages_.recorder.answers = answers;
+        QTest::mouseClick(ed.dlg->deleteButton(), Qt::LeftButton);
+        messages.prepend("ask|Delete from scan|Head entry " + id + " is to be deleted\nAre you sure?");
+        QCOMPARE(log(messages_.recorder), messages);
+        QCOMPARE(ed.doc.GetFFile()->Has(name.constData()), !deleted);
+        QCOMPARE(rowIds(*ed.dlg), headIds(*ed.doc.GetFFile()));
+        QCOMPARE(ed.doc.isModified(), deleted);
+        QCOMPARE(ed.selected(), selected);
+        QCOMPARE(ed.dlg->deleteButton()->isEnabled(), deleteEnabled);
+        QVERIFY(ed.dlg->openButton()->isEnabled());
+    }
+
+    void deleteKeyRunsTheDeletionOfTheSelectedRow()
+    {
+        Editor ed(scan_);
+        ed.select("MYNOTE");  // selected without a click: the Delete button stays disabled
+        QVERIFY(!ed.dlg->deleteButton()->isEnabled());
+        messages_.recorder.answers = {Answer::Yes};
+        QTest::keyClick(ed.dlg->list(), Qt::Key_Delete);
+        QCOMPARE(log(messages_.recorder).size(), 1);
+        QCOMPARE(rowIds(*ed.dlg), kIds.mid(0, kIds.size() - 1));
+        QCOMPARE(ed.selected(), QStringLiteral("COMMENT"));
+        QVERIFY(ed.dlg->deleteButton()->isEnabled());
+    }
+
+    void viewHeadEditsTheActiveDocument()
+    {
+        const QString path = dir_.scan(QStringLiteral("app.ff"), 300);
+        RunningApp run;
+        CMainFrame& frame = run.frame();
+        QVERIFY(!frame.action(32809)->isEnabled());
+        CFFDoc* doc = run.app->OpenDocumentFile(path);
+        QVERIFY(doc && frame.action(32809)->isEnabled());
+        QVERIFY(frame.toolBar()->actions().contains(frame.action(32809)));
+        auto seen = onModal<CHeadDlg>([](CHeadDlg& dlg) {
+            onModal<CInsertEntryDlg>([](CInsertEntryDlg& ins) {
+                QTest::keyClicks(ins.idField(), QStringLiteral("observer2"));
+                QTest::keyClicks(ins.valueField(), QStringLiteral("A. Smith"));
+                ins.okButton()->click();
+            });
+            dlg.insertButton()->click();
+            dlg.okButton()->click();
+        });
+        QVERIFY(frame.runCommand(32809));
+        QVERIFY(*seen);
+        QVERIFY(doc->isModified());
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Vexil - app.ff*"));
+
+        // A second view of the document shows the changed header.
+        QVERIFY(frame.runCommand(57648));
+        QCOMPARE(frame.activeFrame()->windowTitle(), QStringLiteral("app.ff:2*"));
+        QStringList rows;
+        seen = onModal<CHeadDlg>([&rows](CHeadDlg& dlg) {
+            rows = rowIds(dlg);
+            dlg.reject();
+        });
+        QVERIFY(frame.runCommand(32809));
+        QVERIFY(*seen);
+        QCOMPARE(rows.last(), QStringLiteral("OBSERVER2"));
+
+        QVERIFY(doc->DoFileSave());
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Vexil - app.ff:2"));
+        FFile saved;
+        QVERIFY(saved.Read(path.toStdString()));
+        QCOMPARE(saved.GetText("OBSERVER2"), std::string("A. Smith"));
+        QVERIFY(run.messages.recorder.entries.empty());
     }
 };
 
