@@ -61,10 +61,10 @@ std::string readChange(const std::string& option, const std::string& arg, Change
         return HeadEdit::kIdNotLatin1;
     if (!change.remove && !utf8ToLatin1(arg.substr(eq + 1), change.value))
         return HeadEdit::kValueNotLatin1;
-    change.id = HeadEdit::trim(change.id);
+    change.id = std::string(trimHeadText(change.id));
     if (change.remove)
         return change.id.empty() ? HeadEdit::kIdEmpty : "";
-    change.value = HeadEdit::trim(change.value);
+    change.value = std::string(trimHeadText(change.value));
     return HeadEdit::checkEntry(change.id, change.value, false).text;
 }
 

@@ -19,8 +19,6 @@ const char* wordOf(char letter, const char* letters, const char* const (&words)[
     return "Unrecognized";
 }
 
-bool isWhite(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
 bool isIdCharacter(char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'; }
 
 Answer warningQuestion(std::string_view caption, const std::string& text)
@@ -51,15 +49,6 @@ const char* accessWord(char letter)
 {
     static const char* const words[3] = {"FREE", "PROTECTED", "READ-ONLY"};
     return wordOf(letter, "_pr", words);
-}
-
-std::string trim(std::string_view text)
-{
-    while (!text.empty() && isWhite(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isWhite(text.back()))
-        text.remove_suffix(1);
-    return std::string(text);
 }
 
 InputError checkLine(std::string_view id, std::string_view value)

@@ -18,9 +18,6 @@ const char* typeWord(char letter);
 const char* classWord(char letter);
 const char* accessWord(char letter);
 
-// Removes the white space a header reader would drop around an ID or value.
-std::string trim(std::string_view text);
-
 // A refused input: the field that gets the focus and the message text.
 enum class Field { None, Id, Value };
 struct InputError {

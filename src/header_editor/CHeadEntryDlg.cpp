@@ -3,9 +3,10 @@
 #include "CHeadDlg.h"
 #include "HeadDocument.h"
 #include "HeadEditRules.h"
-#include "HeadEntry.h"
+#include "FHead.h"
 #include "HeadText.h"
 
+#include <QApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,10 +16,20 @@
 
 namespace {
 
+// A read-only field shows the dialog's background, so that the value field
+// visibly changes when it becomes editable.
+void setReadOnly(QLineEdit* field, bool readOnly)
+{
+    field->setReadOnly(readOnly);
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, QApplication::palette(field).color(readOnly ? QPalette::Window : QPalette::Base));
+    field->setPalette(palette);
+}
+
 QLineEdit* readOnlyField(const QString& text, QWidget* parent)
 {
     auto* field = new QLineEdit(text, parent);
-    field->setReadOnly(true);
+    setReadOnly(field, true);
     // Reachable by mouse for copying, kept out of the Tab round.
     field->setFocusPolicy(Qt::ClickFocus);
     return field;
@@ -48,7 +59,7 @@ CHeadEntryDlg::CHeadEntryDlg(CHeadDlg& list, int row) : QDialog(&list), list_(li
 
     auto* valueBox = new QGroupBox(QStringLiteral("Value"), this);
     value_ = new QLineEdit(entry ? headText(entry->GetValue()) : QString(), this);
-    value_->setReadOnly(true);
+    setReadOnly(value_, true);
     (new QVBoxLayout(valueBox))->addWidget(value_);
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
@@ -79,7 +90,7 @@ void CHeadEntryDlg::editValue()
     if (HeadEdit::beginEdit(id_, access_) != HeadEdit::Verdict::Go)
         return;
     edit_->setEnabled(false);
-    value_->setReadOnly(false);
+    setReadOnly(value_, false);
     value_->setFocus();
     editing_ = true;
 }
@@ -89,7 +100,7 @@ void CHeadEntryDlg::accept()
     if (editing_ && value_->isModified()) {
         std::string bytes;
         const bool latin1 = headBytes(value_->text(), bytes);
-        const std::string value = HeadEdit::trim(bytes);
+        const std::string value = std::string(trimHeadText(bytes));
         HeadEdit::InputError error = HeadEdit::checkValue(id_, value);
         if (!error && !latin1)
             error = {HeadEdit::Field::Value, HeadEdit::kValueNotLatin1};

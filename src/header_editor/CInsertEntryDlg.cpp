@@ -3,7 +3,8 @@
 #include "CHeadDlg.h"
 #include "HeadDocument.h"
 #include "HeadEditRules.h"
-#include "HeadEntry.h"
+#include "FHead.h"
+#include "HeadList.h"
 #include "HeadText.h"
 
 #include <QGroupBox>
@@ -65,8 +66,8 @@ void CInsertEntryDlg::accept()
     std::string idBytes, valueBytes;
     headBytes(id_->text(), idBytes);  // other characters become '?', which the ID rule refuses
     const bool latin1 = headBytes(value_->text(), valueBytes);
-    const std::string id = HeadEdit::trim(idBytes);
-    const std::string value = HeadEdit::trim(valueBytes);
+    const std::string id = std::string(trimHeadText(idBytes));
+    const std::string value = std::string(trimHeadText(valueBytes));
     HeadEdit::InputError error = HeadEdit::checkEntry(id, value, true);
     if (!error && !latin1)
         error = {HeadEdit::Field::Value, HeadEdit::kValueNotLatin1};
@@ -85,8 +86,10 @@ void CInsertEntryDlg::insert(const std::string& id, const std::string& value)
     const int row = list_.findRow(id);
     const HeadEntry* existing = list_.rowEntry(row);
     if (!existing) {
-        if (HeadEdit::insertNew(id) == HeadEdit::Verdict::Go && doc.insertHeadEntry(id, value))
+        if (HeadEdit::insertNew(id) == HeadEdit::Verdict::Go && doc.insertHeadEntry(id, value)) {
             list_.appendRow(id);
+            list_.list()->scrollToItem(list_.list()->topLevelItem(list_.rowCount() - 1));
+        }
         return;
     }
     if (HeadEdit::insertExisting(id, existing->AccessLetter()) == HeadEdit::Verdict::Go &&
