@@ -1,4 +1,5 @@
 #include "FFLinComb.h"
+#include "FFCorrelation.h"
 #include "FFile.h"
 #include "MarkedRecord.h"
 #include "Reference.h"
@@ -144,4 +145,39 @@ TEST_F(LinComb, ExecuteWithTheDialogButtons)
         EXPECT_EQ(std::vector<float>(out->Data(), out->Data() + out->Count()), c.expected) << c.name;
         EXPECT_EQ(out->GetText("HISTORY").rfind("LINCOMB(", 0), 0u) << out->GetText("HISTORY");
     }
+}
+
+// The generated names new000.ff, new001.ff, ... are spent only on an output
+// that is taken: a correlation, or a combination whose output is dropped,
+// leaves the next name free.
+TEST_F(LinComb, OnlyAKeptOutputSpendsAGeneratedName)
+{
+    const struct {
+        const char* name;
+        bool correlation;
+        bool take;
+        const char* next;  // the name the next new F-file gets
+    } cases[] = {
+        {"correlation", true, false, "new005.ff"},
+        {"combination dropped", false, false, "new005.ff"},
+        {"combination kept", false, true, "new006.ff"},
+    };
+    for (const auto& c : cases) {
+        Operands o({{1, 2, 3, 4}, {4, 3, 2, 1}});
+        FFile::ResetNameCounter(5);
+        std::unique_ptr<FFOperation> op;
+        if (c.correlation)
+            op = std::make_unique<FFCorrelation>(o.list, &overlay);
+        else
+            op = std::make_unique<FFLinComb>(o.list, &overlay);
+        ASSERT_TRUE(op->Execute()) << c.name;
+        if (c.take) {
+            EXPECT_EQ(op->TakeOutput()->GetName(), "new005.ff");
+        }
+        op.reset();
+        FFile probe;
+        probe.MakeNewName();
+        EXPECT_EQ(probe.GetName(), c.next) << c.name;
+    }
+    FFile::ResetNameCounter();
 }

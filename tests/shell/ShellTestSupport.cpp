@@ -5,11 +5,15 @@
 #include "DemoScan.h"
 #include "FFile.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 // Points the per-user settings store into a fresh folder for the test.
@@ -70,4 +74,25 @@ void RunningApp::settle()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+namespace {
+// Polls until a dialog other than the one modal when the script was given
+// is up: events may run before its exec starts, and a dialog may open over
+// another.
+void waitForModal(std::function<void(QDialog&)> script, QPointer<QWidget> before)
+{
+    QTimer::singleShot(10, [script = std::move(script), before]() mutable {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog != before.data())
+            script(*dialog);
+        else
+            waitForModal(std::move(script), before);
+    });
+}
+}  // namespace
+
+void onNextModal(std::function<void(QDialog&)> script)
+{
+    waitForModal(std::move(script), QApplication::activeModalWidget());
 }
