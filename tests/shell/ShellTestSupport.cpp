@@ -79,20 +79,25 @@ void RunningApp::settle()
 namespace {
 // Polls until a dialog other than the one modal when the script was given
 // is up: events may run before its exec starts, and a dialog may open over
-// another.
-void waitForModal(std::function<void(QDialog&)> script, QPointer<QWidget> before)
+// another. Gives up after some seconds (the test's checks then fail), and
+// closes a dialog the script left open (after a failed check), so that a
+// failure never hangs the test.
+void waitForModal(std::function<void(QDialog&)> script, QPointer<QWidget> before, int triesLeft)
 {
-    QTimer::singleShot(10, [script = std::move(script), before]() mutable {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog && dialog != before.data())
+    QTimer::singleShot(10, [script = std::move(script), before, triesLeft]() mutable {
+        QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog != before.data()) {
             script(*dialog);
-        else
-            waitForModal(std::move(script), before);
+            if (dialog && dialog->isVisible())
+                dialog->reject();
+        } else if (triesLeft > 0) {
+            waitForModal(std::move(script), before, triesLeft - 1);
+        }
     });
 }
 }  // namespace
 
 void onNextModal(std::function<void(QDialog&)> script)
 {
-    waitForModal(std::move(script), QApplication::activeModalWidget());
+    waitForModal(std::move(script), QApplication::activeModalWidget(), 500);
 }
