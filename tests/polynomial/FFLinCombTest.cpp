@@ -147,37 +147,25 @@ TEST_F(LinComb, ExecuteWithTheDialogButtons)
     }
 }
 
-// The generated names new000.ff, new001.ff, ... are spent only on an output
-// that is taken: a correlation, or a combination whose output is dropped,
-// leaves the next name free.
+// A generated name (new005.ff, ...) is spent only on an output that is
+// taken, not on a correlation's or a dropped combination's.
 TEST_F(LinComb, OnlyAKeptOutputSpendsAGeneratedName)
 {
-    const struct {
-        const char* name;
-        bool correlation;
-        bool take;
-        const char* next;  // the name the next new F-file gets
-    } cases[] = {
-        {"correlation", true, false, "new005.ff"},
-        {"combination dropped", false, false, "new005.ff"},
-        {"combination kept", false, true, "new006.ff"},
-    };
-    for (const auto& c : cases) {
+    for (int kind : {0, 1, 2}) {  // correlation, combination dropped, combination kept
         Operands o({{1, 2, 3, 4}, {4, 3, 2, 1}});
         FFile::ResetNameCounter(5);
         std::unique_ptr<FFOperation> op;
-        if (c.correlation)
+        if (kind == 0)
             op = std::make_unique<FFCorrelation>(o.list, &overlay);
         else
             op = std::make_unique<FFLinComb>(o.list, &overlay);
-        ASSERT_TRUE(op->Execute()) << c.name;
-        if (c.take) {
+        ASSERT_TRUE(op->Execute());
+        if (kind == 2) {
             EXPECT_EQ(op->TakeOutput()->GetName(), "new005.ff");
         }
-        op.reset();
-        FFile probe;
-        probe.MakeNewName();
-        EXPECT_EQ(probe.GetName(), c.next) << c.name;
+        FFile next;
+        next.MakeNewName();
+        EXPECT_EQ(next.GetName(), kind == 2 ? "new006.ff" : "new005.ff") << kind;
     }
     FFile::ResetNameCounter();
 }
