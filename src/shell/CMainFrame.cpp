@@ -7,6 +7,7 @@
 #include "CommandTable.h"
 #include "HeadCommand.h"
 #include "ToolbarIcons.h"
+#include "TuneCommands.h"
 #include "ViewHost.h"
 
 #include <QAction>
@@ -231,6 +232,7 @@ void CMainFrame::installCommandHandlers()
 {
     // One line per concern; each installer lives in its own file.
     installHeadCommand(*this);
+    installTuneCommands(*this);
 }
 
 bool CMainFrame::runCommand(int id)

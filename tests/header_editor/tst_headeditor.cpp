@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -35,17 +34,13 @@ const QStringList kIds = {"SIMPLE", "BITPIX", "NAXIS",  "NAXIS1", "CTYPE1",  "CR
 const char* const kComment = "Synthetic drift scan made by vexil-makedemo";
 const Answer Yes = Answer::Yes, No = Answer::No;
 
-// Runs act on the modal dialog of type T that the next event loop shows;
-// the flag tells whether there was one.
+// The dialog a script was given, as the one the test expects.
 template <class T>
-std::shared_ptr<bool> onModal(std::function<void(T&)> act)
+T& as(QDialog& dialog)
 {
-    auto seen = std::make_shared<bool>(false);
-    QTimer::singleShot(0, qApp, [seen, act] {
-        if (auto* dlg = qobject_cast<T*>(QApplication::activeModalWidget()))
-            *seen = true, act(*dlg);
-    });
-    return seen;
+    if (!qobject_cast<T*>(&dialog))
+        qFatal("unexpected dialog %s", qPrintable(dialog.windowTitle()));
+    return static_cast<T&>(dialog);
 }
 
 // One data row per case of a table, by index.
@@ -273,15 +268,16 @@ private slots:
         // A double click updates the buttons, then opens the entry; Enter
         // opens the selected entry and leaves the list open; Escape closes it.
         QString opened;
-        auto seen = onModal<CHeadEntryDlg>([&](CHeadEntryDlg& d) { opened = d.windowTitle(), d.reject(); });
+        const auto note = [&opened](QDialog& d) { opened = d.windowTitle(); };
+        onNextModal(note);
         QTest::mouseDClick(dlg.list()->viewport(), Qt::LeftButton, {}, ed.at("MYNOTE"));
-        QVERIFY(*seen && dlg.deleteButton()->isEnabled());
         QCOMPARE(opened, QStringLiteral("MYNOTE  in scan"));
+        QVERIFY(dlg.deleteButton()->isEnabled());
         QTest::keyClick(dlg.list(), Qt::Key_Up);
-        seen = onModal<CHeadEntryDlg>([&](CHeadEntryDlg& d) { opened = d.windowTitle(), d.reject(); });
+        onNextModal(note);
         QTest::keyClick(dlg.list(), Qt::Key_Return);
-        QVERIFY(*seen && dlg.isVisible());
         QCOMPARE(opened, QStringLiteral("COMMENT  in scan"));
+        QVERIFY(dlg.isVisible());
         QTest::keyClick(dlg.list(), Qt::Key_Escape);
         QVERIFY(!dlg.isVisible());
     }
@@ -387,21 +383,21 @@ private slots:
         QVERIFY(!frame.action(32809)->isEnabled());
         CFFDoc* doc = run.app->OpenDocumentFile(path);
         QVERIFY(doc && frame.action(32809)->isEnabled());
-        auto seen = onModal<CHeadDlg>([](CHeadDlg& dlg) {
-            onModal<CInsertEntryDlg>([](CInsertEntryDlg& ins) {
-                ins.idField()->setText(QStringLiteral("OBSERVER2"));
-                ins.valueField()->setText(QStringLiteral("A. Smith"));
+        onNextModal([](QDialog& dlg) {
+            onNextModal([](QDialog& ins) {
+                as<CInsertEntryDlg>(ins).idField()->setText(QStringLiteral("OBSERVER2"));
+                as<CInsertEntryDlg>(ins).valueField()->setText(QStringLiteral("A. Smith"));
                 ins.accept();
             });
-            dlg.insertButton()->click();
+            as<CHeadDlg>(dlg).insertButton()->click();
             dlg.accept();
         });
-        QVERIFY(frame.runCommand(32809) && *seen);
+        QVERIFY(frame.runCommand(32809));
         QCOMPARE(frame.windowTitle(), QStringLiteral("Vexil - app.ff*"));
         QVERIFY(frame.runCommand(57648));  // a second view shows the changed header
         QStringList shown;
-        seen = onModal<CHeadDlg>([&shown](CHeadDlg& dlg) { shown = rowIds(dlg), dlg.reject(); });
-        QVERIFY(frame.runCommand(32809) && *seen);
+        onNextModal([&shown](QDialog& dlg) { shown = rowIds(as<CHeadDlg>(dlg)); });
+        QVERIFY(frame.runCommand(32809));
         QCOMPARE(shown.last(), QStringLiteral("OBSERVER2"));
         QVERIFY(doc->DoFileSave());
         QCOMPARE(frame.windowTitle(), QStringLiteral("Vexil - app.ff:2"));
