@@ -117,16 +117,15 @@ struct Editor {
     std::unique_ptr<CHeadDlg> dlg;
 };
 
+// words: type/class/access/description; answer: to a question at "Edit value";
+// typed: into the value field then; ok: OK, else Cancel; value: afterwards.
 struct EntryCase {
-    const char* name;
-    const char* id;
-    const char* words;  // type/class/access/description
-    bool editable;      // "Edit value" enabled
-    Answer answer;      // to a question at "Edit value"
-    QString typed;      // into the value field afterwards
-    bool ok;            // OK, else Cancel
-    const char* message;
-    const char* value;  // afterwards, in header and row
+    const char *name, *id, *words;
+    bool editable;
+    Answer answer;
+    QString typed;
+    bool ok;
+    const char *message, *value;
     bool closed;
 };
 const char* const kFree = "STRING/DEFAULT/FREE/User-defined entry";
@@ -146,15 +145,14 @@ const EntryCase kEntryCases[] = {
      "warning|Incorrect input|'Value' field holds characters outside Latin-1", "first", false},
 };
 
+// focus: "" when the dialog closed, else the field keeping the focus; id:
+// the entry looked at afterwards, result: its value then.
 struct InsertCase {
     const char* name;
-    QString typedId;
-    QString value;
+    QString typedId, value;
     std::vector<Answer> answers;
-    const char* message;
-    const char* focus;  // "" closed, else the field keeping the focus
-    const char* id;     // the entry looked at afterwards
-    QString result;     // its value afterwards
+    const char *message, *focus, *id;
+    QString result;
     bool appended;
 };
 const char* const kAskReadOnly = "warning|Insert|The entry being inserted is classified as READ-ONLY.\n"
@@ -179,14 +177,15 @@ const InsertCase kInsertCases[] = {
     {"READ-ONLY dictionary ID, No", "TAU", "0.1", {No}, kAskReadOnly, "", "TAU", "<none>", false},
 };
 
+// how: 'b' the button after a click, 'k' Down from the row above and the
+// button, 'd' the Delete key; message: after the first question.
 struct DeleteCase {
-    const char* name;
-    const char* id;
-    char how;  // 'b': the button after a click; 'k': Down from the row above, then the button; 'd': Delete key
+    const char *name, *id;
+    char how;
     std::vector<Answer> answers;
-    const char* message;  // after the first question
+    const char* message;
     bool deleted;
-    const char* selected;  // afterwards
+    const char* selected;
     bool deleteEnabled;
 };
 const char* const kAskAgain =
