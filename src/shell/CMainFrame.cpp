@@ -5,6 +5,7 @@
 #include "CVexilApp.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
+#include "ExportCommands.h"
 #include "ToolbarIcons.h"
 #include "ViewHost.h"
 
@@ -229,6 +230,7 @@ void CMainFrame::setCommandHandler(int id, CommandRun run, CommandEnabled enable
 void CMainFrame::installCommandHandlers()
 {
     // One line per concern; each installer lives in its own file.
+    ExportCommands::install(*this);
 }
 
 bool CMainFrame::runCommand(int id)
