@@ -79,14 +79,16 @@ const FitsHduInfo* choose(const std::vector<const FitsHduInfo*>& hdus, const std
 }
 
 // Refuses data the file does not hold before anything is allocated for it.
-bool sizeFits(fitsfile* f, const FitsHduInfo& hdu, long long count, const std::string& name, int& status)
+bool sizeFits(fitsfile* f, const FitsHduInfo& hdu, long long count, const std::string& name, long long size,
+              int& status)
 {
     long long headStart = 0;
     long long dataStart = 0;
     long long dataEnd = 0;
     if (ffghadll(f, &headStart, &dataStart, &dataEnd, &status))
         return false;
-    const long long size = f->Fptr->logfilesize;
+    if (size < 0)
+        size = f->Fptr->logfilesize;
     // A tile-compressed image stores fewer bytes than it has samples, but
     // no compression makes a float out of less than a thousandth of a byte.
     const bool compressed = fits_is_compressed_image(f, &status);
@@ -178,7 +180,7 @@ int columnNumber(fitsfile* f, const std::string& name, int& status)
 }  // namespace
 
 bool FitsSupport::readOpen(FFile& file, fitsfile* f, const std::string& displayName, const std::string& selector,
-                           const FitsChoice& choice)
+                           const FitsChoice& choice, long long size)
 {
     file.SetData(SampleArray(), 0);
     file.Clear();
@@ -214,7 +216,7 @@ bool FitsSupport::readOpen(FFile& file, fitsfile* f, const std::string& displayN
     }
     const long long count = table ? hdu->rows : hdu->axes.front();
     int type = 0;
-    if (ffmahd(f, hdu->index + 1, &type, &status) || !sizeFits(f, *hdu, count, displayName, status)) {
+    if (ffmahd(f, hdu->index + 1, &type, &status) || !sizeFits(f, *hdu, count, displayName, size, status)) {
         if (status)
             fail("can't read " + displayName + ": " + statusText(status));
         return false;
@@ -327,16 +329,21 @@ bool Read(FFile& file, const std::string& path, const FitsChoice& choice)
 
 bool ReadFromBytes(FFile& file, std::string_view bytes, const std::string& name, const FitsChoice& choice)
 {
+    // cfitsio reads memory files in whole 2880-byte blocks, past the end of
+    // a shorter last block: it gets a copy filled up with zeros, while the
+    // size check below keeps to the bytes given.
+    std::vector<char> copy(bytes.begin(), bytes.end());
+    copy.resize((bytes.size() + 2879) / 2880 * 2880 + 2880, '\0');
     Handle h;
-    void* buffer = const_cast<char*>(bytes.data());
-    std::size_t size = bytes.size();
+    void* buffer = copy.data();
+    std::size_t size = copy.size();
     int status = 0;
     if (ffomem(&h.f, name.c_str(), READONLY, &buffer, &size, 0, nullptr, &status)) {
         h.f = nullptr;
         fail("can't read " + name + ": " + statusText(status));
         return false;
     }
-    return readOpen(file, h.f, name, "", choice);
+    return readOpen(file, h.f, name, "", choice, static_cast<long long>(bytes.size()));
 }
 
 bool Catalogue(const std::string& path, std::vector<FitsHduInfo>& hdus)

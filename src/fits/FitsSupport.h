@@ -41,9 +41,10 @@ bool readCards(fitsfile* f, FHead& head, bool table, int& status);
 void writeCards(fitsfile* f, const FHead& head, std::vector<std::string>& notKept, int& status);
 
 // Reads the chosen HDU of an open file into file; the messages name the
-// file by displayName.
+// file by displayName. size: the file's real size when cfitsio's idea of it
+// is larger (-1: cfitsio's).
 bool readOpen(FFile& file, fitsfile* f, const std::string& displayName, const std::string& selector,
-              const FitsChoice& choice);
+              const FitsChoice& choice, long long size = -1);
 
 // COMMENT and HISTORY texts in the cards' 72 columns, and back. A card
 // filled to its last column was cut there and goes on in the next card;
