@@ -301,6 +301,10 @@ bool openDisk(const std::string& path, Handle& h, std::string& selector)
         fail("empty HDU selector in " + path);
         return false;
     }
+    if (!headersPrintable(root)) {
+        fail("can't read " + path + ": a header card holds characters other than printable ASCII");
+        return false;
+    }
     int status = 0;
     // The name is taken literally: no URLs, filters or other cfitsio syntax.
     if (ffdkopn(&h.f, root.c_str(), READONLY, &status)) {
@@ -332,6 +336,10 @@ bool ReadFromBytes(FFile& file, std::string_view bytes, const std::string& name,
     // cfitsio reads memory files in whole 2880-byte blocks, past the end of
     // a shorter last block: it gets a copy filled up with zeros, while the
     // size check below keeps to the bytes given.
+    if (!headersPrintable(bytes)) {
+        fail("can't read " + name + ": a header card holds characters other than printable ASCII");
+        return false;
+    }
     std::vector<char> copy(bytes.begin(), bytes.end());
     copy.resize((bytes.size() + 2879) / 2880 * 2880 + 2880, '\0');
     Handle h;

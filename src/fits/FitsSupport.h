@@ -29,6 +29,12 @@ struct Handle {
 // cfitsio's short text of a status.
 std::string statusText(int status);
 
+// Whether every header card of the file (plain or gzip-compressed) or of
+// the bytes is printable ASCII, as FITS requires; cfitsio is not given
+// headers that are not.
+bool headersPrintable(const std::string& path);
+bool headersPrintable(std::string_view bytes);
+
 // Every HDU of an open file, or false with status set. A damaged HDU after
 // a readable one ends the list rather than the read.
 bool catalogue(fitsfile* f, std::vector<FitsHduInfo>& hdus, int& status);
