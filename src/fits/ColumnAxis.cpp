@@ -52,7 +52,10 @@ double SecondsOfDay(double mjd)
 std::string Date(double mjd)
 {
     // Days since 1970-01-01 (MJD 40587), then the civil date of that day
-    // (proleptic Gregorian calendar).
+    // (proleptic Gregorian calendar). A day number no calendar reaches has
+    // no date.
+    if (!(std::fabs(mjd) < 1e9))
+        return {};
     long long z = static_cast<long long>(std::floor(mjd)) - 40587 + 719468;
     const long long era = (z >= 0 ? z : z - 146096) / 146097;
     const long long doe = z - era * 146097;

@@ -23,7 +23,8 @@ bool FitEvenSpacing(const double* x, long long n, EvenSpacing& out);
 bool Even(const EvenSpacing& s);
 
 // Modified Julian Date to seconds since the start of its UT day, and to the
-// date of that day as YYYY-MM-DD. JD = MJD + 2400000.5.
+// date of that day as YYYY-MM-DD ("" beyond a billion days). JD = MJD +
+// 2400000.5.
 double SecondsOfDay(double mjd);
 std::string Date(double mjd);
 

@@ -151,7 +151,7 @@ bool tableAxis(FFile& file, fitsfile* f, const FitsHduInfo& hdu, int xcol, const
         start = ColumnAxis::SecondsOfDay(mjd);
         step = fit.step * 86400.0;
         unit = "s";
-        if (!file.Has("DATE-OBS"))
+        if (!file.Has("DATE-OBS") && !ColumnAxis::Date(mjd).empty())
             file.SetText("DATE-OBS", ColumnAxis::Date(mjd));
         file.SetText("CTYPE1", "TIME");
     } else {

@@ -157,7 +157,8 @@ TEST(ColumnAxis, LeastSquaresLineEvennessAndDays)
 
     const std::pair<double, const char*> days[] = {{0, "1858-11-17"},     {51544.5, "2000-01-01"},
                                                    {58908, "2020-02-29"}, {58909.99, "2020-03-01"},
-                                                   {60123.375, "2023-06-28"}, {-1, "1858-11-16"}};
+                                                   {60123.375, "2023-06-28"}, {-1, "1858-11-16"},
+                                                   {4.4e257, ""}};
     for (const auto& [mjd, date] : days)
         EXPECT_EQ(ColumnAxis::Date(mjd), date) << mjd;
     EXPECT_DOUBLE_EQ(ColumnAxis::SecondsOfDay(51544.5), 43200.0);
