@@ -21,5 +21,7 @@ int runRms(const Args& args);
 int runArea(const Args& args);
 int runCopy(const Args& args);
 int runHead(const Args& args);
+int runConvert(const Args& args);
+int runExport(const Args& args);
 
 }  // namespace cli

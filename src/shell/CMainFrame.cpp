@@ -6,6 +6,7 @@
 #include "CommandIds.h"
 #include "CommandTable.h"
 #include "HeadCommand.h"
+#include "ExportCommands.h"
 #include "ToolbarIcons.h"
 #include "TuneCommands.h"
 #include "ViewHost.h"
@@ -233,6 +234,7 @@ void CMainFrame::installCommandHandlers()
     // One line per concern; each installer lives in its own file.
     installHeadCommand(*this);
     installTuneCommands(*this);
+    ExportCommands::install(*this);
 }
 
 bool CMainFrame::runCommand(int id)
