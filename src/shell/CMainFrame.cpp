@@ -6,6 +6,7 @@
 #include "CommandIds.h"
 #include "CommandTable.h"
 #include "ToolbarIcons.h"
+#include "UndoCommands.h"
 #include "ViewHost.h"
 
 #include <QAction>
@@ -229,6 +230,7 @@ void CMainFrame::setCommandHandler(int id, CommandRun run, CommandEnabled enable
 void CMainFrame::installCommandHandlers()
 {
     // One line per concern; each installer lives in its own file.
+    installUndoCommands(*this, app_);
 }
 
 bool CMainFrame::runCommand(int id)
@@ -329,8 +331,8 @@ void CMainFrame::updateTitles()
 void CMainFrame::runViewCommand(int id)
 {
     CChildFrame* frame = activeFrame();
-    if (frame && frame->view() && ViewHost::handles(id))
-        ViewHost::runCommand(frame->view(), id);
+    if (frame && frame->view() && frame->document() && ViewHost::handles(id))
+        ViewHost::runCommand(frame->view(), *frame->document(), id);
 }
 
 void CMainFrame::showHelpTopics()

@@ -48,7 +48,7 @@ const QStringList kNoDocumentMenus = {
 const QStringList kDocumentMenus = {
     "&File: &Open...\tCtrl+O|&Close|-|&Save\tCtrl+S|Save &As...|-|E&xit",
     "&Calc: &Area|&RMS|-|&Correlations",
-    "&Edit: &Clip|&Glue|-|Copy",
+    "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|-|&Clip|&Glue|-|Copy",
     "&Operation: &Compress|&Sliding mean|&Remove trend|-|&Linear Combination",
     "&Tune: &Clip|&Glue|-|&Overlaying|Com&press|&Sliding mean|&Remove trend",
     "&Tool: &Measure|&Select|&Discard|Rescale &X|Rescale &Y",
