@@ -4,8 +4,6 @@
 
 void SampleChange::keep(const float* samples, int first, int count)
 {
-    if (count <= 0)
-        return;
     const std::size_t at = bits_.size();
     bits_.resize(at + static_cast<std::size_t>(count));
     std::memcpy(bits_.data() + at, samples + first, static_cast<std::size_t>(count) * sizeof(float));

@@ -45,16 +45,16 @@ void UndoHistory::push(UndoStep* step, qint64 cap)
 
 // QUndoStack cannot let go of its oldest commands, so the history moves to
 // a fresh stack holding copies of the others (which share the kept data).
+// Every step is done (a push has just dropped those above it), so the saved
+// state is below the top, or gone.
 void UndoHistory::dropOldest(int k)
 {
     auto* fresh = new QUndoStack(this);
-    const int n = stack_->count();
     const int clean = stack_->cleanIndex();
-    for (int j = k; j <= n; ++j) {
+    for (int j = k; j < stack_->count(); ++j) {
         if (j == clean)
             fresh->setClean();
-        if (j < n)
-            fresh->push(step(j)->copy());
+        fresh->push(step(j)->copy());
     }
     // A saved state among the dropped steps can never come back.
     if (clean < k)

@@ -80,8 +80,9 @@ private:
         }
         if (op == "set")
             return doc->setHeadValue("OBJECT", "Cas A");
-        if (op == "insert")
-            return doc->insertHeadEntry("AUTHOR", "Ivanov");
+        if (op == "insert")  // a new entry comes last
+            return doc->insertHeadEntry("AUTHOR", "Ivanov") &&
+                   doc->GetFFile()->IndexOf("AUTHOR") == doc->GetFFile()->EntryCount() - 1;
         if (op == "delete")
             return doc->removeHeadEntry("OBSERVER");
         if (op == "axis")
@@ -178,6 +179,15 @@ private slots:
             if (refused) {
                 QVERIFY2(now == before, qPrintable(token));
                 continue;
+            }
+            // What each change touches: samples, header lines, the axis set up from them.
+            const QString parts = QMap<QString, QString>{{"clip", "s"},   {"glue", "s"},   {"trend", "s"}, {"set", "h"},
+                                                         {"insert", "h"}, {"delete", "h"}, {"axis", "ha"}}
+                                      .value(op, "?");
+            if (parts != "?") {
+                QVERIFY2((now.samples != before.samples) == parts.contains('s'), qPrintable(token));
+                QVERIFY2((now.header != before.header) == parts.contains('h'), qPrintable(token));
+                QVERIFY2((now.axis != before.axis) == parts.contains('a'), qPrintable(token));
             }
             const int want = token.section(':', 1).remove('*').toInt();
             if (op == "copy")
