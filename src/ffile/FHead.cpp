@@ -93,11 +93,8 @@ void FHead::InsertAt(int pos, std::unique_ptr<HeadEntry> entry)
         Insert(std::move(entry));
         return;
     }
-    const std::size_t at = pos < 0 ? 0 : std::min(static_cast<std::size_t>(pos), entries_.size());
+    const std::size_t at = std::min(static_cast<std::size_t>(pos), entries_.size());
     entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
-    // Keep a running walk on the entry it was on.
-    if (cursor_ >= at)
-        ++cursor_;
 }
 
 int FHead::IndexOf(std::string_view id) const

@@ -89,7 +89,6 @@ public:
     QString redoText() const;
     void undo();
     void redo();
-    const UndoHistory& history() const { return *history_; }
 
     // ---- the pending F-file slot (one for the whole process) ----
     static void SetPendingFFile(std::unique_ptr<FFile> file);

@@ -72,7 +72,6 @@ QString UndoHistory::undoText() const { return stack_->undoText(); }
 QString UndoHistory::redoText() const { return stack_->redoText(); }
 void UndoHistory::undo() { stack_->undo(); }
 void UndoHistory::redo() { stack_->redo(); }
-int UndoHistory::count() const { return stack_->count(); }
 
 qint64 UndoHistory::savedBytes() const
 {

@@ -60,8 +60,6 @@ public:
     QString redoText() const;
     void undo();
     void redo();
-    int count() const;
-    qint64 savedBytes() const;
 
     // The saved state: the present one (setClean), none at all (resetClean,
     // for a document that was never saved), or whether this is it.
@@ -83,6 +81,7 @@ signals:
 private:
     void adopt(QUndoStack* stack);
     void dropOldest(int k);
+    qint64 savedBytes() const;
     const UndoStep* step(int i) const;
 
     QUndoStack* stack_ = nullptr;

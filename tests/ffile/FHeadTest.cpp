@@ -57,45 +57,6 @@ TEST(FHead, RemoveAndClear)
     EXPECT_TRUE(rec.errors().empty());
 }
 
-// Putting an entry back where a removed one stood.
-TEST(FHead, InsertAtAPosition)
-{
-    struct Case {
-        int pos;
-        const char* id;
-        int index;  // where the entry ends up
-        std::vector<std::string> after;
-    } cases[] = {
-        {0, "X", 0, {"X=9", "A=1", "B=2", "C=3"}},
-        {2, "X", 2, {"A=1", "B=2", "X=9", "C=3"}},
-        {3, "X", 3, {"A=1", "B=2", "C=3", "X=9"}},
-        {7, "X", 3, {"A=1", "B=2", "C=3", "X=9"}},
-        {-1, "X", 0, {"X=9", "A=1", "B=2", "C=3"}},
-        {0, "C", 2, {"A=1", "B=2", "C=9"}},  // never twice: replaced in place
-    };
-    for (const Case& c : cases) {
-        FHead h;
-        h.SetText("A", "1");
-        h.SetText("B", "2");
-        h.SetText("C", "3");
-        h.InsertAt(c.pos, std::make_unique<HeadEntry>(c.id, "9"));
-        EXPECT_EQ(idsOf(h), c.after) << c.pos << c.id;
-        EXPECT_EQ(h.IndexOf(c.id), c.index) << c.pos << c.id;
-    }
-    // A walk standing on B goes on with C after an entry is put before it.
-    FHead h;
-    h.SetText("A", "1");
-    h.SetText("B", "2");
-    h.SetText("C", "3");
-    h.First();
-    h.Next();
-    h.InsertAt(1, std::make_unique<HeadEntry>("X", "9"));
-    HeadEntry* next = h.Next();
-    ASSERT_NE(next, nullptr);
-    EXPECT_EQ(next->GetID(), "C");
-    EXPECT_EQ(h.IndexOf("Z"), -1);
-}
-
 TEST(FHead, TypedReadsFollowCRules)
 {
     RecordMessages rec;

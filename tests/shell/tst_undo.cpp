@@ -38,13 +38,6 @@ State stateOf(const FFile& f)
     return s;
 }
 
-float bits(std::uint32_t b)
-{
-    float f;
-    std::memcpy(&f, &b, sizeof f);
-    return f;
-}
-
 }  // namespace
 
 class UndoTest : public QObject {
@@ -58,21 +51,15 @@ private:
         CMainFrame& frame = run.frame();
         for (CChildFrame* f : frame.framesOf(doc))
             viewOf(f)->clearMarks();
-        ViewArrays* a = op == "clip" || op == "glue" ? &viewOf(frame.activeFrame())->arrays() : nullptr;
-        if (op == "clip") {
-            a->markRange(100, 199, MarkSelected);
-            a->markRange(200, 219, MarkDiscarded);
-            a->markRange(220, 319, MarkSelected);
-            return frame.runCommand(32777);
+        // Selected, discarded, selected: Clip replaces 200..219, Glue shifts 360.. to the end.
+        const int first = op == "clip" ? 100 : 300, discarded = op == "clip" ? 200 : 360;
+        if (op == "clip" || op == "glue") {
+            ViewArrays& a = viewOf(frame.activeFrame())->arrays();
+            a.markRange(first, first + 129, MarkSelected);
+            a.markRange(discarded, discarded + (op == "clip" ? 19 : 9), MarkDiscarded);
         }
-        if (op == "glue") {
-            a->markRange(300, 359, MarkSelected);
-            a->markRange(360, 369, MarkDiscarded);
-            a->markRange(370, 429, MarkSelected);
-            return frame.runCommand(32778);
-        }
-        if (op == "trend")
-            return frame.runCommand(32781);
+        if (const int id = QMap<QString, int>{{"clip", 32777}, {"glue", 32778}, {"trend", 32781}}.value(op))
+            return frame.runCommand(id);
         if (op == "copy") {
             const bool ok = frame.runAccelerator(QStringLiteral("Ctrl+C"));
             doc = run.app->documents().last();
@@ -108,64 +95,48 @@ private slots:
 
     void sequences_data()
     {
-        QTest::addColumn<QString>("steps");  // op:state, * when modified; op! refused
-        QTest::addColumn<bool>("nan");       // NaN payloads in the clipped stretch
-        QTest::addColumn<qint64>("minimumCap");
-        QTest::addColumn<QString>("menus");  // Undo and Redo texts at the end
-        QTest::addColumn<QString>("tips");
-        const qint64 big = qint64(64) << 20;
-        QTest::newRow("nothing to undo") << "u! r!" << false << big << "&Undo\tCtrl+Z|&Redo\tCtrl+Y"
-                                         << "Undo the last action|Redo the previously undone action";
-        QTest::newRow("clip") << "clip:1* u:0 r:1* U:0 R:1*" << true << big << "&Undo Clip\tCtrl+Z|&Redo\tCtrl+Y"
-                              << "Undo Clip|Redo the previously undone action";
-        QTest::newRow("glue") << "glue:1* u:0" << false << big << "&Undo\tCtrl+Z|&Redo Glue\tCtrl+Y"
-                              << "Undo the last action|Redo Glue";
-        QTest::newRow("trend after clip") << "clip:1* trend:2* u:1* u:0 r:1*" << false << big
-                                          << "&Undo Clip\tCtrl+Z|&Redo Remove trend\tCtrl+Y"
-                                          << "Undo Clip|Redo Remove trend";
-        QTest::newRow("header") << "set:1* insert:2* delete:3* u:2* u:1* u:0 u! r:1* r:2* r:3*" << false << big
-                                << "&Undo Delete OBSERVER\tCtrl+Z|&Redo\tCtrl+Y"
-                                << "Undo Delete OBSERVER|Redo the previously undone action";
-        QTest::newRow("axis") << "axis:1* u:0 r:1*" << false << big << "&Undo Set CRVAL1\tCtrl+Z|&Redo\tCtrl+Y"
-                              << "Undo Set CRVAL1|Redo the previously undone action";
-        QTest::newRow("saves between") << "clip:1* save:1 set:2* u:1 u:0* save:0 r:1* r:2* u:1* u:0" << true << big
-                                       << "&Undo\tCtrl+Z|&Redo Clip\tCtrl+Y"
-                                       << "Undo the last action|Redo Clip";
-        QTest::newRow("new change clears redo") << "clip:1* u:0 set:2* r! u:0" << false << big
-                                                << "&Undo\tCtrl+Z|&Redo Set OBJECT\tCtrl+Y"
-                                                << "Undo the last action|Redo Set OBJECT";
-        QTest::newRow("new document") << "clip:1* copy:0* u! trend:1* u:0* r:1*" << false << big
-                                      << "&Undo Remove trend\tCtrl+Z|&Redo\tCtrl+Y"
-                                      << "Undo Remove trend|Redo the previously undone action";
+        QTest::addColumn<QString>("steps");   // op:state, * when modified; op! refused
+        QTest::addColumn<bool>("nan");        // NaN payloads in the clipped stretch
+        QTest::addColumn<bool>("smallCap");   // four records, without the 64 MiB minimum
+        QTest::addColumn<QString>("names");   // what Undo|Redo name at the end
+        QTest::newRow("nothing to undo") << "u! r!" << false << false << "|";
+        QTest::newRow("clip") << "clip:1* u:0 r:1* U:0 R:1*" << true << false << "Clip|";
+        QTest::newRow("glue, clip, trend") << "glue:1* clip:2* trend:3* u:2* u:1* u:0 r:1*" << false << false
+                                           << "Glue|Clip";
+        QTest::newRow("header and axis") << "set:1* insert:2* delete:3* axis:4* u:3* u:2* u:1* u:0 u! r:1* r:2* r:3*"
+                                         << false << false << "Delete OBSERVER|Set CRVAL1";
+        QTest::newRow("saves between") << "clip:1* save:1 set:2* u:1 u:0* save:0 r:1* r:2* u:1* u:0" << true << false
+                                       << "|Clip";
+        QTest::newRow("new change clears redo") << "clip:1* u:0 set:2* r! u:0" << false << false << "|Set OBJECT";
+        QTest::newRow("new document") << "clip:1* copy:0* u! trend:1* u:0* r:1*" << false << false
+                                      << "Remove trend|";
         QTest::newRow("no cap under 64 MiB")
-            << "trend:1* trend:2* trend:3* clip:4* trend:5* u:4* u:3* u:2* u:1* u:0" << false << big
-            << "&Undo\tCtrl+Z|&Redo Remove trend\tCtrl+Y" << "Undo the last action|Redo Remove trend";
+            << "trend:1* trend:2* trend:3* clip:4* trend:5* u:4* u:3* u:2* u:1* u:0" << false << false
+            << "|Remove trend";
         // Four records of 600 samples: the first trend goes, the small clip stays.
         QTest::newRow("cap drops the oldest")
-            << "trend:1* trend:2* trend:3* clip:4* trend:5* u:4* u:3* u:2* u:1* u!" << false << qint64(0)
-            << "&Undo\tCtrl+Z|&Redo Remove trend\tCtrl+Y" << "Undo the last action|Redo Remove trend";
+            << "trend:1* trend:2* trend:3* clip:4* trend:5* u:4* u:3* u:2* u:1* u!" << false << true << "|Remove trend";
         QTest::newRow("cap keeps a later save")
-            << "trend:1* save:1 trend:2* trend:3* clip:4* trend:5* u:4* u:3* u:2* u:1 u!" << false << qint64(0)
-            << "&Undo\tCtrl+Z|&Redo Remove trend\tCtrl+Y" << "Undo the last action|Redo Remove trend";
+            << "trend:1* save:1 trend:2* trend:3* clip:4* trend:5* u:4* u:3* u:2* u:1 u!" << false << true
+            << "|Remove trend";
         QTest::newRow("cap drops the save")
-            << "save:0 trend:1* trend:2* trend:3* clip:4* trend:5* u:4* u:3* u:2* u:1* u!" << false << qint64(0)
-            << "&Undo\tCtrl+Z|&Redo Remove trend\tCtrl+Y" << "Undo the last action|Redo Remove trend";
+            << "save:0 trend:1* trend:2* trend:3* clip:4* trend:5* u:4* u:3* u:2* u:1* u!" << false << true
+            << "|Remove trend";
     }
 
     void sequences()
     {
         QFETCH(QString, steps);
         QFETCH(bool, nan);
-        QFETCH(qint64, minimumCap);
-        QFETCH(QString, menus);
-        QFETCH(QString, tips);
-        UndoHistory::setMinimumCap(minimumCap);
+        QFETCH(bool, smallCap);
+        QFETCH(QString, names);
+        UndoHistory::setMinimumCap(smallCap ? 0 : qint64(64) << 20);
         RunningApp run;
         CFFDoc* doc = run.app->OpenDocumentFile(dir_.scan(QString::fromLatin1(QTest::currentDataTag()) + ".ff", 600));
         QVERIFY(doc);
-        if (nan) {
-            doc->GetFFile()->Data()[205] = bits(0x7fc00123u);
-            doc->GetFFile()->Data()[210] = bits(0xffa00007u);  // signalling, negative
+        if (nan) {  // a quiet NaN with a payload, and a negative signalling one
+            std::memcpy(doc->GetFFile()->Data() + 205, "\x23\x01\xc0\x7f", 4);
+            std::memcpy(doc->GetFFile()->Data() + 210, "\x07\x00\xa0\xff", 4);
         }
         QVERIFY(run.frame().runCommand(57648));  // a second view, which follows every change
         QList<State> states = {stateOf(*doc->GetFFile())};
@@ -210,12 +181,17 @@ private slots:
             if (op.size() == 1)  // the status bar names what was undone or redone
                 QVERIFY(run.frame().paneText(0).startsWith(op.toLower() == "u" ? "Undo " : "Redo "));
         }
+        // The menus and the status bar name the change, and only a possible
+        // command is enabled.
+        const QString u = names.section('|', 0, 0), r = names.section('|', 1);
         QAction* undo = run.frame().action(57643);
         QAction* redo = run.frame().action(57644);
-        QCOMPARE(undo->text() + '|' + redo->text(), menus);
-        QCOMPARE(undo->statusTip() + '|' + redo->statusTip(), tips);
-        QCOMPARE(undo->isEnabled(), undo->text().contains(' '));
-        QCOMPARE(redo->isEnabled(), redo->text().contains(' '));
+        QCOMPARE(undo->text(), u.isEmpty() ? "&Undo\tCtrl+Z" : "&Undo " + u + "\tCtrl+Z");
+        QCOMPARE(redo->text(), r.isEmpty() ? "&Redo\tCtrl+Y" : "&Redo " + r + "\tCtrl+Y");
+        QCOMPARE(undo->statusTip(), u.isEmpty() ? "Undo the last action" : "Undo " + u);
+        QCOMPARE(redo->statusTip(), r.isEmpty() ? "Redo the previously undone action" : "Redo " + r);
+        QCOMPARE(undo->isEnabled(), !u.isEmpty());
+        QCOMPARE(redo->isEnabled(), !r.isEmpty());
         // Closing asks only about a modified document.
         const bool modified = doc->isModified();
         run.messages.recorder.clear();

@@ -34,7 +34,6 @@ private slots:
     void oneToOneNarrowAndWide();
     void rescaleScrollsTheClickedPointToTheMiddle();
     void markOperations();
-    void samplesChanged_data();
     void samplesChanged();
     void firstShowingFitsAndResizeKeepsTheLayout();
     void degenerateRecordsStayUsable_data();
@@ -144,27 +143,14 @@ void ViewLayoutTest::markOperations()
     QVERIFY(!view->hasMark(MarkSelected));
 }
 
-void ViewLayoutTest::samplesChanged_data()
-{
-    QTest::addColumn<bool>("dropMarks");
-    QTest::newRow("marks kept") << false;
-    QTest::newRow("marks dropped") << true;
-}
-
 void ViewLayoutTest::samplesChanged()
 {
-    QFETCH(bool, dropMarks);
     auto f = makeRecord({1.0f, 2.0f, 3.0f, 4.0f, 5.0f});
     auto view = makeView(*f, 80, 31);
     const double sy = view->scales().unitsPerPixel;
-    ViewArrays& a = view->arrays();
-    a.marks[1] = MarkSelected;
-    a.marks[3] = MarkPending;
     f->Data()[2] = -26.0f;
     f->Data()[4] = 30.0f;
-    view->samplesChanged(dropMarks);
-    QCOMPARE(view->hasMark(MarkSelected), !dropMarks);
-    QCOMPARE(view->currentArrays().result.empty(), dropMarks);  // nothing pending any more
+    view->samplesChanged(false);
     // The view takes the new range but keeps its scale until Fit.
     QCOMPARE(view->scales().minimum, -26.0f);
     QCOMPARE(view->scales().maximum, 30.0f);
