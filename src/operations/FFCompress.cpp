@@ -60,10 +60,10 @@ bool FFCompress::Prepare()
 bool FFCompress::Compute()
 {
     switch (settings_.method) {
-    case 0:
+    case CompressMethod::Mean:
         BlockMeans(samples_, n_, settings_.factor, outputData_);
         return true;
-    case 1:
+    case CompressMethod::Median:
         BlockMedians(samples_, n_, settings_.factor, outputData_);
         return true;
     default:

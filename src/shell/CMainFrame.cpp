@@ -6,6 +6,7 @@
 #include "CommandIds.h"
 #include "CommandTable.h"
 #include "ToolbarIcons.h"
+#include "TuneCommands.h"
 #include "UndoCommands.h"
 #include "ViewHost.h"
 
@@ -230,6 +231,7 @@ void CMainFrame::setCommandHandler(int id, CommandRun run, CommandEnabled enable
 void CMainFrame::installCommandHandlers()
 {
     // One line per concern; each installer lives in its own file.
+    installTuneCommands(*this);
     installUndoCommands(*this, app_);
 }
 
