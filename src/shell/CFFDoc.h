@@ -10,10 +10,13 @@
 #include <QObject>
 #include <QString>
 
+#include "Fits.h"
+
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class FFile;
 class SampleChange;
@@ -25,8 +28,9 @@ public:
     explicit CFFDoc(QObject* parent = nullptr);
     ~CFFDoc() override;
 
-    // Reads the F-file at path; false (with the reason shown) if the file
-    // cannot be opened or is not a valid F-file.
+    // Reads the F-file or FITS file at path; false (with the reason shown)
+    // if the file cannot be opened or is not valid, or the user cancelled
+    // the choice of a FITS table column.
     bool OpenDocument(const QString& path);
     // Writes the F-file to path; on failure the document stays modified.
     bool SaveDocument(const QString& path);
@@ -42,6 +46,11 @@ public:
     const QString& pathName() const { return path_; }
     // Sets the path and makes the file name the title.
     void setPathName(const QString& path);
+
+    // Read from a FITS table column or from part of a FITS file: Save must
+    // not write the record over that file, so it asks for a name.
+    bool fromPartOfFile() const { return fromPart_; }
+    bool fromTableColumn() const { return fromTable_; }
 
     // Modified: the document is not in the state it was last saved (or
     // opened) in. Undoing back to that state makes it unmodified again.
@@ -100,6 +109,12 @@ public:
     using SaveAsPrompt = std::function<QString(const QString& proposed)>;
     static void setSaveAsPrompt(SaveAsPrompt prompt);
 
+    // Asks which table column of a FITS file to read (the file has tables
+    // but no one-dimensional image); false for Cancel. Tests install a
+    // scripted one; nullptr restores the dialog.
+    using ColumnPrompt = std::function<bool(const std::vector<FitsHduInfo>& hdus, int& hdu, FitsChoice& choice)>;
+    static void setColumnPrompt(ColumnPrompt prompt);
+
     // Paths as the core's file functions take them.
     static std::string nativePath(const QString& path);
 
@@ -129,9 +144,14 @@ private:
     qint64 undoCap() const;
     void followHistory();
 
+    bool openFits(const std::string& path, const std::string& root);
+
     UndoHistory* history_;
     std::unique_ptr<FFile> ffile_;
     QString title_;
     QString path_;
     bool modified_ = false;
+    bool fromPart_ = false;
+    bool fromTable_ = false;
+    QString column_;
 };
