@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -82,6 +83,26 @@ void FHead::Insert(std::unique_ptr<HeadEntry> entry)
         }
     }
     entries_.push_back(std::move(entry));
+}
+
+void FHead::InsertAt(int pos, std::unique_ptr<HeadEntry> entry)
+{
+    if (!entry)
+        return;
+    if (Has(entry->GetID())) {
+        Insert(std::move(entry));
+        return;
+    }
+    const std::size_t at = std::min(static_cast<std::size_t>(pos), entries_.size());
+    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
+}
+
+int FHead::IndexOf(std::string_view id) const
+{
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i]->GetID() == id)
+            return static_cast<int>(i);
+    return -1;
 }
 
 bool FHead::Remove(std::string_view id)

@@ -40,6 +40,12 @@ public:
 
     // Replaces an entry with the same ID in place, else appends.
     void Insert(std::unique_ptr<HeadEntry> entry);
+    // Puts a new ID at position pos (0-based), where a removed entry stood;
+    // past the end (or negative) it is appended. An ID already present is
+    // replaced in place, as by Insert, so the header never holds it twice.
+    void InsertAt(int pos, std::unique_ptr<HeadEntry> entry);
+    // Position of the entry id (0-based), or -1 if there is none.
+    int IndexOf(std::string_view id) const;
     // Destroys the first entry with that ID; false (silently) if none.
     bool Remove(std::string_view id);
     void Clear();

@@ -4,6 +4,7 @@
 #include "FFile.h"
 #include "Messages.h"
 #include "RecordFile.h"
+#include "UndoHistory.h"
 
 #include <QApplication>
 #include <QDir>
@@ -63,7 +64,11 @@ QString withoutSelector(const QString& path)
 
 }  // namespace
 
-CFFDoc::CFFDoc(QObject* parent) : QObject(parent) {}
+CFFDoc::CFFDoc(QObject* parent) : QObject(parent), history_(new UndoHistory(this))
+{
+    connect(history_, &UndoHistory::cleanChanged, this, &CFFDoc::followHistory);
+    connect(history_, &UndoHistory::changed, this, &CFFDoc::undoStateChanged);
+}
 
 CFFDoc::~CFFDoc() = default;
 
@@ -167,6 +172,16 @@ void CFFDoc::setPathName(const QString& path)
 
 void CFFDoc::setModified(bool modified)
 {
+    if (modified)
+        history_->resetClean();
+    else
+        history_->setClean();
+    followHistory();
+}
+
+void CFFDoc::followHistory()
+{
+    const bool modified = !history_->isClean();
     if (modified == modified_)
         return;
     modified_ = modified;
@@ -223,42 +238,6 @@ bool CFFDoc::SaveModified()
     default:
         return false;
     }
-}
-
-void CFFDoc::notifyDataChanged(QObject* source)
-{
-    setModified(true);
-    emit dataChanged(source);
-}
-
-bool CFFDoc::setHeadValue(const std::string& id, const std::string& value)
-{
-    HeadEntry* entry = ffile_ ? ffile_->Find(id) : nullptr;
-    if (!entry)
-        return false;
-    entry->SetValue(value);
-    setModified(true);
-    emit headChanged(QString::fromLatin1(id.c_str()));
-    return true;
-}
-
-bool CFFDoc::insertHeadEntry(const std::string& id, const std::string& value)
-{
-    if (!ffile_ || ffile_->Has(id))
-        return false;
-    ffile_->Insert(std::make_unique<HeadEntry>(id, value));
-    setModified(true);
-    emit headChanged(QString::fromLatin1(id.c_str()));
-    return true;
-}
-
-bool CFFDoc::removeHeadEntry(const std::string& id)
-{
-    if (!ffile_ || !ffile_->Remove(id))
-        return false;
-    setModified(true);
-    emit headChanged(QString::fromLatin1(id.c_str()));
-    return true;
 }
 
 void CFFDoc::SetPendingFFile(std::unique_ptr<FFile> file) { pendingSlot() = std::move(file); }

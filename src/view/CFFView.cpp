@@ -201,10 +201,10 @@ void CFFView::recomputeRange()
 
 void CFFView::redraw() { viewport()->update(); }
 
-void CFFView::documentChanged(CFFView* source)
+void CFFView::samplesChanged(bool dropMarks)
 {
-    if (source == this)
-        return;
+    if (dropMarks)
+        clearMarks();
     recomputeRange();
     viewport()->update();
 }
@@ -255,21 +255,6 @@ void CFFView::markSpan(int x1, int x2, int k)
     const double joinReal = std::ceil(1.0 / geo_.samplesPerPixel) + 1.0;
     const int join = joinReal > kAreaLimit ? kAreaLimit : static_cast<int>(joinReal);
     updateAreaRect(QRect(QPoint(px.x1 - join, top), QPoint(px.x2 + join, bottom)));
-}
-
-void CFFView::applyResult(bool subtract)
-{
-    if (arrays_.hasResult()) {
-        float* s = arrays_.samples;
-        const float* r = arrays_.result.data();
-        const std::uint8_t* m = arrays_.marks.data();
-        for (int i = 0; i < arrays_.count; ++i)
-            if (m[i] == MarkPending)
-                s[i] = subtract ? s[i] - r[i] : r[i];
-    }
-    geo_.computeRange(arrays_.samples, arrays_.count);
-    clearMarks();
-    emit documentModified();
 }
 
 // ---------------------------------------------------------------- painting

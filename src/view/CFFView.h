@@ -10,21 +10,20 @@
 //    scales and marks.
 //  - Connect statusText(pane, text) to the main frame's status-bar panes
 //    (StatusPane values are the pane indices 2, 3, 4, 6, 7, 8).
-//  - Connect documentModified() to the document: mark it modified and call
-//    documentChanged(sender) on every other view of the same document.
+//  - When the document's samples change (an applied result, undo, redo),
+//    call samplesChanged() on every view of it.
 //  - Tool menu / toolbar: CFFView::setTool(tool) (process-wide, all views;
 //    ViewCommand::toolOf maps the command ids). View menu: fitInWindow(),
 //    oneToOne(), redraw(). Window > Tile / Cascade: fitInWindow() on every
 //    view after arranging.
 //  - Commands that run operations use arrays() (which makes sure the result
 //    array exists), hasMark / clearMarks / saveMarks / dropSavedMarks /
-//    restoreMarks, and applyResult() after a confirmation. The result array
-//    is as large as the record, so it exists only while an operation may
-//    need it: clearMarks(), applyResult() and a restoreMarks() that leaves
-//    nothing pending release it. Call arrays() again for the next operation
-//    rather than keeping the reference's result across commands.
+//    restoreMarks. The result array is as large as the record, so it exists
+//    only while an operation may need it: clearMarks() and a restoreMarks()
+//    that leaves nothing pending release it. Call arrays() again for the next
+//    operation rather than keeping the reference's result across commands.
 //  - Painting follows the record's samples in place: after the document
-//    replaces its samples, call recomputeRange() (or documentChanged).
+//    replaces its samples, call recomputeRange() (or samplesChanged).
 
 #include "PlotPainter.h"
 #include "ViewArrays.h"
@@ -86,23 +85,19 @@ public:
     void restoreMarks();
     // Marks the samples under the pixel span x1..x2 with k and repaints them.
     void markSpan(int x1, int x2, int k);
-    // Confirmed result: every pending sample takes the result (replace) or
-    // loses it (subtract); then the range is recomputed, the marks cleared,
-    // and documentModified() emitted.
-    void applyResult(bool subtract);
 
     // Paints the area rectangle `region` (background included) with the
     // painter translated to area coordinates. Used by paintEvent.
     void paintArea(QPainter& painter, const QRect& region);
 
-public slots:
-    // Another view of the same record changed the samples: recompute the Y
-    // range and repaint. Ignored when the source is this view.
-    void documentChanged(CFFView* source);
+    // The record's samples changed: recompute the Y range (the scales stay
+    // until the next Fit) and repaint. dropMarks clears the marks too, for
+    // a change that did not come from this view's own marks (undo, redo):
+    // a selection made on other values no longer means what it did.
+    void samplesChanged(bool dropMarks);
 
 signals:
     void statusText(int pane, const QString& text);
-    void documentModified();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
