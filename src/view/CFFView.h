@@ -27,6 +27,7 @@
 //    replaces its samples, call recomputeRange() (or documentChanged).
 
 #include "PlotPainter.h"
+#include "SampleSummary.h"
 #include "ViewArrays.h"
 #include "ViewCommands.h"
 #include "ViewGeometry.h"
@@ -54,7 +55,11 @@ public:
     // since most records are only looked at and it is as large as the record.
     ViewArrays& arrays();
     // The arrays as they are (the result array may be empty).
-    const ViewArrays& currentArrays() const { return arrays_; }
+    const ViewArrays& currentArrays() const
+    {
+        arrays_.ensureMarks();
+        return arrays_;
+    }
 
     // ---- the tool (one for the whole process) ----
     static void setTool(Tool tool);
@@ -86,6 +91,11 @@ public:
     void restoreMarks();
     // Marks the samples under the pixel span x1..x2 with k and repaints them.
     void markSpan(int x1, int x2, int k);
+    // The document's samples lo .. hi changed in place (an applied result,
+    // an undo): the summary the painter reads and the Y range follow, and
+    // the view repaints.
+    void samplesChanged(int lo, int hi);
+
     // Confirmed result: every pending sample takes the result (replace) or
     // loses it (subtract); then the range is recomputed, the marks cleared,
     // and documentModified() emitted.
@@ -136,8 +146,17 @@ private:
     // True while every mark is known to be 0 (no need to look at them).
     bool marksClean_ = true;
     ViewGeometry geo_;
-    ViewArrays arrays_;
+    // Marks are made on first need; reading them is not a change.
+    mutable ViewArrays arrays_;
     PlotPainter painter_;
+    // What a coarse repaint reads instead of the samples: their min/max
+    // summary (made at the first such repaint), and one byte per 64 samples
+    // telling whether any of them is marked (remade after marks change).
+    SampleSummary summary_;
+    std::vector<std::uint8_t> markBlocks_;
+    bool markBlocksStale_ = true;
+    bool marksHandedOut_ = false;
+    void prepareSummaries(PlotData& d);
 
     // Tool state.
     QPoint lastPos_;
