@@ -56,9 +56,31 @@ void CFFView::attachRecord()
 {
     allocating([&] { arrays_.attachMarksOnly(file_.Data(), file_.Count()); });
     marksClean_ = true;
-    geo_.computeRange(arrays_.samples, arrays_.count);
     summary_.clear();
     markBlocksStale_ = true;
+    updateRange();
+}
+
+void CFFView::updateRange()
+{
+    // A long record is summarised once; the Y range is then the summary's
+    // top block, and after an edit only the changed blocks are read again.
+    if (arrays_.count < kSummaryFrom) {
+        geo_.computeRange(arrays_.samples, arrays_.count);
+        return;
+    }
+    if (!summary_.built() || summary_.samples() != arrays_.samples || summary_.count() != arrays_.count)
+        allocating([&] { summary_.build(arrays_.samples, arrays_.count); });
+    const SampleSummary::Range r = summary_.range(0, arrays_.count - 1);
+    // A zero at either end may be -0 or +0: which one the record has first
+    // is left to the plain pass.
+    if (r.lo == 0.0f || r.hi == 0.0f) {
+        geo_.computeRange(arrays_.samples, arrays_.count);
+        return;
+    }
+    geo_.count = arrays_.count;
+    geo_.minimum = r.lo <= r.hi ? r.lo : 0.0f;
+    geo_.maximum = r.lo <= r.hi ? r.hi : 0.0f;
 }
 
 ViewArrays& CFFView::arrays()
@@ -206,7 +228,7 @@ void CFFView::recomputeRange()
     if (arrays_.samples != file_.Data() || arrays_.count != file_.Count())
         attachRecord();
     else
-        geo_.computeRange(arrays_.samples, arrays_.count);
+        updateRange();
 }
 
 void CFFView::redraw() { viewport()->update(); }
@@ -288,7 +310,7 @@ void CFFView::applyResult(bool subtract)
             }
         summary_.update(first, last);
     }
-    geo_.computeRange(arrays_.samples, arrays_.count);
+    updateRange();
     clearMarks();
     emit documentModified();
 }
@@ -306,7 +328,7 @@ void CFFView::samplesChanged(int lo, int hi)
         recomputeRange();
     } else {
         summary_.update(lo, hi);
-        geo_.computeRange(arrays_.samples, arrays_.count);
+        updateRange();
     }
     viewport()->update();
 }

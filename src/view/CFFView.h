@@ -157,6 +157,9 @@ private:
     bool markBlocksStale_ = true;
     bool marksHandedOut_ = false;
     void prepareSummaries(PlotData& d);
+    // The Y range, from the summary for long records.
+    void updateRange();
+    static constexpr int kSummaryFrom = 1 << 20;
 
     // Tool state.
     QPoint lastPos_;

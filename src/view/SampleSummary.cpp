@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -9,18 +10,44 @@ namespace {
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
 // Smallest and largest finite value of x[0 .. n-1]. The comparisons skip a
-// NaN by themselves; an infinity is caught by x - x, which is NaN for both,
-// and such a block is summed again with the test per sample.
-SampleSummary::Range blockRange(const float* x, int n)
+// NaN by themselves; a NaN or an infinity (all exponent bits set) marks the
+// block, which is then summed again with the test per sample. Eight lanes
+// side by side, so that the compiler keeps them in one vector register.
+__attribute__((target_clones("avx2", "default"))) SampleSummary::Range blockRange(const float* x, int n)
 {
+    constexpr int L = 8;
+    float los[L];
+    float his[L];
+    std::uint32_t bads[L];
+    for (int l = 0; l < L; ++l) {
+        los[l] = kInf;
+        his[l] = -kInf;
+        bads[l] = 0;
+    }
+    int i = 0;
+    for (; i + L <= n; i += L) {
+        for (int l = 0; l < L; ++l) {
+            const float v = x[i + l];
+            std::uint32_t u;
+            std::memcpy(&u, &v, sizeof u);
+            los[l] = v < los[l] ? v : los[l];
+            his[l] = v > his[l] ? v : his[l];
+            bads[l] |= (u & 0x7F800000u) == 0x7F800000u;
+        }
+    }
     float lo = kInf;
     float hi = -kInf;
     bool bad = false;
-    for (int i = 0; i < n; ++i) {
+    for (int l = 0; l < L; ++l) {
+        lo = los[l] < lo ? los[l] : lo;
+        hi = his[l] > hi ? his[l] : hi;
+        bad = bad || bads[l] != 0;
+    }
+    for (; i < n; ++i) {
         const float v = x[i];
         lo = v < lo ? v : lo;
         hi = v > hi ? v : hi;
-        bad |= !(v - v == 0.0f);
+        bad = bad || !std::isfinite(v);
     }
     if (bad) {
         lo = kInf;
