@@ -313,19 +313,26 @@ void PlotPaintTest::matchesThePlainRendering_data()
     QTest::addColumn<int>("h");
     QTest::addColumn<bool>("marked");
     QTest::addColumn<bool>("halves");
-    QTest::newRow("coarse marked") << 5000 << 97 << 80 << true << false;
-    QTest::newRow("fractional scale") << 250 << 99 << 50 << true << false;
-    QTest::newRow("fine") << 37 << 120 << 60 << true << false;
-    QTest::newRow("one column") << 3000 << 1 << 40 << true << false;
+    QTest::addColumn<bool>("gaps");  // NaN and infinities here and there
+    QTest::newRow("coarse marked") << 5000 << 97 << 80 << true << false << false;
+    QTest::newRow("coarse with gaps") << 5000 << 97 << 80 << true << false << true;
+    QTest::newRow("fractional scale with gaps") << 250 << 99 << 50 << true << false << true;
+    QTest::newRow("fine with gaps") << 37 << 120 << 60 << true << false << true;
+    QTest::newRow("fractional scale") << 250 << 99 << 50 << true << false << false;
+    QTest::newRow("fine") << 37 << 120 << 60 << true << false << false;
+    QTest::newRow("one column") << 3000 << 1 << 40 << true << false << false;
     // Columns of more samples than the painter works out at once.
-    QTest::newRow("long columns") << 30000 << 3 << 40 << true << false;
-    QTest::newRow("long columns unmarked") << 30000 << 3 << 40 << false << false;
+    QTest::newRow("long columns") << 30000 << 3 << 40 << true << false << false;
+    QTest::newRow("long columns unmarked") << 30000 << 3 << 40 << false << false << false;
+    // The last sample of the first chunk is NaN: the next chunk of the same
+    // column ends the gap, and the join into the next column is drawn.
+    QTest::newRow("long columns with gaps") << 30000 << 3 << 40 << false << false << true;
     // S_y = 0.7 and values (k + 0.5) 0.7: rows on or within a hair of a
     // half, where multiplying by 1/0.7 instead of dividing by 0.7 rounds
     // some of them the other way (40.25 gives 2.4999999999999929 by the
     // division, 2.5 by the product).
-    QTest::newRow("rows on halves, fine") << 300 << 600 << 61 << false << true;
-    QTest::newRow("rows on halves, coarse") << 20000 << 50 << 61 << false << true;
+    QTest::newRow("rows on halves, fine") << 300 << 600 << 61 << false << true << false;
+    QTest::newRow("rows on halves, coarse") << 20000 << 50 << 61 << false << true << false;
 }
 
 void PlotPaintTest::matchesThePlainRendering()
@@ -335,6 +342,7 @@ void PlotPaintTest::matchesThePlainRendering()
     QFETCH(int, h);
     QFETCH(bool, marked);
     QFETCH(bool, halves);
+    QFETCH(bool, gaps);
     std::mt19937 rng(12345u + static_cast<unsigned>(n));
     std::normal_distribution<float> noise(0.0f, 1.0f);
     std::uniform_int_distribution<int> mark(0, 3);
@@ -354,6 +362,16 @@ void PlotPaintTest::matchesThePlainRendering()
             s[0] = 0.0f;
             s[1] = 42.0f;
         }
+        if (gaps && n > 10000) {
+            s[4095] = s[20000] = std::numeric_limits<float>::quiet_NaN();
+            s[5000] = 1000.0f;  // the next column starts far up: its join shows
+        }
+        else if (gaps)
+            for (int i = static_cast<int>(rng() % 5); i < n; i += 1 + static_cast<int>(rng() % 23)) {
+                s[static_cast<std::size_t>(i)] = i % 3 ? std::numeric_limits<float>::quiet_NaN()
+                                                       : std::numeric_limits<float>::infinity();
+                r[static_cast<std::size_t>(i)] = s[static_cast<std::size_t>(i)];
+            }
         if (marked)
             for (int i = 0; i < n;) {
                 const int len = 1 + static_cast<int>(rng() % 40);
