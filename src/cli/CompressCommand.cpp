@@ -37,7 +37,7 @@ int runCompress(const Args& args)
             return usageError("--factor takes a whole number", kUsageText);
         settings.factor = static_cast<int>(*f);
     }
-    settings.method = median ? 1 : 0;
+    settings.method = median ? CompressMethod::Median : CompressMethod::Mean;
     settings.quiet = true;
     Tuning<CompressTuning>::current() = settings;
 

@@ -29,7 +29,7 @@ OverlayTuning readOverlayFlags(ArgReader& reader)
     t.keepActiveOffsets = reader.flag("--keep-active-offsets");
     t.checkDeclination = reader.flag("--check-declination");
     if (reader.flag("--equal-parameters-only"))
-        t.headMode = 1;
+        t.headMode = HeadMode::EqualOnly;
     t.quiet = true;
     return t;
 }

@@ -22,14 +22,12 @@ constexpr const char* kUsageText =
     "         [--window-function rectangular|parabolic|gaussian] [--remove-background]\n"
     "         [--boundary leave|cut|flatten]\n";
 
-int indexOf(const std::string& text, std::initializer_list<const char*> names)
+// The value named by text, or -1.
+int valueOf(const std::string& text, std::initializer_list<std::pair<const char*, int>> names)
 {
-    int i = 0;
-    for (const char* name : names) {
+    for (const auto& [name, value] : names)
         if (text == name)
-            return i;
-        ++i;
-    }
+            return value;
     return -1;
 }
 }  // namespace
@@ -56,15 +54,19 @@ int runSmooth(const Args& args)
 
     SlidingMeanTuning settings;
     settings.quiet = true;
-    settings.filterType = median ? 1 : 0;
+    settings.filterType = median ? FilterType::Median : FilterType::Mean;
     settings.removeBackground = background;
     if (functionText) {
-        settings.windowFunction = indexOf(*functionText, {"rectangular", "parabolic", "gaussian"});
+        settings.windowFunction = valueOf(*functionText, {{"rectangular", WindowFunction::Rectangular},
+                                                          {"parabolic", WindowFunction::Parabolic},
+                                                          {"gaussian", WindowFunction::Gaussian}});
         if (settings.windowFunction < 0)
             return usageError("--window-function takes rectangular, parabolic or gaussian", kUsageText);
     }
     if (boundaryText) {
-        settings.boundaryMode = indexOf(*boundaryText, {"leave", "cut", "flatten"});
+        settings.boundaryMode = valueOf(*boundaryText, {{"leave", BoundaryMode::Leave},
+                                                        {"cut", BoundaryMode::Cut},
+                                                        {"flatten", BoundaryMode::Flatten}});
         if (settings.boundaryMode < 0)
             return usageError("--boundary takes leave, cut or flatten", kUsageText);
     }

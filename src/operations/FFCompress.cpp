@@ -61,7 +61,7 @@ bool FFCompress::Prepare()
 
 bool FFCompress::Compute()
 {
-    if (settings_.method != 0 && settings_.method != 1) {
+    if (settings_.method != CompressMethod::Mean && settings_.method != CompressMethod::Median) {
         Messages::error(kClass, "unknown method");
         return false;
     }
@@ -75,7 +75,7 @@ bool FFCompress::Compute()
             return false;
         const int len = std::min(kSlice, outN - k);
         const float* in = samples_ + static_cast<long long>(k) * f;
-        if (settings_.method == 0)
+        if (settings_.method == CompressMethod::Mean)
             BlockMeans(in, len * f, f, outputData_ + k);
         else
             BlockMedians(in, len * f, f, outputData_ + k);

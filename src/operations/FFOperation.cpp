@@ -72,9 +72,12 @@ bool FFOperation::Execute()
 
 std::unique_ptr<FFile> FFOperation::TakeOutput()
 {
-    if (!succeeded_)
+    if (!succeeded_ || !output_)
         return nullptr;
     outputData_ = nullptr;
+    // A generated name is spent only on an output that someone keeps; the
+    // correlation's output, always discarded, takes none.
+    output_->MakeNewName();
     return std::move(output_);
 }
 
@@ -100,6 +103,9 @@ bool FFOperation::Prepare()
             return false;
         settings_ = Tuning<OverlayTuning>::current();
     }
+    // Aligning and resampling records of millions of samples takes a while
+    // after the overlaying dialog's OK.
+    BusyCursor busy;
     if (!InitCoordinates()) {
         fail("can't initialize output FFile coordinates");
         return false;
@@ -115,7 +121,6 @@ bool FFOperation::Prepare()
     head.reset();
     output_->SetData(SampleArray(n_), n_);
     output_->SetupAxis();
-    output_->MakeNewName();
 
     resampled_.clear();
     resampled_.reserve(order_.size());

@@ -74,8 +74,9 @@ public:
     // The only entry point for callers; runs at most once per object.
     bool Execute();
 
-    // After a successful Execute: hands the output F-file to the caller.
-    // Otherwise (or when taken already) nullptr.
+    // After a successful Execute: hands the output F-file to the caller,
+    // named then with the next generated name (newNNN.ff). Otherwise (or
+    // when taken already) nullptr.
     std::unique_ptr<FFile> TakeOutput();
 
     // Brings the operands onto one X grid and sets XStart, XStep, GridSize,

@@ -59,7 +59,7 @@ std::optional<std::string> FFOperation::ResolveKeyword(std::string_view keyword,
 std::unique_ptr<FHead> FFOperation::AssembleHead()
 {
     const FFile* active = ActiveOperand();
-    if (settings_.headMode != 0 && settings_.headMode != 1) {
+    if (settings_.headMode != HeadMode::ActiveValues && settings_.headMode != HeadMode::EqualOnly) {
         Messages::error(kClass, "unhandled head merging mode");
         return nullptr;
     }
@@ -70,7 +70,7 @@ std::unique_ptr<FHead> FFOperation::AssembleHead()
         const HeadEntry& e = active->EntryAt(i);
         if (e.ClassLetter() == 'c')
             continue;
-        if (settings_.headMode == 0) {
+        if (settings_.headMode == HeadMode::ActiveValues) {
             head->SetText(e.GetID(), e.GetValue());
         } else if (auto value = ResolveKeyword(e.GetID(), ResolveRule::AllEqualText)) {
             head->SetText(e.GetID(), *value);

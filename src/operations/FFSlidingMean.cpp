@@ -14,6 +14,10 @@
 
 namespace {
 constexpr const char* kClass = "FFSlidingMean";
+// The settings name the kernels' windows by the same numbers.
+static_assert(int{WindowFunction::Rectangular} == int{WindowRectangular} &&
+              int{WindowFunction::Parabolic} == int{WindowParabolic} &&
+              int{WindowFunction::Gaussian} == int{WindowGaussian});
 }
 
 FFSlidingMean::FFSlidingMean(FFile* input, const SlidingMeanTuning* settings, float* preview)
@@ -48,8 +52,8 @@ bool FFSlidingMean::Prepare()
     // may still leave no sample computed with the full window; cutting would
     // then make a record of no or negative size and flattening would copy
     // from outside the record.
-    const bool kernel = settings_.filterType == 0 || settings_.filterType == 1;
-    const bool edges = settings_.boundaryMode == 1 || settings_.boundaryMode == 2;
+    const bool kernel = settings_.filterType == FilterType::Mean || settings_.filterType == FilterType::Median;
+    const bool edges = settings_.boundaryMode == BoundaryMode::Cut || settings_.boundaryMode == BoundaryMode::Flatten;
     if (kernel && edges && WeightWindow::valid(settings_.windowFunction)) {
         const long long m = WeightWindow::halfWidthOf(settings_.windowFunction, W, step_);
         if (2 * m >= n_) {
@@ -79,15 +83,15 @@ bool FFSlidingMean::Compute()
         filter.removeBackground();
     const int m = filter.lowMargin();
     switch (settings_.boundaryMode) {
-    case 0:  // the work array is the output's samples already
+    case BoundaryMode::Leave:  // the work array is the output's samples already
         break;
-    case 2:
+    case BoundaryMode::Flatten:
         if (!filter.flattenEdges()) {
             Messages::error(kClass, "window too wide to cut or flatten the record ends");
             return false;
         }
         break;
-    case 1: {
+    case BoundaryMode::Cut: {
         const int count = n_ - 2 * m;
         if (count <= 0) {
             Messages::error(kClass, "window too wide to cut or flatten the record ends");

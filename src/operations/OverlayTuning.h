@@ -9,6 +9,16 @@
 //   2  channel-specific offsets ((TIMEWSH + TIMEESH) / 2)
 //   4  time correction offsets (NUT-RA)
 //   8  scaling: the coordinate of a sample is its index
+
+// Values of OverlayTuning::headMode: how the non-critical entries of the
+// output head are chosen.
+namespace HeadMode {
+enum Value : int {
+    ActiveValues = 0,  // "Use active f-file head values"
+    EqualOnly = 1,     // "Leave equal parameters only"
+};
+}
+
 struct OverlayTuning {
     // No "F-files overlaying control" dialog before an operation runs.
     bool quiet = false;
@@ -18,8 +28,7 @@ struct OverlayTuning {
     bool keepActiveOffsets = false;
     // Initially scaling and absolute offsets on, horn and nutation shifts off.
     int offsetFlags = 6;
-    // 0 "Use active f-file head values", 1 "Leave equal parameters only".
-    int headMode = 0;
+    int headMode = HeadMode::ActiveValues;
     // Set when an operation was handed the record explicitly.
     bool given = false;
 };

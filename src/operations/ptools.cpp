@@ -1,6 +1,7 @@
 #include "ptools.h"
 
 #include "Messages.h"
+#include "SlidingMeanTuning.h"
 #include "warithmetic.h"
 #include "wmedian.h"
 
@@ -35,13 +36,13 @@ void ptools::apply(int windowType, int filterType, double W)
 {
     if (!data_)
         Messages::fatal("ptools: no input data");
-    if (filterType == 0) {
+    if (filterType == FilterType::Mean) {
         warithmetic kernel(windowType, W, h_);
         low_ = flatten_ = kernel.HalfWidth();
         high_ = n_ - low_;
         kernel.filter(external_ ? external_ : work_.data(), data_, n_);
         copyPending_ = false;
-    } else if (filterType == 1) {
+    } else if (filterType == FilterType::Median) {
         wmedian kernel(windowType, W, h_);
         low_ = flatten_ = kernel.HalfWidth();
         high_ = n_ - low_;

@@ -22,7 +22,7 @@ public:
     // copy of the data, as the work array (not owned). Saves a record-sized
     // allocation when the caller's result is to take the work array anyway.
     void initInPlace(const float* data, float* work, int n, double h);
-    // Filter type 0: weighted mean, 1: weighted median, with the window type
+    // Filter type FilterType::Mean or FilterType::Median (SlidingMeanTuning.h), with the window type
     // and size W; any other filter type leaves the work array as it is.
     // Without data: fatal "ptools: no input data".
     void apply(int windowType, int filterType, double W);

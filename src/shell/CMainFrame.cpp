@@ -6,6 +6,7 @@
 #include "CommandIds.h"
 #include "CommandTable.h"
 #include "ToolbarIcons.h"
+#include "TuneCommands.h"
 #include "ViewHost.h"
 
 #include <QAction>
@@ -229,6 +230,7 @@ void CMainFrame::setCommandHandler(int id, CommandRun run, CommandEnabled enable
 void CMainFrame::installCommandHandlers()
 {
     // One line per concern; each installer lives in its own file.
+    installTuneCommands(*this);
 }
 
 bool CMainFrame::runCommand(int id)

@@ -4,14 +4,11 @@
 
 #include "BusyCursor.h"
 
+#include "CCorrelationDlg.h"
+
 #include <QApplication>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -19,20 +16,34 @@ namespace {
 // degree sign 0xB0).
 QString text8(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
 
+// The wait cursor of a running operation must not hide the pointer over a
+// box that wants an answer: it is lifted while the guard lives.
+class PointerForAnswer {
+public:
+    PointerForAnswer()
+    {
+        while (QGuiApplication::overrideCursor()) {
+            QGuiApplication::restoreOverrideCursor();
+            ++lifted_;
+        }
+    }
+    ~PointerForAnswer()
+    {
+        for (int i = 0; i < lifted_; ++i)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    PointerForAnswer(const PointerForAnswer&) = delete;
+    PointerForAnswer& operator=(const PointerForAnswer&) = delete;
+
+private:
+    int lifted_ = 0;
+};
+
 int showBox(QMessageBox::Icon icon, const QString& caption, const QString& text, QMessageBox::StandardButtons buttons)
 {
-    // The wait cursor of a running operation must not hide the pointer
-    // over a box that wants an answer.
-    int restored = 0;
-    while (QGuiApplication::overrideCursor()) {
-        QGuiApplication::restoreOverrideCursor();
-        ++restored;
-    }
+    PointerForAnswer pointer;
     QMessageBox box(icon, caption, text, buttons, QApplication::activeWindow());
-    const int result = box.exec();
-    for (int i = 0; i < restored; ++i)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    return result;
+    return box.exec();
 }
 
 }  // namespace
@@ -71,19 +82,9 @@ void QtMessageSink::info(const std::string& caption, const std::string& text)
 
 void QtMessageSink::showTable(const std::string& title, const std::string& text)
 {
-    QDialog dialog(QApplication::activeWindow());
-    dialog.setWindowTitle(text8(title));
-    auto* view = new QPlainTextEdit(text8(text), &dialog);
-    view->setReadOnly(true);
-    view->setLineWrapMode(QPlainTextEdit::NoWrap);
-    view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(view);
-    layout->addWidget(buttons);
-    dialog.resize(560, 360);
-    dialog.exec();
+    // The only table the program shows is the correlation matrix.
+    PointerForAnswer pointer;
+    CCorrelationDlg::Show(text8(title), text8(text));
 }
 
 void QtMessageSink::installAll()

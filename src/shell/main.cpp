@@ -5,16 +5,24 @@
 #include "Messages.h"
 #include "QtMessageSink.h"
 #include "Screenshot.h"
+#include "TuneCommands.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+
+#include <clocale>
 
 int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vexil"));
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    // The toolkit sets the user's locale; header values and the dialogs'
+    // numbers are read and written with the C library, which must keep the
+    // decimal point whatever the desktop's language.
+    std::setlocale(LC_NUMERIC, "C");
     QtMessageSink::installAll();
+    installTuningDialogs();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Vexil: workbench for F-file scan records"));

@@ -1,4 +1,5 @@
 #include "FFLinComb.h"
+#include "FFCorrelation.h"
 #include "FFile.h"
 #include "MarkedRecord.h"
 #include "Reference.h"
@@ -144,4 +145,27 @@ TEST_F(LinComb, ExecuteWithTheDialogButtons)
         EXPECT_EQ(std::vector<float>(out->Data(), out->Data() + out->Count()), c.expected) << c.name;
         EXPECT_EQ(out->GetText("HISTORY").rfind("LINCOMB(", 0), 0u) << out->GetText("HISTORY");
     }
+}
+
+// A generated name (new005.ff, ...) is spent only on an output that is
+// taken, not on a correlation's or a dropped combination's.
+TEST_F(LinComb, OnlyAKeptOutputSpendsAGeneratedName)
+{
+    for (int kind : {0, 1, 2}) {  // correlation, combination dropped, combination kept
+        Operands o({{1, 2, 3, 4}, {4, 3, 2, 1}});
+        FFile::ResetNameCounter(5);
+        std::unique_ptr<FFOperation> op;
+        if (kind == 0)
+            op = std::make_unique<FFCorrelation>(o.list, &overlay);
+        else
+            op = std::make_unique<FFLinComb>(o.list, &overlay);
+        ASSERT_TRUE(op->Execute());
+        if (kind == 2) {
+            EXPECT_EQ(op->TakeOutput()->GetName(), "new005.ff");
+        }
+        FFile next;
+        next.MakeNewName();
+        EXPECT_EQ(next.GetName(), kind == 2 ? "new006.ff" : "new005.ff") << kind;
+    }
+    FFile::ResetNameCounter();
 }

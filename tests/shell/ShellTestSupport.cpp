@@ -5,11 +5,15 @@
 #include "DemoScan.h"
 #include "FFile.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 // Points the per-user settings store into a fresh folder for the test.
@@ -70,4 +74,30 @@ void RunningApp::settle()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+namespace {
+// Polls until a dialog other than the one modal when the script was given
+// is up: events may run before its exec starts, and a dialog may open over
+// another. Gives up after some seconds (the test's checks then fail), and
+// closes a dialog the script left open (after a failed check), so that a
+// failure never hangs the test.
+void waitForModal(std::function<void(QDialog&)> script, QPointer<QWidget> before, int triesLeft)
+{
+    QTimer::singleShot(10, [script = std::move(script), before, triesLeft]() mutable {
+        QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog != before.data()) {
+            script(*dialog);
+            if (dialog && dialog->isVisible())
+                dialog->reject();
+        } else if (triesLeft > 0) {
+            waitForModal(std::move(script), before, triesLeft - 1);
+        }
+    });
+}
+}  // namespace
+
+void onNextModal(std::function<void(QDialog&)> script)
+{
+    waitForModal(std::move(script), QApplication::activeModalWidget(), 500);
 }

@@ -7,9 +7,11 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 class CVexilApp;
+class QDialog;
 class CMainFrame;
 class FFile;
 
@@ -43,3 +45,7 @@ struct RunningApp {
     RecordMessages messages;
     std::unique_ptr<CVexilApp> app;
 };
+
+// Runs script on the next modal dialog once it shows (from a timer inside
+// its exec); the script ends the dialog, with accept() or reject().
+void onNextModal(std::function<void(QDialog&)> script);

@@ -296,7 +296,7 @@ private slots:
         QTextBrowser* help = run.frame().helpBrowser();
         QVERIFY(help && help->isVisible());
         QVERIFY(help->toPlainText().contains(QStringLiteral("Help topics")));
-        const QStringList pages = {"opening.html", "coordinates.html", "tools.html", "operations.html"};
+        const QStringList pages = {"opening.html", "coordinates.html", "tools.html", "operations.html", "tuning.html"};
         for (const QString& page : pages) {
             help->setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
             QVERIFY2(help->toHtml().contains(page), qPrintable(page));  // linked from the contents
