@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
           qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xauth
-          shared-mime-info desktop-file-utils "$@")
+          shared-mime-info desktop-file-utils libcfitsio-dev qt6-svg-dev
+          python3-astropy "$@")
 
 missing=()
 for p in "${packages[@]}"; do

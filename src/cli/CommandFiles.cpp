@@ -1,6 +1,7 @@
 #include "CommandFiles.h"
 
 #include "CliSupport.h"
+#include "RecordFile.h"
 
 namespace cli {
 
@@ -8,7 +9,7 @@ bool OperandFiles::Read(const std::vector<std::string>& paths)
 {
     for (const std::string& path : paths) {
         files_.push_back(std::make_unique<FFile>());
-        if (!files_.back()->Read(path))
+        if (!RecordFile::Read(*files_.back(), path))
             return false;
     }
     // The operation's copy reverses the list: adding in command-line order
@@ -24,7 +25,7 @@ int writeOutput(std::unique_ptr<FFile> result, const std::string& path)
     if (!result)
         return kFailed;
     result->SetName(path);
-    return result->Write() ? kOk : kFailed;
+    return RecordFile::Write(*result) ? kOk : kFailed;
 }
 
 }  // namespace cli

@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "FFCompress.h"
 #include "FFile.h"
+#include "RecordFile.h"
 #include "Tuning.h"
 
 #include <climits>
@@ -42,7 +43,7 @@ int runCompress(const Args& args)
     Tuning<CompressTuning>::current() = settings;
 
     FFile file;
-    if (!file.Read(files[0]))
+    if (!RecordFile::Read(file, files[0]))
         return kFailed;
     FFCompress op(&file);
     return op.Execute() ? writeOutput(op.TakeOutput(), *out) : kFailed;

@@ -4,6 +4,7 @@
 #include "CliSupport.h"
 #include "Commands.h"
 #include "FFile.h"
+#include "RecordFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,7 +26,7 @@ int runInfo(const Args& args)
         return usageError("info takes exactly one file", kUsageText);
 
     FFile file;
-    if (!file.Read(files[0]))
+    if (!RecordFile::Read(file, files[0]))
         return kFailed;
 
     std::string out;

@@ -1,5 +1,7 @@
 #include "MarkFlags.h"
 
+#include "RecordFile.h"
+
 namespace cli {
 
 std::vector<MarkSpan> readMarkFlags(ArgReader& reader, bool allowDiscard, std::string* error)
@@ -69,7 +71,7 @@ int loadMarkedRecord(const Args& args, const MarkedRecordUsage& how, MarkedRecor
         return usageError("exactly one input file expected", how.usage);
     if (how.output && record.output.empty())
         return usageError("-o OUT is required", how.usage);
-    if (!record.file.Read(files[0]))
+    if (!RecordFile::Read(record.file, files[0]))
         return kFailed;
     record.view.attach(record.file.Data(), record.file.Count());
     if (!applyMarkSpans(record.view, spans, &error))
@@ -80,7 +82,7 @@ int loadMarkedRecord(const Args& args, const MarkedRecordUsage& how, MarkedRecor
 int writeRecord(FFile& file, const std::string& output)
 {
     file.SetName(output);
-    return file.Write() ? kOk : kFailed;
+    return RecordFile::Write(file) ? kOk : kFailed;
 }
 
 }  // namespace cli

@@ -10,6 +10,7 @@
 #include "Commands.h"
 #include "FFSlidingMean.h"
 #include "FFile.h"
+#include "RecordFile.h"
 #include "Tuning.h"
 
 #include <algorithm>
@@ -83,7 +84,7 @@ int runSmooth(const Args& args)
     }
 
     FFile file;
-    if (!file.Read(files[0]))
+    if (!RecordFile::Read(file, files[0]))
         return kFailed;
     if (span) {
         const long long first = std::min(span->first, span->second);

@@ -38,6 +38,12 @@ const Command kCommands[] = {
     {"area", "FILE --select A:B... --discard A:B... [--power P]  report the area above the Clip baseline (stderr)",
      cli::runArea},
     {"copy", "FILE -o OUT [--select A:B]...  copy the selected stretch or the whole record", cli::runCopy},
+    {"convert",
+     "IN OUT [--column NAME] [--x-column NAME]  F-file <-> FITS by OUT's extension (.ff, .fits); "
+     "--column reads a FITS table column",
+     cli::runConvert},
+    {"export", "FILE -o OUT.csv [--select A:B]...  the samples (or the selection) as CSV: X, [time/angle,] Y",
+     cli::runExport},
 };
 
 void printHelp(std::FILE* out)
@@ -45,7 +51,9 @@ void printHelp(std::FILE* out)
     std::fputs("usage: vexil-cli COMMAND [ARGS...]\n\ncommands:\n", out);
     for (const Command& c : kCommands)
         std::fprintf(out, "  %-10s %s\n", c.name, c.summary);
-    std::fputs("\nvexil-cli COMMAND --help shows the usage of one command.\n", out);
+    std::fputs("\nFILE may be an F-file or a FITS file (.fits, .fit, .fts, also .gz); FILE.fits[N] or\n"
+               "FILE.fits[EXTNAME] picks an HDU. Outputs ending in .fits, .fit or .fts are written as FITS.\n"
+               "\nvexil-cli COMMAND --help shows the usage of one command.\n", out);
 }
 
 }  // namespace

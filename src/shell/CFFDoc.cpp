@@ -1,7 +1,9 @@
 #include "CFFDoc.h"
 
+#include "CFitsColumnDlg.h"
 #include "FFile.h"
 #include "Messages.h"
+#include "RecordFile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,17 +25,40 @@ CFFDoc::SaveAsPrompt& saveAsPrompt()
     return prompt;
 }
 
+CFFDoc::ColumnPrompt& columnPrompt()
+{
+    static CFFDoc::ColumnPrompt prompt;
+    return prompt;
+}
+
 QString askSaveAsName(const QString& proposed)
 {
     if (saveAsPrompt())
         return saveAsPrompt()(proposed);
+    const QString ffFilter = QStringLiteral("F-Files (*.ff)");
+    const QString fitsFilter = QStringLiteral("FITS files (*.fits *.fit *.fts)");
     QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("Save As"), proposed,
-                       QStringLiteral("F-Files (*.ff);;All Files (*)"));
+                       ffFilter + QStringLiteral(";;") + fitsFilter + QStringLiteral(";;All Files (*)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("ff"));
+    const bool fits = Fits::IsFitsName(CFFDoc::nativePath(proposed));
+    dialog.selectNameFilter(fits ? fitsFilter : ffFilter);
+    dialog.setDefaultSuffix(fits ? QStringLiteral("fits") : QStringLiteral("ff"));
+    // The extension follows the format chosen.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, fitsFilter](const QString& filter) {
+        dialog.setDefaultSuffix(filter == fitsFilter ? QStringLiteral("fits") : QStringLiteral("ff"));
+    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
+}
+
+// The FITS file's own name without an HDU selector "[...]".
+QString withoutSelector(const QString& path)
+{
+    if (!path.endsWith(QLatin1Char(']')) || QFileInfo::exists(path))
+        return path;
+    const qsizetype open = path.lastIndexOf(QLatin1Char('['));
+    return open > 0 ? path.left(open) : path;
 }
 
 }  // namespace
@@ -49,8 +74,11 @@ bool CFFDoc::OpenDocument(const QString& path)
     // A missing or unreadable file gets the plain file-error message. The
     // file is not opened here: opening a named pipe would wait for a writer.
     // Anything that is not a regular file (folder, pipe, device, socket) is
-    // refused by the reader itself, at once.
-    QFileInfo info(path);
+    // refused by the readers themselves, at once.
+    const std::string native = nativePath(path);
+    const bool fits = RecordFile::IsFits(native);
+    const QString file = fits ? withoutSelector(path) : path;
+    QFileInfo info(file);
     if (!info.exists()) {
         Messages::errorText((path + QStringLiteral(" was not found.")).toStdString());
         return false;
@@ -62,7 +90,36 @@ bool CFFDoc::OpenDocument(const QString& path)
     setModified(false);
 
     ffile_ = std::make_unique<FFile>();
-    return ffile_->Read(nativePath(path));
+    if (!fits)
+        return ffile_->Read(native);
+    return openFits(native, nativePath(file));
+}
+
+bool CFFDoc::openFits(const std::string& path, const std::string& root)
+{
+    std::vector<FitsHduInfo> hdus;
+    if (!Fits::Catalogue(path, hdus))
+        return false;
+    std::vector<FitsHduInfo> tables;
+    bool image = false;
+    for (const FitsHduInfo& h : hdus) {
+        image = image || h.OneDimensional();
+        if (h.kind == FitsHduInfo::Table && !h.columns.empty())
+            tables.push_back(h);
+    }
+    // Saving the record over a file of several HDUs, or over a compressed
+    // one, would lose the rest of it.
+    const QString rootName = QString::fromStdString(root);
+    fromPart_ = hdus.size() > 1 || root != path || rootName.endsWith(QStringLiteral(".gz"), Qt::CaseInsensitive);
+    if (root != path || image || tables.empty())
+        return Fits::Read(*ffile_, path);
+    int hdu = tables.front().index;
+    FitsChoice choice;
+    if (!(columnPrompt() ? columnPrompt()(tables, hdu, choice) : CFitsColumnDlg::ask(tables, hdu, choice)))
+        return false;
+    fromTable_ = true;
+    column_ = QString::fromStdString(choice.column);
+    return Fits::Read(*ffile_, root + "[" + std::to_string(hdu) + "]", choice);
 }
 
 bool CFFDoc::SaveDocument(const QString& path)
@@ -73,7 +130,7 @@ bool CFFDoc::SaveDocument(const QString& path)
     // so that the F-file does not claim a file it never reached.
     const std::string oldName = ffile_->GetName();
     ffile_->SetName(nativePath(path));
-    const bool written = ffile_->Write();
+    const bool written = RecordFile::Write(*ffile_);
     if (written)
         setModified(false);
     else if (oldName != ffile_->GetName())
@@ -104,7 +161,8 @@ void CFFDoc::setTitle(const QString& title)
 void CFFDoc::setPathName(const QString& path)
 {
     path_ = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    setTitle(QFileInfo(path_).fileName());
+    // Two columns of one table are two documents: the title tells them apart.
+    setTitle(QFileInfo(path_).fileName() + (fromTable_ ? QStringLiteral(" ") + column_ : QString()));
 }
 
 void CFFDoc::setModified(bool modified)
@@ -118,7 +176,7 @@ void CFFDoc::setModified(bool modified)
 bool CFFDoc::DoFileSave()
 {
     QFileInfo info(path_);
-    if (path_.isEmpty() || (info.exists() && !info.isWritable()))
+    if (path_.isEmpty() || fromPart_ || (info.exists() && !info.isWritable()))
         return DoSave(QString());
     return DoSave(path_);
 }
@@ -130,7 +188,10 @@ bool CFFDoc::DoSave(const QString& path, bool replace)
         // Propose the title, with the F-file extension when it has none,
         // in the folder of the current file.
         QString proposed = title_;
-        if (QFileInfo(proposed).suffix().isEmpty())
+        if (fromPart_)
+            proposed = QFileInfo(withoutSelector(path_)).fileName().section(QLatin1Char('.'), 0, 0) +
+                       (fromTable_ ? QStringLiteral("_") + column_ : QString()) + QStringLiteral(".ff");
+        else if (QFileInfo(proposed).suffix().isEmpty())
             proposed += QStringLiteral(".ff");
         if (!path_.isEmpty())
             proposed = QFileInfo(path_).dir().filePath(proposed);
@@ -207,3 +268,5 @@ bool CFFDoc::HasPendingFFile() { return pendingSlot() != nullptr; }
 std::unique_ptr<FFile> CFFDoc::TakePendingFFile() { return std::move(pendingSlot()); }
 
 void CFFDoc::setSaveAsPrompt(SaveAsPrompt prompt) { saveAsPrompt() = std::move(prompt); }
+
+void CFFDoc::setColumnPrompt(ColumnPrompt prompt) { columnPrompt() = std::move(prompt); }

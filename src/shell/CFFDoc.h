@@ -10,8 +10,11 @@
 #include <QObject>
 #include <QString>
 
+#include "Fits.h"
+
 #include <functional>
 #include <memory>
+#include <vector>
 
 class FFile;
 
@@ -21,8 +24,9 @@ public:
     explicit CFFDoc(QObject* parent = nullptr);
     ~CFFDoc() override;
 
-    // Reads the F-file at path; false (with the reason shown) if the file
-    // cannot be opened or is not a valid F-file.
+    // Reads the F-file or FITS file at path; false (with the reason shown)
+    // if the file cannot be opened or is not valid, or the user cancelled
+    // the choice of a FITS table column.
     bool OpenDocument(const QString& path);
     // Writes the F-file to path; on failure the document stays modified.
     bool SaveDocument(const QString& path);
@@ -40,6 +44,10 @@ public:
     void setPathName(const QString& path);
 
     bool isModified() const { return modified_; }
+    // Read from a FITS table column or from part of a FITS file: Save must
+    // not write the record over that file, so it asks for a name.
+    bool fromPartOfFile() const { return fromPart_; }
+    bool fromTableColumn() const { return fromTable_; }
     void setModified(bool modified = true);
 
     // File > Save: to the path, or through Save As when there is none.
@@ -77,6 +85,12 @@ public:
     using SaveAsPrompt = std::function<QString(const QString& proposed)>;
     static void setSaveAsPrompt(SaveAsPrompt prompt);
 
+    // Asks which table column of a FITS file to read (the file has tables
+    // but no one-dimensional image); false for Cancel. Tests install a
+    // scripted one; nullptr restores the dialog.
+    using ColumnPrompt = std::function<bool(const std::vector<FitsHduInfo>& hdus, int& hdu, FitsChoice& choice)>;
+    static void setColumnPrompt(ColumnPrompt prompt);
+
     // Paths as the core's file functions take them.
     static std::string nativePath(const QString& path);
 
@@ -90,8 +104,13 @@ signals:
     void savedAs(const QString& path);
 
 private:
+    bool openFits(const std::string& path, const std::string& root);
+
     std::unique_ptr<FFile> ffile_;
     QString title_;
     QString path_;
     bool modified_ = false;
+    bool fromPart_ = false;
+    bool fromTable_ = false;
+    QString column_;
 };

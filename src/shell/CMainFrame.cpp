@@ -5,6 +5,7 @@
 #include "CVexilApp.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
+#include "ExportCommands.h"
 #include "ToolbarIcons.h"
 #include "TuneCommands.h"
 #include "ViewHost.h"
@@ -231,6 +232,7 @@ void CMainFrame::installCommandHandlers()
 {
     // One line per concern; each installer lives in its own file.
     installTuneCommands(*this);
+    ExportCommands::install(*this);
 }
 
 bool CMainFrame::runCommand(int id)

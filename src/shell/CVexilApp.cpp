@@ -71,8 +71,10 @@ bool CVexilApp::InitInstance(const QStringList& files, bool show)
 CFFDoc* CVexilApp::findOpenDocument(const QString& path) const
 {
     const QString wanted = canonical(path);
+    // A table column is one of many records of its file: opening the file
+    // again offers the choice again.
     for (CFFDoc* doc : documents_)
-        if (!doc->pathName().isEmpty() && canonical(doc->pathName()) == wanted)
+        if (!doc->pathName().isEmpty() && !doc->fromTableColumn() && canonical(doc->pathName()) == wanted)
             return doc;
     return nullptr;
 }
@@ -126,7 +128,8 @@ void CVexilApp::OnFileOpen()
         path = openPrompt()();
     } else {
         path = QFileDialog::getOpenFileName(mainFrame_.get(), QStringLiteral("Open"), QString(),
-                                            QStringLiteral("F-Files (*.ff);;All Files (*)"));
+                                            QStringLiteral("F-Files (*.ff);;FITS files (*.fits *.fit *.fts *.fits.gz *.fit.gz "
+                                                           "*.fts.gz);;All Files (*)"));
     }
     if (!path.isEmpty())
         OpenDocumentFile(path);

@@ -13,6 +13,8 @@ constexpr int FileOpen = 57601;
 constexpr int FileClose = 57602;
 constexpr int FileSave = 57603;
 constexpr int FileSaveAs = 57604;
+constexpr int FileExportData = 32830;
+constexpr int FileExportPicture = 32831;
 constexpr int FileMru1 = 57616;  // the recent files take 57616 onwards
 constexpr int AppExit = 57665;
 

@@ -31,7 +31,7 @@ int main(int argc, char** argv)
                                   QStringLiteral("Save a PNG picture of the window after it is first shown, then quit."),
                                   QStringLiteral("FILE"));
     parser.addOption(screenshot);
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("F-file to open."), QStringLiteral("[file]"));
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("F-file or FITS file to open (FILE.fits[N] picks an HDU)."), QStringLiteral("[file]"));
     parser.process(qapp);
 
     // A picture is taken without anyone at the screen: messages go to

@@ -46,7 +46,8 @@ const QStringList kNoDocumentMenus = {
 };
 
 const QStringList kDocumentMenus = {
-    "&File: &Open...\tCtrl+O|&Close|-|&Save\tCtrl+S|Save &As...|-|E&xit",
+    "&File: &Open...\tCtrl+O|&Close|-|&Save\tCtrl+S|Save &As...|-|Export &data...\tCtrl+E|"
+    "Export &picture...\tCtrl+Shift+E|-|E&xit",
     "&Calc: &Area|&RMS|-|&Correlations",
     "&Edit: &Clip|&Glue|-|Copy",
     "&Operation: &Compress|&Sliding mean|&Remove trend|-|&Linear Combination",
