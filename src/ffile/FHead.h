@@ -6,6 +6,7 @@
 // Failures are reported as "FHead: ..." messages (see Messages.h).
 
 #include "HeadEntry.h"
+#include "HeadIndex.h"
 
 #include <memory>
 #include <string>
@@ -54,6 +55,9 @@ public:
     HeadEntry* First();
     HeadEntry* Next();
 
+    // ID comparisons made by lookups so far (work bound for tests).
+    std::uint64_t LookupComparisons() const { return index_.comparisons(); }
+
     int EntryCount() const { return static_cast<int>(entries_.size()); }
     // Entry by position (0-based), for callers that need no cursor.
     const HeadEntry& EntryAt(int i) const { return *entries_[static_cast<std::size_t>(i)]; }
@@ -74,7 +78,9 @@ public:
     static constexpr int kMaxLine = 1997;
 
 private:
+    // Entries in header order, with an ID index beside them.
     std::vector<std::unique_ptr<HeadEntry>> entries_;
+    HeadIndex index_;
     std::size_t cursor_ = 0;
 };
 

@@ -76,22 +76,22 @@ std::string CFFDoc::nativePath(const QString& path) { return QFile::encodeName(p
 
 bool CFFDoc::OpenDocument(const QString& path)
 {
-    // Make sure the file can be read at all before the reader sees it, so
-    // that a missing or locked file gets the plain file-error message.
+    // A missing or unreadable file gets the plain file-error message. The
+    // file is not opened here: opening a named pipe would wait for a writer.
+    // Anything that is not a regular file (folder, pipe, device, socket) is
+    // refused by the readers themselves, at once.
     const std::string native = nativePath(path);
     const bool fits = RecordFile::IsFits(native);
     const QString file = fits ? withoutSelector(path) : path;
     QFileInfo info(file);
-    QFile probe(file);
     if (!info.exists()) {
         Messages::errorText((path + QStringLiteral(" was not found.")).toStdString());
         return false;
     }
-    if (info.isDir() || !probe.open(QIODevice::ReadOnly)) {
+    if (info.isFile() && !info.isReadable()) {
         Messages::errorText((path + QStringLiteral(" could not be accessed.")).toStdString());
         return false;
     }
-    probe.close();
     setModified(false);
 
     ffile_ = std::make_unique<FFile>();

@@ -64,9 +64,9 @@ CChildFrame* CMainFrame::createChildFrame(CFFDoc* doc)
     frames_.append(frame);
     connect(frame, &CChildFrame::frameDestroyed, this, &CMainFrame::frameGone);
     // Undo and Redo (no source) change values the marks were set on.
-    connect(doc, &CFFDoc::samplesChanged, frame, [frame](QObject* source) {
+    connect(doc, &CFFDoc::samplesChanged, frame, [frame](QObject* source, int first, int last) {
         if (frame->view())
-            ViewHost::samplesChanged(frame->view(), source == nullptr);
+            ViewHost::samplesChanged(frame->view(), first, last, source == nullptr);
     });
     connect(doc, &CFFDoc::axisChanged, frame, [frame] {
         if (frame->view())

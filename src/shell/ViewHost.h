@@ -27,7 +27,7 @@ QWidget* createView(CFFDoc& doc, QWidget* parent, const Links& links);
 // Fit in window.
 void fitInWindow(QWidget* view);
 // The document's samples changed; dropMarks also clears the view's marks.
-void samplesChanged(QWidget* view, bool dropMarks);
+void samplesChanged(QWidget* view, int first, int last, bool dropMarks);
 // The document's coordinate axis was set up again.
 void axisChanged(QWidget* view);
 // Whether the view handles the command, and running it on the view of doc.

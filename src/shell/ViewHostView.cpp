@@ -25,10 +25,10 @@ void fitInWindow(QWidget* view)
         v->fitInWindow();
 }
 
-void samplesChanged(QWidget* view, bool dropMarks)
+void samplesChanged(QWidget* view, int first, int last, bool dropMarks)
 {
     if (auto* v = qobject_cast<CFFView*>(view))
-        v->samplesChanged(dropMarks);
+        v->samplesChanged(first, last, dropMarks);
 }
 
 void axisChanged(QWidget* view)

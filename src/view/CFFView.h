@@ -26,6 +26,7 @@
 //    replaces its samples, call recomputeRange() (or samplesChanged).
 
 #include "PlotPainter.h"
+#include "SampleSummary.h"
 #include "ViewArrays.h"
 #include "ViewCommands.h"
 #include "ViewGeometry.h"
@@ -53,7 +54,11 @@ public:
     // since most records are only looked at and it is as large as the record.
     ViewArrays& arrays();
     // The arrays as they are (the result array may be empty).
-    const ViewArrays& currentArrays() const { return arrays_; }
+    const ViewArrays& currentArrays() const
+    {
+        arrays_.ensureMarks();
+        return arrays_;
+    }
 
     // ---- the tool (one for the whole process) ----
     static void setTool(Tool tool);
@@ -85,16 +90,17 @@ public:
     void restoreMarks();
     // Marks the samples under the pixel span x1..x2 with k and repaints them.
     void markSpan(int x1, int x2, int k);
+    // The document's samples lo .. hi changed in place (an applied result,
+    // an undo): the summary the painter reads and the Y range follow (the
+    // scales stay until the next Fit), and the view repaints. dropMarks
+    // clears the marks too, for a change that did not come from this view's
+    // own marks (undo, redo): a selection made on other values no longer
+    // means what it did.
+    void samplesChanged(int lo, int hi, bool dropMarks);
 
     // Paints the area rectangle `region` (background included) with the
     // painter translated to area coordinates. Used by paintEvent.
     void paintArea(QPainter& painter, const QRect& region);
-
-    // The record's samples changed: recompute the Y range (the scales stay
-    // until the next Fit) and repaint. dropMarks clears the marks too, for
-    // a change that did not come from this view's own marks (undo, redo):
-    // a selection made on other values no longer means what it did.
-    void samplesChanged(bool dropMarks);
 
 signals:
     void statusText(int pane, const QString& text);
@@ -131,8 +137,20 @@ private:
     // True while every mark is known to be 0 (no need to look at them).
     bool marksClean_ = true;
     ViewGeometry geo_;
-    ViewArrays arrays_;
+    // Marks are made on first need; reading them is not a change.
+    mutable ViewArrays arrays_;
     PlotPainter painter_;
+    // What a coarse repaint reads instead of the samples: their min/max
+    // summary (made at the first such repaint), and one byte per 64 samples
+    // telling whether any of them is marked (remade after marks change).
+    SampleSummary summary_;
+    std::vector<std::uint8_t> markBlocks_;
+    bool markBlocksStale_ = true;
+    bool marksHandedOut_ = false;
+    void prepareSummaries(PlotData& d);
+    // The Y range, from the summary for long records.
+    void updateRange();
+    static constexpr int kSummaryFrom = 1 << 20;
 
     // Tool state.
     QPoint lastPos_;

@@ -150,7 +150,7 @@ void ViewLayoutTest::samplesChanged()
     const double sy = view->scales().unitsPerPixel;
     f->Data()[2] = -26.0f;
     f->Data()[4] = 30.0f;
-    view->samplesChanged(false);
+    view->samplesChanged(2, 4, false);
     // The view takes the new range but keeps its scale until Fit.
     QCOMPARE(view->scales().minimum, -26.0f);
     QCOMPARE(view->scales().maximum, 30.0f);
