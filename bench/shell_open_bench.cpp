@@ -26,7 +26,13 @@
 
 namespace {
 
-constexpr int kCount = 10'000'000;
+// VEXIL_BENCH_COUNT gives another record length (100000000 for the figures
+// of a day of 1 kHz samples).
+int recordCount()
+{
+    const char* given = std::getenv("VEXIL_BENCH_COUNT");
+    return given && *given ? std::atoi(given) : 10'000'000;
+}
 
 const QString& recordPath()
 {
@@ -39,7 +45,7 @@ const QString& recordPath()
             path = dir.filePath(QStringLiteral("big.ff"));
             FFile f;
             DemoScanOptions o;
-            o.count = kCount;
+            o.count = recordCount();
             makeDemoScan(f, o);
             f.SetName(path.toStdString());
             if (!f.Write())

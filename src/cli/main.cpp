@@ -1,5 +1,6 @@
 // vexil-cli: the batch front end over the same core as the desktop app.
 
+#include "CliProgress.h"
 #include "CliSupport.h"
 #include "Commands.h"
 #include "Messages.h"
@@ -73,6 +74,7 @@ int main(int argc, char** argv)
         printHelp(stdout);
         return cli::kOk;
     }
+    cli::installTerminalProgress();
     cli::Args args(argv + 2, argv + argc);
     for (const Command& c : kCommands) {
         if (name == c.name) {

@@ -44,16 +44,23 @@ FileSource::~FileSource()
 
 bool FileSource::open(const std::string& path)
 {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Only regular files are read. Opening without blocking and asking the
+    // opened descriptor what it is means a named pipe cannot stall the open
+    // (nor a read) waiting for a writer, and nothing can swap another file in
+    // between the check and the reading.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd_ < 0)
         return false;
     struct stat st {};
-    if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd_);
         fd_ = -1;
         return false;
     }
-    size_ = S_ISREG(st.st_mode) ? static_cast<long long>(st.st_size) : -1;
+    const int flags = ::fcntl(fd_, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
+    size_ = static_cast<long long>(st.st_size);
     storage_.resize(64 * 1024);
     buf_ = storage_.data();
     return true;

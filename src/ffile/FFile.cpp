@@ -2,6 +2,7 @@
 
 #include "ByteSource.h"
 #include "Messages.h"
+#include "Progress.h"
 
 #include <algorithm>
 #include <bit>
@@ -22,6 +23,8 @@ namespace {
 
 constexpr const char* kClass = "FFile";
 int nameCounter = 0;
+// Records whose samples take more bytes than this are read with progress.
+long long progressBytes = 100'000'000;
 
 // Samples converted per block when the file form is not the memory form.
 constexpr std::size_t kBlock = 1 << 16;
@@ -144,6 +147,31 @@ bool readSamples(ByteSource& in, int bitpix, float* out, std::size_t n, Scaling 
     }
 }
 
+// Reads the samples as readSamples does; a large record is read in slices
+// under a progress scope, so that the user sees how far it got and may stop
+// it (cancelled is then set).
+bool readSamplesReporting(ByteSource& in, int bitpix, float* out, std::size_t n, Scaling s, bool large,
+                          const std::string& name, bool& cancelled)
+{
+    cancelled = false;
+    if (!large)
+        return readSamples(in, bitpix, out, n, s);
+    const std::size_t slash = name.find_last_of('/');
+    Progress progress("Reading " + (slash == std::string::npos ? name : name.substr(slash + 1)));
+    constexpr std::size_t kSlice = 1u << 20;  // samples
+    for (std::size_t done = 0; done < n;) {
+        if (!Progress::report(static_cast<long long>(done), static_cast<long long>(n))) {
+            cancelled = true;
+            return false;
+        }
+        const std::size_t k = std::min(kSlice, n - done);
+        if (!readSamples(in, bitpix, out + done, k, s))
+            return false;
+        done += k;
+    }
+    return true;
+}
+
 int sampleBytes(int bitpix)
 {
     switch (bitpix) {
@@ -242,7 +270,14 @@ bool FFile::readData(ByteSource& data, const std::string& name)
     scaling.b = GetReal("BSCALE");
     scaling.z = GetReal("BZERO");
     SampleArray samples(naxis1);
-    if (!readSamples(data, bitpix, samples.data(), static_cast<std::size_t>(naxis1), scaling)) {
+    bool cancelled = false;
+    if (!readSamplesReporting(data, bitpix, samples.data(), static_cast<std::size_t>(naxis1), scaling,
+                              static_cast<long long>(naxis1) * size > progressBytes, name, cancelled)) {
+        if (cancelled) {
+            // The user chose to stop: nothing was loaded, nothing to report.
+            reset();
+            return false;
+        }
         samples_.reset();
         count_ = 0;
         Messages::error(kClass, "read error");
@@ -455,6 +490,8 @@ void FFile::MakeNewName()
 }
 
 void FFile::ResetNameCounter(int value) { nameCounter = value; }
+
+void FFile::SetProgressThreshold(long long bytes) { progressBytes = bytes; }
 
 void FFile::SetData(SampleArray samples, int count)
 {

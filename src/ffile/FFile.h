@@ -115,6 +115,10 @@ public:
     static std::string NumberText(double v);
     static std::string DistanceText(double v);
 
+    // Records whose sample bytes exceed this are read under a progress scope
+    // (100 MB; tests lower it).
+    static void SetProgressThreshold(long long bytes);
+
     // Resets the generated-name counter (tests only).
     static void ResetNameCounter(int value = 0);
 

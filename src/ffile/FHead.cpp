@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -15,6 +16,7 @@ FHead::FHead(const FHead& other)
     entries_.reserve(other.entries_.size());
     for (const auto& e : other.entries_)
         entries_.push_back(std::make_unique<HeadEntry>(e->GetID(), std::string_view(e->GetValue())));
+    index_.rebuild(entries_);
 }
 
 FHead& FHead::operator=(const FHead& other)
@@ -22,6 +24,7 @@ FHead& FHead::operator=(const FHead& other)
     if (this != &other) {
         FHead copy(other);
         entries_ = std::move(copy.entries_);
+        index_ = std::move(copy.index_);
         cursor_ = 0;
     }
     return *this;
@@ -29,18 +32,14 @@ FHead& FHead::operator=(const FHead& other)
 
 HeadEntry* FHead::Find(std::string_view id)
 {
-    for (auto& e : entries_)
-        if (e->GetID() == id)
-            return e.get();
-    return nullptr;
+    const std::size_t pos = index_.find(id, entries_);
+    return pos == HeadIndex::npos ? nullptr : entries_[pos].get();
 }
 
 const HeadEntry* FHead::Find(std::string_view id) const
 {
-    for (const auto& e : entries_)
-        if (e->GetID() == id)
-            return e.get();
-    return nullptr;
+    const std::size_t pos = index_.find(id, entries_);
+    return pos == HeadIndex::npos ? nullptr : entries_[pos].get();
 }
 
 bool FHead::ValueIs(std::string_view id, std::string_view text) const
@@ -75,33 +74,54 @@ void FHead::Insert(std::unique_ptr<HeadEntry> entry)
 {
     if (!entry)
         return;
-    for (auto& e : entries_) {
-        if (e->GetID() == entry->GetID()) {
-            e = std::move(entry);
-            return;
-        }
+    const std::size_t pos = index_.find(entry->GetID(), entries_);
+    if (pos != HeadIndex::npos) {
+        entries_[pos] = std::move(entry);  // same ID: the index stays valid
+        return;
     }
     entries_.push_back(std::move(entry));
+    index_.add(entries_.size() - 1, entries_);
+}
+
+void FHead::InsertAt(int pos, std::unique_ptr<HeadEntry> entry)
+{
+    if (!entry)
+        return;
+    if (Has(entry->GetID())) {
+        Insert(std::move(entry));
+        return;
+    }
+    const std::size_t at = std::min(static_cast<std::size_t>(pos), entries_.size());
+    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
+}
+
+int FHead::IndexOf(std::string_view id) const
+{
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i]->GetID() == id)
+            return static_cast<int>(i);
+    return -1;
 }
 
 bool FHead::Remove(std::string_view id)
 {
-    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-        if ((*it)->GetID() == id) {
-            std::size_t pos = static_cast<std::size_t>(it - entries_.begin());
-            entries_.erase(it);
-            // Keep a running walk on the entry that followed the removed one.
-            if (cursor_ > pos)
-                --cursor_;
-            return true;
-        }
-    }
-    return false;
+    const std::size_t pos = index_.find(id, entries_);
+    if (pos == HeadIndex::npos)
+        return false;
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(pos));
+    // Removals are rare (the header editor): re-indexing the shifted
+    // positions is simpler than patching them.
+    index_.rebuild(entries_);
+    // Keep a running walk on the entry that followed the removed one.
+    if (cursor_ > pos)
+        --cursor_;
+    return true;
 }
 
 void FHead::Clear()
 {
     entries_.clear();
+    index_.clear();
     cursor_ = 0;
 }
 

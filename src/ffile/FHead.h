@@ -6,6 +6,7 @@
 // Failures are reported as "FHead: ..." messages (see Messages.h).
 
 #include "HeadEntry.h"
+#include "HeadIndex.h"
 
 #include <memory>
 #include <string>
@@ -40,6 +41,12 @@ public:
 
     // Replaces an entry with the same ID in place, else appends.
     void Insert(std::unique_ptr<HeadEntry> entry);
+    // Puts a new ID at position pos (0-based), where a removed entry stood;
+    // past the end (or negative) it is appended. An ID already present is
+    // replaced in place, as by Insert, so the header never holds it twice.
+    void InsertAt(int pos, std::unique_ptr<HeadEntry> entry);
+    // Position of the entry id (0-based), or -1 if there is none.
+    int IndexOf(std::string_view id) const;
     // Destroys the first entry with that ID; false (silently) if none.
     bool Remove(std::string_view id);
     void Clear();
@@ -47,6 +54,9 @@ public:
     // The single iteration cursor: walks are not reentrant.
     HeadEntry* First();
     HeadEntry* Next();
+
+    // ID comparisons made by lookups so far (work bound for tests).
+    std::uint64_t LookupComparisons() const { return index_.comparisons(); }
 
     int EntryCount() const { return static_cast<int>(entries_.size()); }
     // Entry by position (0-based), for callers that need no cursor.
@@ -68,7 +78,9 @@ public:
     static constexpr int kMaxLine = 1997;
 
 private:
+    // Entries in header order, with an ID index beside them.
     std::vector<std::unique_ptr<HeadEntry>> entries_;
+    HeadIndex index_;
     std::size_t cursor_ = 0;
 };
 

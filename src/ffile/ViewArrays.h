@@ -42,17 +42,25 @@ struct ViewArrays {
         dropSaved();
     }
 
-    // Like attach, but leaves the result array empty until ensureResult():
-    // a view that is only looked at then costs one byte per sample instead
-    // of five.
+    // Like attach, but leaves the marks and the result array empty until
+    // ensureMarks() and ensureResult(): a view that is only looked at then
+    // costs nothing per sample (marks are all 0 until made).
     void attachMarksOnly(float* data, int n)
     {
         samples = data;
         count = n < 0 ? 0 : n;
-        marks.assign(static_cast<std::size_t>(count), MarkNone);
+        marks.clear();
+        marks.shrink_to_fit();
         result.clear();
         result.shrink_to_fit();
         dropSaved();
+    }
+
+    // Sizes the mark array to the record (all 0) if it is not sized yet.
+    void ensureMarks()
+    {
+        if (marks.size() != static_cast<std::size_t>(count))
+            marks.assign(static_cast<std::size_t>(count), MarkNone);
     }
 
     // Sizes the result array to the record (zeros) if it is not sized yet.
@@ -80,6 +88,7 @@ struct ViewArrays {
 
     void saveMarks()
     {
+        ensureMarks();
         saved = marks;
         hasSaved = true;
     }
@@ -110,6 +119,7 @@ struct ViewArrays {
             lo = 0;
         if (hi >= count)
             hi = count - 1;
+        ensureMarks();
         for (int i = lo; i <= hi; ++i)
             marks[static_cast<std::size_t>(i)] = k;
     }

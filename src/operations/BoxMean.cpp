@@ -16,6 +16,8 @@
 
 #include "BoxMean.h"
 
+#include "Progress.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -222,6 +224,8 @@ void boxMean(float* out, const float* x, int n, int m)
     std::vector<double> buffer(kChunk);
     double* d = buffer.data();
     for (int start = 0; start < n; start += kChunk) {
+        if (!Progress::report(start, n))
+            return;
         const int stop = std::min(n, start + kChunk);
         ExponentSpan span;
         if (start - m - 1 >= 0 && stop - 1 + m <= n - 1) {

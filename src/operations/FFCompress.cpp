@@ -1,6 +1,7 @@
 #include "FFCompress.h"
 
 #include "Messages.h"
+#include "Progress.h"
 #include "Tuning.h"
 
 #include <algorithm>
@@ -15,6 +16,7 @@ constexpr const char* kClass = "FFCompress";
 FFCompress::FFCompress(FFile* input, const CompressTuning* settings) : FFTransform(input, false)
 {
     historyName_ = "COMPRESS";
+    progressLabel_ = "Compress";
     if (settings) {
         settings_ = *settings;
         settings_.given = true;
@@ -59,15 +61,24 @@ bool FFCompress::Prepare()
 
 bool FFCompress::Compute()
 {
-    switch (settings_.method) {
-    case CompressMethod::Mean:
-        BlockMeans(samples_, n_, settings_.factor, outputData_);
-        return true;
-    case CompressMethod::Median:
-        BlockMedians(samples_, n_, settings_.factor, outputData_);
-        return true;
-    default:
+    if (settings_.method != CompressMethod::Mean && settings_.method != CompressMethod::Median) {
         Messages::error(kClass, "unknown method");
         return false;
     }
+    // Every output comes from its own block: slices of whole blocks give the
+    // same values, with a progress report between them.
+    const int f = settings_.factor;
+    const int outN = f >= 1 ? n_ / f : 0;
+    constexpr int kSlice = 1 << 16;
+    for (int k = 0; k < outN; k += kSlice) {
+        if (!Progress::report(k, outN))
+            return false;
+        const int len = std::min(kSlice, outN - k);
+        const float* in = samples_ + static_cast<long long>(k) * f;
+        if (settings_.method == CompressMethod::Mean)
+            BlockMeans(in, len * f, f, outputData_ + k);
+        else
+            BlockMedians(in, len * f, f, outputData_ + k);
+    }
+    return true;
 }

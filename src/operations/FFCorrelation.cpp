@@ -1,5 +1,7 @@
 #include "FFCorrelation.h"
 
+#include "Progress.h"
+
 #include "FFile.h"
 #include "Messages.h"
 
@@ -66,6 +68,8 @@ std::vector<double> FFCorrelation::Correlate(const std::vector<const float*>& ro
     std::vector<long double> cross(m * m, 0.0L);
     std::vector<double> dev(m * kBlock);
     for (int k0 = 0; k0 < n; k0 += kBlock) {
+        if ((k0 & 0xFFFF) == 0 && !Progress::report(k0, n))
+            return r;  // cancelled: the caller drops the result
         const int len = std::min(kBlock, n - k0);
         for (std::size_t i = 0; i < m; ++i) {
             const float* x = rows[i] + k0;
@@ -136,6 +140,8 @@ bool FFCorrelation::Compute()
         names.push_back(Operand(k)->GetShortName());
     }
     coefficients_ = Correlate(rows, GridSize());
+    if (Progress::cancelled())
+        return false;
     Messages::showTable("Correlation coefficients", FormatTable(names, coefficients_));
     return true;
 }

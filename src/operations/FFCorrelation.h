@@ -16,6 +16,7 @@ public:
     explicit FFCorrelation(const FFList& operands, const OverlayTuning* settings = nullptr)
         : FFOperation(operands, settings)
     {
+        SetProgressLabel("Correlations");
     }
 
     // The value of a coefficient that does not exist (an operand without

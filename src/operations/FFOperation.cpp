@@ -4,6 +4,7 @@
 #include "FFOperation.h"
 
 #include "BusyCursor.h"
+#include "Progress.h"
 #include "FFile.h"
 #include "Messages.h"
 #include "Near.h"
@@ -58,10 +59,14 @@ bool FFOperation::Execute()
         return false;
     }
     executed_ = true;
-    if (!Prepare())
+    // Two stages: putting the operands on the grid (in Prepare, after the
+    // tuning dialog), then the combination itself.
+    Progress progress(progressLabel_, 2);
+    if (!Prepare() || Progress::cancelled())
         return false;
     BusyCursor busy;
-    succeeded_ = Compute();
+    Progress::nextStage();
+    succeeded_ = Compute() && !Progress::cancelled();
     return succeeded_;
 }
 
@@ -120,6 +125,8 @@ bool FFOperation::Prepare()
     resampled_.clear();
     resampled_.reserve(order_.size());
     for (FFile* p : order_) {
+        if (!Progress::report(static_cast<long long>(resampled_.size()), static_cast<long long>(order_.size())))
+            return false;
         resampled_.emplace_back(n_);
         Resample(*p, xStart_, xStep_, n_, resampled_.back().data());
     }

@@ -122,6 +122,7 @@ protected:
 
     // Written into the output's HISTORY as NAME(short1,short2,...).
     void SetHistoryName(std::string name) { historyName_ = std::move(name); }
+    void SetProgressLabel(std::string label) { progressLabel_ = std::move(label); }
     const std::string& HistoryName() const { return historyName_; }
 
     // The operand list as copied (list order; the active F-file is Active()).
@@ -146,6 +147,8 @@ private:
     bool executed_ = false;
     bool succeeded_ = false;
     std::string historyName_;
+    // What the progress dialog calls the computation.
+    std::string progressLabel_;
     std::string xLabel_;
     std::string yUnits_;
     double xStart_ = 0.0;

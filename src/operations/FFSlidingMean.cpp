@@ -6,6 +6,7 @@
 #include "Messages.h"
 #include "Tuning.h"
 #include "WeightWindow.h"
+#include "Progress.h"
 #include "ptools.h"
 
 #include <algorithm>
@@ -23,6 +24,7 @@ FFSlidingMean::FFSlidingMean(FFile* input, const SlidingMeanTuning* settings, fl
     : FFTransform(input, true), preview_(preview)
 {
     historyName_ = "SLIDING_MEAN";
+    progressLabel_ = "Sliding mean";
     if (settings) {
         settings_ = *settings;
         settings_.given = true;
@@ -73,6 +75,8 @@ bool FFSlidingMean::Compute()
     ptools filter;
     filter.initInPlace(samples_, outputData_, n_, step_);
     filter.apply(settings_.windowFunction, settings_.filterType, settings_.windowSize);
+    if (Progress::cancelled())
+        return false;
     if (preview_ && n_ > 0)
         std::memcpy(preview_, filter.work(), static_cast<std::size_t>(n_) * sizeof(float));
     if (settings_.removeBackground)

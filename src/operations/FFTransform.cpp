@@ -1,6 +1,7 @@
 #include "FFTransform.h"
 
 #include "BusyCursor.h"
+#include "Progress.h"
 #include "Messages.h"
 
 namespace {
@@ -19,7 +20,14 @@ bool FFTransform::Execute()
     if (!Prepare())
         return false;
     BusyCursor busy;
-    return Compute();
+    Progress progress(progressLabel_);
+    const bool done = Compute();
+    if (Progress::cancelled()) {
+        // Stopped by the user: the unfinished output is thrown away, silently.
+        output_.reset();
+        return false;
+    }
+    return done;
 }
 
 bool FFTransform::Prepare()

@@ -55,6 +55,8 @@ protected:
     bool copyMode_;
     bool executed_ = false;
     std::string historyName_;
+    // What the progress dialog calls the computation.
+    std::string progressLabel_;
     std::string history_;
     double step_ = 0.0;
     double outputStep_ = 0.0;

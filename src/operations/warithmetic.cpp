@@ -2,6 +2,7 @@
 
 #include "BoxMean.h"
 #include "Messages.h"
+#include "Progress.h"
 
 #include <algorithm>
 #include <vector>
@@ -19,6 +20,8 @@ __attribute__((target_clones("avx2", "default"))) void weightedInterior(float* o
 {
     double acc[kBlock];
     for (int b = from; b < to; b += kBlock) {
+        if (!Progress::report(b - from, to - from))
+            return;
         const int len = std::min(kBlock, to - b);
         const float* xb = x + b;
         const double w0 = w[0];

@@ -1,6 +1,7 @@
 #include "wmedian.h"
 
 #include "Messages.h"
+#include "Progress.h"
 #include "WeightWindow.h"
 
 #include <cmath>
@@ -145,6 +146,8 @@ void wmedian::filterChains(float* out, const float* in, int n)
         push(in[i]);
     int o = 0;
     for (int i = m; i < n; ++i) {
+        if ((i & 4095) == 0 && !Progress::report(i, n))
+            return;
         push(in[i]);
         out[o++] = static_cast<float>(median());
     }

@@ -9,6 +9,7 @@
 
 #include "wmedian.h"
 
+#include "Progress.h"
 #include "WeightWindow.h"
 
 #include <algorithm>
@@ -113,6 +114,8 @@ void wmedian::filterSorted(float* out, const float* in, int n) const
     }
 
     for (int o = 0; o < n; ++o) {
+        if ((o & 4095) == 0 && !Progress::report(o, n))
+            return;
         const std::size_t c = win.size();
         if (!rank.empty()) {
             const int r = rank[c];

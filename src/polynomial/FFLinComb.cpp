@@ -1,5 +1,7 @@
 #include "FFLinComb.h"
 
+#include "Progress.h"
+
 #include "FFile.h"
 
 #include <string>
@@ -17,6 +19,7 @@ void FFLinComb::SetDialog(Dialog dialog) { dialogSlot() = std::move(dialog); }
 FFLinComb::FFLinComb(const FFList& operands, const OverlayTuning* settings) : FFOperation(operands, settings)
 {
     SetHistoryName("LINCOMB");
+    SetProgressLabel("Linear combination");
 }
 
 bool FFLinComb::Prepare()
@@ -47,6 +50,8 @@ bool FFLinComb::Compute()
     const int k = GridSize();
     std::fill(out, out + k, 0.0f);
     for (int j = 0; j < OperandCount(); ++j) {
+        if (!Progress::report(j, OperandCount()))
+            return false;
         const double a = coefficients_[static_cast<std::size_t>(j)];
         const float* p = Resampled(j);
         for (int i = 0; i < k; ++i)

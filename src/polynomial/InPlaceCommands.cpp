@@ -23,19 +23,35 @@ std::string defaultNumber(double v)
 
 }  // namespace
 
-void ApplyResult(ViewArrays& view, ApplyMode mode)
+void ApplyResult(ViewArrays& view, ApplyMode mode, SampleChange* overwritten)
 {
-    for (int i = 0; i < view.count; ++i) {
-        if (view.marks[static_cast<std::size_t>(i)] != MarkPending)
+    // Nothing can be pending without a result array.
+    if (!view.hasResult()) {
+        view.clearMarks();
+        return;
+    }
+    const std::uint8_t* marks = view.marks.data();
+    const float* result = view.result.data();
+    float* samples = view.samples;
+    int i = 0;
+    while (i < view.count) {
+        if (marks[i] != MarkPending) {
+            ++i;
             continue;
-        const float r = view.result[static_cast<std::size_t>(i)];
-        view.samples[i] = mode == ApplyMode::Replace ? r : view.samples[i] - r;
+        }
+        int end = i;
+        while (end < view.count && marks[end] == MarkPending)
+            ++end;
+        if (overwritten)
+            overwritten->keep(samples, i, end - i);
+        for (; i < end; ++i)
+            samples[i] = mode == ApplyMode::Replace ? result[i] : samples[i] - result[i];
     }
     view.clearMarks();
 }
 
 bool RunInPlaceCommand(ViewArrays& view, const std::function<bool()>& execute, std::string_view question,
-                       ApplyMode mode, const std::function<void()>& repaint)
+                       ApplyMode mode, const std::function<void()>& repaint, SampleChange* overwritten)
 {
     view.saveMarks();
     if (!execute()) {
@@ -49,36 +65,31 @@ bool RunInPlaceCommand(ViewArrays& view, const std::function<bool()>& execute, s
         return false;
     }
     view.dropSaved();
-    ApplyResult(view, mode);
+    ApplyResult(view, mode, overwritten);
     return true;
 }
 
-bool RunClip(ViewArrays& view, const std::function<void()>& repaint)
+bool RunClip(ViewArrays& view, const std::function<void()>& repaint, SampleChange* overwritten)
 {
     FFPolyFit op(view);
     return RunInPlaceCommand(view, [&] { return op.Execute(); }, "Confirm data changes", ApplyMode::Replace,
-                             repaint);
+                             repaint, overwritten);
 }
 
-bool RunGlue(ViewArrays& view, const std::function<void()>& repaint)
+bool RunGlue(ViewArrays& view, const std::function<void()>& repaint, SampleChange* overwritten)
 {
     FFPolyGlue op(view);
     return RunInPlaceCommand(view, [&] { return op.Execute(); }, "Confirm data changing", ApplyMode::Replace,
-                             repaint);
+                             repaint, overwritten);
 }
 
-bool RunRemoveTrend(ViewArrays& view, const std::function<void()>& repaint)
+bool RunRemoveTrend(ViewArrays& view, const std::function<void()>& repaint, SampleChange* overwritten)
 {
     FFPolyTrend op(view);
     return RunInPlaceCommand(view, [&] { return op.Execute(); }, "Confirm data changes", ApplyMode::Subtract,
-                             repaint);
+                             repaint, overwritten);
 }
 
-// The r.m.s. deviation of the considered samples about their mean. The
-// spread is divided by √(n(n−1)), between the n and n−1 of the usual
-// estimators, so that the report agrees with the correlation table; the
-// centre is the plain mean, so that an offset of the record does not leak
-// into the spread.
 bool CalcRms(const ViewArrays& view, const FFile& file)
 {
     const bool whole = !view.hasMark(MarkSelected);

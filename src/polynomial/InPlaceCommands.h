@@ -6,6 +6,7 @@
 // the Y range and the document's modified flag; vexil-cli calls them on a
 // record read from a file.
 
+#include "SampleChange.h"
 #include "ViewArrays.h"
 
 #include <functional>
@@ -17,19 +18,24 @@ class FFile;
 enum class ApplyMode { Replace, Subtract };
 
 // Every sample with mark 3 takes the result (Replace) or loses it
-// (Subtract); then every mark is cleared.
-void ApplyResult(ViewArrays& view, ApplyMode mode);
+// (Subtract); then every mark is cleared. With overwritten given, the
+// values the samples had before are kept there (and nothing else), so the
+// change can be taken back.
+void ApplyResult(ViewArrays& view, ApplyMode mode, SampleChange* overwritten = nullptr);
 
 // Saves the marks, runs execute; on success shows the pending result
 // (repaint, may be empty) and asks question ("Complete", OK/Cancel). On OK
-// the result is applied and true returned; on Cancel or failure the marks
-// are restored and the samples are unchanged.
+// the result is applied (keeping the old values in overwritten, if given)
+// and true returned; on Cancel or failure the marks are restored and the
+// samples are unchanged.
 bool RunInPlaceCommand(ViewArrays& view, const std::function<bool()>& execute, std::string_view question,
-                       ApplyMode mode, const std::function<void()>& repaint = {});
+                       ApplyMode mode, const std::function<void()>& repaint = {},
+                       SampleChange* overwritten = nullptr);
 
-bool RunClip(ViewArrays& view, const std::function<void()>& repaint = {});
-bool RunGlue(ViewArrays& view, const std::function<void()>& repaint = {});
-bool RunRemoveTrend(ViewArrays& view, const std::function<void()>& repaint = {});
+bool RunClip(ViewArrays& view, const std::function<void()>& repaint = {}, SampleChange* overwritten = nullptr);
+bool RunGlue(ViewArrays& view, const std::function<void()>& repaint = {}, SampleChange* overwritten = nullptr);
+bool RunRemoveTrend(ViewArrays& view, const std::function<void()>& repaint = {},
+                    SampleChange* overwritten = nullptr);
 
 // Calc > RMS: reports the r.m.s. of the selected samples (of all samples
 // without a selection) with caption "Calc"; false after an error message.

@@ -1,5 +1,7 @@
 #include "PolyLeastSquares.h"
 
+#include "Progress.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -98,7 +100,7 @@ PolyBasis PolyBasis::Over2(const double* x0, int m0, const double* x1, int m1)
     return basisOf(lo, hi);
 }
 
-void AccumulatePowerSums(const double* x, const double* y, int m, int p, const PolyBasis& b, PowerSums& sums)
+static void accumulateSlice(const double* x, const double* y, int m, int p, const PolyBasis& b, PowerSums& sums)
 {
     const double c = b.centre, inv = b.inverseScale;
     switch (std::clamp(p, 0, kMaxPolyPower)) {
@@ -112,6 +114,18 @@ void AccumulatePowerSums(const double* x, const double* y, int m, int p, const P
     case 7: accumulate<7>(x, y, m, c, inv, sums); break;
     case 8: accumulate<8>(x, y, m, c, inv, sums); break;
     default: accumulate<9>(x, y, m, c, inv, sums); break;
+    }
+}
+
+void AccumulatePowerSums(const double* x, const double* y, int m, int p, const PolyBasis& b, PowerSums& sums)
+{
+    // Slices of whole blocks add the very same block sums in the same order,
+    // with a progress report between them; a cancel leaves the sums short.
+    constexpr int kSlice = 1 << 16;
+    for (int i = 0; i < m; i += kSlice) {
+        if (!Progress::report(i, m))
+            return;
+        accumulateSlice(x + i, y + i, std::min(kSlice, m - i), p, b, sums);
     }
 }
 

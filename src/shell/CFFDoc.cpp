@@ -4,6 +4,7 @@
 #include "FFile.h"
 #include "Messages.h"
 #include "RecordFile.h"
+#include "UndoHistory.h"
 
 #include <QApplication>
 #include <QDir>
@@ -63,7 +64,11 @@ QString withoutSelector(const QString& path)
 
 }  // namespace
 
-CFFDoc::CFFDoc(QObject* parent) : QObject(parent) {}
+CFFDoc::CFFDoc(QObject* parent) : QObject(parent), history_(new UndoHistory(this))
+{
+    connect(history_, &UndoHistory::cleanChanged, this, &CFFDoc::followHistory);
+    connect(history_, &UndoHistory::changed, this, &CFFDoc::undoStateChanged);
+}
 
 CFFDoc::~CFFDoc() = default;
 
@@ -71,22 +76,22 @@ std::string CFFDoc::nativePath(const QString& path) { return QFile::encodeName(p
 
 bool CFFDoc::OpenDocument(const QString& path)
 {
-    // Make sure the file can be read at all before the reader sees it, so
-    // that a missing or locked file gets the plain file-error message.
+    // A missing or unreadable file gets the plain file-error message. The
+    // file is not opened here: opening a named pipe would wait for a writer.
+    // Anything that is not a regular file (folder, pipe, device, socket) is
+    // refused by the readers themselves, at once.
     const std::string native = nativePath(path);
     const bool fits = RecordFile::IsFits(native);
     const QString file = fits ? withoutSelector(path) : path;
     QFileInfo info(file);
-    QFile probe(file);
     if (!info.exists()) {
         Messages::errorText((path + QStringLiteral(" was not found.")).toStdString());
         return false;
     }
-    if (info.isDir() || !probe.open(QIODevice::ReadOnly)) {
+    if (info.isFile() && !info.isReadable()) {
         Messages::errorText((path + QStringLiteral(" could not be accessed.")).toStdString());
         return false;
     }
-    probe.close();
     setModified(false);
 
     ffile_ = std::make_unique<FFile>();
@@ -167,6 +172,16 @@ void CFFDoc::setPathName(const QString& path)
 
 void CFFDoc::setModified(bool modified)
 {
+    if (modified)
+        history_->resetClean();
+    else
+        history_->setClean();
+    followHistory();
+}
+
+void CFFDoc::followHistory()
+{
+    const bool modified = !history_->isClean();
     if (modified == modified_)
         return;
     modified_ = modified;
@@ -223,42 +238,6 @@ bool CFFDoc::SaveModified()
     default:
         return false;
     }
-}
-
-void CFFDoc::notifyDataChanged(QObject* source)
-{
-    setModified(true);
-    emit dataChanged(source);
-}
-
-bool CFFDoc::setHeadValue(const std::string& id, const std::string& value)
-{
-    HeadEntry* entry = ffile_ ? ffile_->Find(id) : nullptr;
-    if (!entry)
-        return false;
-    entry->SetValue(value);
-    setModified(true);
-    emit headChanged(QString::fromLatin1(id.c_str()));
-    return true;
-}
-
-bool CFFDoc::insertHeadEntry(const std::string& id, const std::string& value)
-{
-    if (!ffile_ || ffile_->Has(id))
-        return false;
-    ffile_->Insert(std::make_unique<HeadEntry>(id, value));
-    setModified(true);
-    emit headChanged(QString::fromLatin1(id.c_str()));
-    return true;
-}
-
-bool CFFDoc::removeHeadEntry(const std::string& id)
-{
-    if (!ffile_ || !ffile_->Remove(id))
-        return false;
-    setModified(true);
-    emit headChanged(QString::fromLatin1(id.c_str()));
-    return true;
 }
 
 void CFFDoc::SetPendingFFile(std::unique_ptr<FFile> file) { pendingSlot() = std::move(file); }

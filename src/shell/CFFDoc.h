@@ -14,9 +14,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 class FFile;
+class SampleChange;
+class UndoHistory;
 
 class CFFDoc : public QObject {
     Q_OBJECT
@@ -43,11 +47,16 @@ public:
     // Sets the path and makes the file name the title.
     void setPathName(const QString& path);
 
-    bool isModified() const { return modified_; }
     // Read from a FITS table column or from part of a FITS file: Save must
     // not write the record over that file, so it asks for a name.
     bool fromPartOfFile() const { return fromPart_; }
     bool fromTableColumn() const { return fromTable_; }
+
+    // Modified: the document is not in the state it was last saved (or
+    // opened) in. Undoing back to that state makes it unmodified again.
+    bool isModified() const { return modified_; }
+    // False: the present state is the saved one. True: no state is (a new
+    // document, never saved), so undoing never makes it unmodified.
     void setModified(bool modified = true);
 
     // File > Save: to the path, or through Save As when there is none.
@@ -59,21 +68,36 @@ public:
     // the user cancelled or the save failed, so the document must stay.
     bool SaveModified();
 
-    // Tells every view of this document that its samples changed; source
-    // is the view that made the change (it has already repainted).
-    void notifyDataChanged(QObject* source);
+    // ---- changes to the samples ----
+    // A confirmed result (Clip, Glue, Remove trend) has overwritten the
+    // samples that overwritten keeps: the change becomes an undo step named
+    // text, and every view hears of it. source is the view that made it.
+    void recordSampleChange(QObject* source, const QString& text, SampleChange overwritten);
 
     // ---- changes to the header ----
     // Every change of the header (the header editor's, and any other) goes
     // through these three, so that the document marks itself modified,
-    // tells whoever shows the header, and can keep the change undoable.
+    // tells whoever shows the header, and keeps the change undoable.
     // Access rules are the caller's to apply; these only change the header.
     // Sets the value text of the existing entry id in place; false if none.
+    // The same text again changes nothing and is no step.
     bool setHeadValue(const std::string& id, const std::string& value);
     // Appends a new entry; false if an entry with that ID exists already.
     bool insertHeadEntry(const std::string& id, const std::string& value);
     // Removes the entry id; false if there is none.
     bool removeHeadEntry(const std::string& id);
+
+    // ---- undo ----
+    // One history per document, empty when the document is made; every
+    // change above goes onto it.
+    bool canUndo() const;
+    bool canRedo() const;
+    // The change Undo or Redo would take back or make again ("Clip",
+    // "Set OBJECT"), empty if none.
+    QString undoText() const;
+    QString redoText() const;
+    void undo();
+    void redo();
 
     // ---- the pending F-file slot (one for the whole process) ----
     static void SetPendingFFile(std::unique_ptr<FFile> file);
@@ -97,15 +121,32 @@ public:
 signals:
     void titleChanged(const QString& title);
     void modifiedChanged(bool modified);
-    void dataChanged(QObject* source);
+    // The samples first .. last changed: by a result confirmed in the view
+    // source, or, with source nullptr, by Undo or Redo.
+    void samplesChanged(QObject* source, int first, int last);
     // An entry of the header was set, inserted or removed.
     void headChanged(const QString& id);
+    // A keyword of the coordinate axis changed and the axis was set up again.
+    void axisChanged();
+    // What Undo and Redo can do changed.
+    void undoStateChanged();
     // A Save As gave the document a new path (the recent-file list notes it).
     void savedAs(const QString& path);
 
 private:
+    friend class SampleStep;
+    friend class HeadStep;
+    // The undo steps' side: trades the kept samples with the record's.
+    void exchangeSamples(SampleChange& kept);
+    // Gives the entry id the value (none: removes it), putting a new entry
+    // at position; sets the axis up again when it is one of its keywords.
+    void putHeadEntry(const std::string& id, const std::optional<std::string>& value, int position);
+    qint64 undoCap() const;
+    void followHistory();
+
     bool openFits(const std::string& path, const std::string& root);
 
+    UndoHistory* history_;
     std::unique_ptr<FFile> ffile_;
     QString title_;
     QString path_;

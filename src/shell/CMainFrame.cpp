@@ -9,6 +9,7 @@
 #include "ExportCommands.h"
 #include "ToolbarIcons.h"
 #include "TuneCommands.h"
+#include "UndoCommands.h"
 #include "ViewHost.h"
 
 #include <QAction>
@@ -234,6 +235,7 @@ void CMainFrame::installCommandHandlers()
     // One line per concern; each installer lives in its own file.
     installHeadCommand(*this);
     installTuneCommands(*this);
+    installUndoCommands(*this, app_);
     ExportCommands::install(*this);
 }
 
@@ -335,8 +337,8 @@ void CMainFrame::updateTitles()
 void CMainFrame::runViewCommand(int id)
 {
     CChildFrame* frame = activeFrame();
-    if (frame && frame->view() && ViewHost::handles(id))
-        ViewHost::runCommand(frame->view(), id);
+    if (frame && frame->view() && frame->document() && ViewHost::handles(id))
+        ViewHost::runCommand(frame->view(), *frame->document(), id);
 }
 
 void CMainFrame::showHelpTopics()

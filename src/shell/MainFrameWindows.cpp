@@ -58,19 +58,19 @@ CChildFrame* CMainFrame::createChildFrame(CFFDoc* doc)
     ViewHost::Links links;
     links.setPane = [this](int pane, const QString& text) { setPaneText(pane, text); };
     links.newDocument = [this] { app_.OnFileNew(); };
-    QPointer<CFFDoc> guardedDoc(doc);
-    links.dataChanged = [guardedDoc](QWidget* view) {
-        if (guardedDoc)
-            guardedDoc->notifyDataChanged(view);
-    };
     QWidget* view = ViewHost::createView(*doc, frame, links);
     frame->setWidget(view);
     mdi_->addSubWindow(frame);
     frames_.append(frame);
     connect(frame, &CChildFrame::frameDestroyed, this, &CMainFrame::frameGone);
-    connect(doc, &CFFDoc::dataChanged, frame, [frame](QObject* source) {
-        if (frame->view() && frame->view() != source)
-            ViewHost::documentChanged(frame->view());
+    // Undo and Redo (no source) change values the marks were set on.
+    connect(doc, &CFFDoc::samplesChanged, frame, [frame](QObject* source, int first, int last) {
+        if (frame->view())
+            ViewHost::samplesChanged(frame->view(), first, last, source == nullptr);
+    });
+    connect(doc, &CFFDoc::axisChanged, frame, [frame] {
+        if (frame->view())
+            ViewHost::axisChanged(frame->view());
     });
     connect(doc, &CFFDoc::titleChanged, this, [this] { updateTitles(); });
     connect(doc, &CFFDoc::modifiedChanged, this, [this] { updateTitles(); });

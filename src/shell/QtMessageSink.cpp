@@ -1,5 +1,7 @@
 #include "QtMessageSink.h"
 
+#include "QtProgressHook.h"
+
 #include "BusyCursor.h"
 
 #include "CCorrelationDlg.h"
@@ -116,5 +118,6 @@ void QtMessageSink::installAll()
         else
             QGuiApplication::restoreOverrideCursor();
     });
+    Progress::setHook(std::make_shared<QtProgressHook>());
     Messages::installOutOfMemoryHandler();
 }

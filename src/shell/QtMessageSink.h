@@ -13,6 +13,7 @@ public:
     void info(const std::string& caption, const std::string& text) override;
     void showTable(const std::string& title, const std::string& text) override;
 
-    // Installs this sink, the busy-cursor hook and the out-of-memory rule.
+    // Installs this sink, the busy-cursor and progress hooks and the
+    // out-of-memory rule.
     static void installAll();
 };

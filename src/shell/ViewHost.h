@@ -20,18 +20,18 @@ struct Links {
     // Asks the application for a new document (the F-file waits in the
     // pending slot).
     std::function<void()> newDocument;
-    // The view changed its document's samples.
-    std::function<void(QWidget* view)> dataChanged;
 };
 
 // A view of doc's F-file as a child of parent.
 QWidget* createView(CFFDoc& doc, QWidget* parent, const Links& links);
 // Fit in window.
 void fitInWindow(QWidget* view);
-// Another view of the same document changed the samples.
-void documentChanged(QWidget* view);
-// Whether the view handles the command, and running it.
+// The document's samples changed; dropMarks also clears the view's marks.
+void samplesChanged(QWidget* view, int first, int last, bool dropMarks);
+// The document's coordinate axis was set up again.
+void axisChanged(QWidget* view);
+// Whether the view handles the command, and running it on the view of doc.
 bool handles(int commandId);
-void runCommand(QWidget* view, int commandId);
+void runCommand(QWidget* view, CFFDoc& doc, int commandId);
 
 }  // namespace ViewHost

@@ -16,9 +16,6 @@ QWidget* createView(CFFDoc& doc, QWidget* parent, const Links& links)
     if (links.setPane)
         QObject::connect(view, &CFFView::statusText, view,
                          [setPane = links.setPane](int pane, const QString& text) { setPane(pane, text); });
-    if (links.dataChanged)
-        QObject::connect(view, &CFFView::documentModified, view,
-                         [view, changed = links.dataChanged] { changed(view); });
     return view;
 }
 
@@ -28,10 +25,19 @@ void fitInWindow(QWidget* view)
         v->fitInWindow();
 }
 
-void documentChanged(QWidget* view)
+void samplesChanged(QWidget* view, int first, int last, bool dropMarks)
 {
     if (auto* v = qobject_cast<CFFView*>(view))
-        v->documentChanged(nullptr);
+        v->samplesChanged(first, last, dropMarks);
+}
+
+void axisChanged(QWidget* view)
+{
+    // The readout reads the axis afresh; the plot follows a changed count.
+    if (auto* v = qobject_cast<CFFView*>(view)) {
+        v->recomputeRange();
+        v->redraw();
+    }
 }
 
 bool handles(int commandId)
@@ -41,7 +47,7 @@ bool handles(int commandId)
            commandId == Cmd::ViewRedraw || ViewOperations::handles(commandId);
 }
 
-void runCommand(QWidget* view, int commandId)
+void runCommand(QWidget* view, CFFDoc& doc, int commandId)
 {
     auto* v = qobject_cast<CFFView*>(view);
     if (!v)
@@ -56,7 +62,7 @@ void runCommand(QWidget* view, int commandId)
     else if (commandId == Cmd::ViewRedraw)
         v->redraw();
     else if (ViewOperations::handles(commandId))
-        ViewOperations::run(*v, commandId);
+        ViewOperations::run(*v, doc, commandId);
 }
 
 }  // namespace ViewHost

@@ -100,15 +100,26 @@ bool handles(int commandId)
     }
 }
 
-void run(CFFView& view, int commandId)
+void run(CFFView& view, CFFDoc& doc, int commandId)
 {
     // The pending result is shown before the question is asked.
     auto repaint = [&view] { view.viewport()->repaint(); };
     bool changed = false;
+    SampleChange overwritten;
+    const char* name = "";
     switch (commandId) {
-    case Cmd::EditClip: changed = RunClip(view.arrays(), repaint); break;
-    case Cmd::EditGlue: changed = RunGlue(view.arrays(), repaint); break;
-    case Cmd::OpRemoveTrend: changed = RunRemoveTrend(view.arrays(), repaint); break;
+    case Cmd::EditClip:
+        changed = RunClip(view.arrays(), repaint, &overwritten);
+        name = "Clip";
+        break;
+    case Cmd::EditGlue:
+        changed = RunGlue(view.arrays(), repaint, &overwritten);
+        name = "Glue";
+        break;
+    case Cmd::OpRemoveTrend:
+        changed = RunRemoveTrend(view.arrays(), repaint, &overwritten);
+        name = "Remove trend";
+        break;
     case Cmd::CalcRms: CalcRms(view.currentArrays(), view.file()); return;
     case Cmd::CalcArea:
         CalcArea(view.arrays(), view.file(), repaint);
@@ -143,11 +154,10 @@ void run(CFFView& view, int commandId)
     default: return;
     }
     if (changed) {
-        // The samples changed: new Y range, no marks, and the document and
-        // its other views hear of it.
-        view.recomputeRange();
+        // No marks are left; the document keeps the step and tells every
+        // view, this one included, to follow the new values.
         view.clearMarks();
-        emit view.documentModified();
+        doc.recordSampleChange(&view, QString::fromLatin1(name), std::move(overwritten));
     } else {
         view.redraw();
     }

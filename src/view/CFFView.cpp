@@ -56,13 +56,43 @@ void CFFView::attachRecord()
 {
     allocating([&] { arrays_.attachMarksOnly(file_.Data(), file_.Count()); });
     marksClean_ = true;
-    geo_.computeRange(arrays_.samples, arrays_.count);
+    summary_.clear();
+    markBlocksStale_ = true;
+    updateRange();
+}
+
+void CFFView::updateRange()
+{
+    // A long record is summarised once; the Y range is then the summary's
+    // top block, and after an edit only the changed blocks are read again.
+    if (arrays_.count < kSummaryFrom) {
+        geo_.computeRange(arrays_.samples, arrays_.count);
+        return;
+    }
+    if (!summary_.built() || summary_.samples() != arrays_.samples || summary_.count() != arrays_.count)
+        allocating([&] { summary_.build(arrays_.samples, arrays_.count); });
+    const SampleSummary::Range r = summary_.range(0, arrays_.count - 1);
+    // A zero at either end may be -0 or +0: which one the record has first
+    // is left to the plain pass.
+    if (r.lo == 0.0f || r.hi == 0.0f) {
+        geo_.computeRange(arrays_.samples, arrays_.count);
+        return;
+    }
+    geo_.count = arrays_.count;
+    geo_.minimum = r.lo <= r.hi ? r.lo : 0.0f;
+    geo_.maximum = r.lo <= r.hi ? r.hi : 0.0f;
 }
 
 ViewArrays& CFFView::arrays()
 {
-    allocating([&] { arrays_.ensureResult(); });
+    allocating([&] {
+        arrays_.ensureMarks();
+        arrays_.ensureResult();
+    });
     marksClean_ = false;  // the caller may mark samples
+    // ... at any time from now on: the mark blocks are remade at every
+    // repaint until the marks are cleared through the view.
+    marksHandedOut_ = true;
     return arrays_;
 }
 
@@ -192,28 +222,24 @@ bool CFFView::rescaleAt(QPoint p, bool magnify)
 
 void CFFView::recomputeRange()
 {
+    // The samples may have changed anywhere: the summary is made afresh.
+    summary_.clear();
     // The document may have replaced its samples since we attached.
     if (arrays_.samples != file_.Data() || arrays_.count != file_.Count())
         attachRecord();
     else
-        geo_.computeRange(arrays_.samples, arrays_.count);
+        updateRange();
 }
 
 void CFFView::redraw() { viewport()->update(); }
-
-void CFFView::documentChanged(CFFView* source)
-{
-    if (source == this)
-        return;
-    recomputeRange();
-    viewport()->update();
-}
 
 // ---------------------------------------------------------------- marks
 
 void CFFView::clearMarks()
 {
     arrays_.clearMarks();
+    markBlocksStale_ = true;
+    marksHandedOut_ = false;
     marksClean_ = true;
     arrays_.releaseResult();  // nothing can be pending any more
     viewport()->update();
@@ -222,6 +248,7 @@ void CFFView::clearMarks()
 void CFFView::saveMarks()
 {
     allocating([&] { arrays_.saveMarks(); });
+    markBlocksStale_ = true;
 }
 
 void CFFView::dropSavedMarks() { arrays_.dropSaved(); }
@@ -231,6 +258,7 @@ void CFFView::restoreMarks()
     if (!arrays_.restoreMarks())
         return;
     marksClean_ = false;
+    markBlocksStale_ = true;
     if (!arrays_.hasMark(MarkPending))
         arrays_.releaseResult();
     viewport()->update();
@@ -243,8 +271,9 @@ void CFFView::markSpan(int x1, int x2, int k)
     const IndexSpan s = geo_.indexSpan(x1, x2);
     if (s.empty())
         return;
-    arrays_.markRange(s.lo, s.hi, static_cast<std::uint8_t>(k));
+    allocating([&] { arrays_.markRange(s.lo, s.hi, static_cast<std::uint8_t>(k)); });
     marksClean_ = false;
+    markBlocksStale_ = true;
     const PixelSpan px = geo_.pixelSpan(s.lo, s.hi);
     const int top = geo_.maximumRow() - 1;
     const int bottom = geo_.minimumRow() + 1;
@@ -257,26 +286,50 @@ void CFFView::markSpan(int x1, int x2, int k)
     updateAreaRect(QRect(QPoint(px.x1 - join, top), QPoint(px.x2 + join, bottom)));
 }
 
-void CFFView::applyResult(bool subtract)
-{
-    if (arrays_.hasResult()) {
-        float* s = arrays_.samples;
-        const float* r = arrays_.result.data();
-        const std::uint8_t* m = arrays_.marks.data();
-        for (int i = 0; i < arrays_.count; ++i)
-            if (m[i] == MarkPending)
-                s[i] = subtract ? s[i] - r[i] : r[i];
-    }
-    geo_.computeRange(arrays_.samples, arrays_.count);
-    clearMarks();
-    emit documentModified();
-}
-
 // ---------------------------------------------------------------- painting
 
 void CFFView::updateAreaRect(const QRect& areaRect)
 {
     viewport()->update(areaRect.translated(-scrollPosition()));
+}
+
+void CFFView::samplesChanged(int lo, int hi, bool dropMarks)
+{
+    if (dropMarks)
+        clearMarks();
+    if (arrays_.samples != file_.Data() || arrays_.count != file_.Count()) {
+        recomputeRange();
+    } else {
+        summary_.update(lo, hi);
+        updateRange();
+    }
+    viewport()->update();
+}
+
+void CFFView::prepareSummaries(PlotData& d)
+{
+    // Only coarse layouts read the summary; it is made when first needed.
+    if (geo_.samplesPerPixel < 128.0)
+        return;
+    if (!summary_.built() || summary_.samples() != d.samples || summary_.count() != d.count)
+        allocating([&] { summary_.build(d.samples, d.count); });
+    d.summary = &summary_;
+    if (d.marks == nullptr)
+        return;
+    if (markBlocksStale_ || marksHandedOut_) {
+        const std::size_t blocks = (static_cast<std::size_t>(d.count) + 63) / 64;
+        allocating([&] { markBlocks_.assign(blocks, 0); });
+        for (std::size_t k = 0; k < blocks; ++k) {
+            const std::size_t from = k * 64;
+            const std::size_t to = std::min(from + 64, static_cast<std::size_t>(d.count));
+            std::uint8_t any = 0;
+            for (std::size_t i = from; i < to; ++i)
+                any |= d.marks[i];
+            markBlocks_[k] = any;
+        }
+        markBlocksStale_ = false;
+    }
+    d.markBlocks = markBlocks_.data();
 }
 
 void CFFView::paintArea(QPainter& p, const QRect& region)
@@ -287,6 +340,7 @@ void CFFView::paintArea(QPainter& p, const QRect& region)
     d.marks = marksClean_ || arrays_.marks.empty() ? nullptr : arrays_.marks.data();
     d.result = arrays_.hasResult() ? arrays_.result.data() : nullptr;
     d.count = arrays_.count;
+    prepareSummaries(d);
     painter_.paint(p, geo_, d, region);
 }
 

@@ -10,23 +10,23 @@
 //    scales and marks.
 //  - Connect statusText(pane, text) to the main frame's status-bar panes
 //    (StatusPane values are the pane indices 2, 3, 4, 6, 7, 8).
-//  - Connect documentModified() to the document: mark it modified and call
-//    documentChanged(sender) on every other view of the same document.
+//  - When the document's samples change (an applied result, undo, redo),
+//    call samplesChanged() on every view of it.
 //  - Tool menu / toolbar: CFFView::setTool(tool) (process-wide, all views;
 //    ViewCommand::toolOf maps the command ids). View menu: fitInWindow(),
 //    oneToOne(), redraw(). Window > Tile / Cascade: fitInWindow() on every
 //    view after arranging.
 //  - Commands that run operations use arrays() (which makes sure the result
 //    array exists), hasMark / clearMarks / saveMarks / dropSavedMarks /
-//    restoreMarks, and applyResult() after a confirmation. The result array
-//    is as large as the record, so it exists only while an operation may
-//    need it: clearMarks(), applyResult() and a restoreMarks() that leaves
-//    nothing pending release it. Call arrays() again for the next operation
-//    rather than keeping the reference's result across commands.
+//    restoreMarks. The result array is as large as the record, so it exists
+//    only while an operation may need it: clearMarks() and a restoreMarks()
+//    that leaves nothing pending release it. Call arrays() again for the next
+//    operation rather than keeping the reference's result across commands.
 //  - Painting follows the record's samples in place: after the document
-//    replaces its samples, call recomputeRange() (or documentChanged).
+//    replaces its samples, call recomputeRange() (or samplesChanged).
 
 #include "PlotPainter.h"
+#include "SampleSummary.h"
 #include "ViewArrays.h"
 #include "ViewCommands.h"
 #include "ViewGeometry.h"
@@ -54,7 +54,11 @@ public:
     // since most records are only looked at and it is as large as the record.
     ViewArrays& arrays();
     // The arrays as they are (the result array may be empty).
-    const ViewArrays& currentArrays() const { return arrays_; }
+    const ViewArrays& currentArrays() const
+    {
+        arrays_.ensureMarks();
+        return arrays_;
+    }
 
     // ---- the tool (one for the whole process) ----
     static void setTool(Tool tool);
@@ -86,23 +90,20 @@ public:
     void restoreMarks();
     // Marks the samples under the pixel span x1..x2 with k and repaints them.
     void markSpan(int x1, int x2, int k);
-    // Confirmed result: every pending sample takes the result (replace) or
-    // loses it (subtract); then the range is recomputed, the marks cleared,
-    // and documentModified() emitted.
-    void applyResult(bool subtract);
+    // The document's samples lo .. hi changed in place (an applied result,
+    // an undo): the summary the painter reads and the Y range follow (the
+    // scales stay until the next Fit), and the view repaints. dropMarks
+    // clears the marks too, for a change that did not come from this view's
+    // own marks (undo, redo): a selection made on other values no longer
+    // means what it did.
+    void samplesChanged(int lo, int hi, bool dropMarks);
 
     // Paints the area rectangle `region` (background included) with the
     // painter translated to area coordinates. Used by paintEvent.
     void paintArea(QPainter& painter, const QRect& region);
 
-public slots:
-    // Another view of the same record changed the samples: recompute the Y
-    // range and repaint. Ignored when the source is this view.
-    void documentChanged(CFFView* source);
-
 signals:
     void statusText(int pane, const QString& text);
-    void documentModified();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -136,8 +137,20 @@ private:
     // True while every mark is known to be 0 (no need to look at them).
     bool marksClean_ = true;
     ViewGeometry geo_;
-    ViewArrays arrays_;
+    // Marks are made on first need; reading them is not a change.
+    mutable ViewArrays arrays_;
     PlotPainter painter_;
+    // What a coarse repaint reads instead of the samples: their min/max
+    // summary (made at the first such repaint), and one byte per 64 samples
+    // telling whether any of them is marked (remade after marks change).
+    SampleSummary summary_;
+    std::vector<std::uint8_t> markBlocks_;
+    bool markBlocksStale_ = true;
+    bool marksHandedOut_ = false;
+    void prepareSummaries(PlotData& d);
+    // The Y range, from the summary for long records.
+    void updateRange();
+    static constexpr int kSummaryFrom = 1 << 20;
 
     // Tool state.
     QPoint lastPos_;

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "Near.h"
+#include "SampleSummary.h"
 #include "ViewArrays.h"
 
 #include <algorithm>
@@ -288,41 +289,11 @@ int PlotPainter::columnEnd(const ViewGeometry& g, int i, int x, int b) const
     return j;
 }
 
-template <class ChunkFn, class ColumnFn>
-void PlotPainter::walkColumns(const ViewGeometry& g, const float* values, int a, int b, ChunkFn&& chunkFn,
-                              ColumnFn&& columnFn)
-{
-    if (rows_.size() < static_cast<std::size_t>(kChunk))
-        rows_.resize(static_cast<std::size_t>(kChunk));
-    int* r = rows_.data();
-    int i = a;
-    while (i <= b) {
-        const int x = g.column(i);
-        const int e = columnEnd(g, i, x, b);
-        // A column may hold millions of samples (a narrow window): its rows
-        // are worked out in chunks so that the scratch space stays small.
-        Column c{x, i, e, INT_MAX, INT_MIN, 0, 0};
-        for (int s = i; s <= e; s += kChunk) {
-            const int n = std::min(kChunk, e - s + 1);
-            int lo = 0;
-            int hi = 0;
-            computeRows(g, values + s, n, r, lo, hi);
-            c.lowRow = std::min(c.lowRow, lo);
-            c.highRow = std::max(c.highRow, hi);
-            if (s == i)
-                c.firstRow = r[0];
-            c.lastRow = r[n - 1];
-            chunkFn(c, s, n, r);
-        }
-        columnFn(c);
-        i = e + 1;
-    }
-}
-
 void PlotPainter::paint(QPainter& p, const ViewGeometry& g, const PlotData& d, const QRect& region)
 {
     int a = 0;
     int b = -1;
+    summaryColumns_ = 0;
     sampleRange(g, d.count, region, a, b);
     if (b < a || d.samples == nullptr)
         return;
@@ -333,6 +304,10 @@ void PlotPainter::paint(QPainter& p, const ViewGeometry& g, const PlotData& d, c
     dotRows_ = region.height();
     hit_.assign(static_cast<std::size_t>(dotRows_) + 2, 0);
     dots_.clear();
+    if (rows_.size() < static_cast<std::size_t>(kChunk)) {
+        rows_.resize(static_cast<std::size_t>(kChunk));
+        chunkMarks_.resize(static_cast<std::size_t>(kChunk));
+    }
 
     curvePass(p, g, d, a, b);
     drawDots(p);
@@ -341,52 +316,259 @@ void PlotPainter::paint(QPainter& p, const ViewGeometry& g, const PlotData& d, c
     p.setRenderHint(QPainter::Antialiasing, antialiased);
 }
 
+void PlotPainter::sampleColumn(const ViewGeometry& g, const float* values, const std::uint8_t* marks, int i, int e,
+                               bool dots, Column& c)
+{
+    int* r = rows_.data();
+    int prevRow = 0;
+    for (int s = i; s <= e; s += kChunk) {
+        const int n = std::min(kChunk, e - s + 1);
+        int lo = 0;
+        int hi = 0;
+        computeRows(g, values + s, n, r, lo, hi);
+        const std::uint8_t* mk = marks != nullptr ? marks + s : nullptr;
+        int kept = n;
+        if (lo <= -kPixelLimit || hi >= kPixelLimit) {
+            // NaN and infinities map to the limit rows (and so may finite
+            // samples far outside the range): keep only the finite ones.
+            std::uint8_t* cm = chunkMarks_.data();
+            kept = 0;
+            lo = INT_MAX;
+            hi = INT_MIN;
+            for (int k = 0; k < n; ++k) {
+                if (!std::isfinite(values[s + k])) {
+                    c.leadingGap = c.leadingGap || (!c.any && kept == 0);
+                    c.trailingGap = true;
+                    continue;
+                }
+                c.trailingGap = false;
+                r[kept] = r[k];
+                cm[kept] = mk != nullptr ? mk[k] : 0;
+                lo = std::min(lo, r[k]);
+                hi = std::max(hi, r[k]);
+                ++kept;
+            }
+            if (kept == 0)
+                continue;
+            mk = marks != nullptr ? cm : nullptr;
+        } else {
+            c.trailingGap = false;
+        }
+        const bool start = !c.any;
+        if (start) {
+            c.any = true;
+            c.lowRow = lo;
+            c.highRow = hi;
+            c.firstRow = r[0];
+            c.firstMark = mk != nullptr ? mk[0] : 0;
+            prevRow = r[0];
+        }
+        c.lowRow = std::min(c.lowRow, lo);
+        c.highRow = std::max(c.highRow, hi);
+        c.lastRow = r[kept - 1];
+        std::uint8_t chunkTop = 0;
+        if (mk != nullptr)
+            for (int k = 0; k < kept; ++k)
+                chunkTop = mk[k] > chunkTop ? mk[k] : chunkTop;
+        c.top = std::max<int>(c.top, chunkTop);
+        if (dots)
+            dotsOfChunk(start, prevRow, kept, r, chunkTop == 0 ? nullptr : mk);
+        prevRow = r[kept - 1];
+    }
+}
+
 void PlotPainter::curvePass(QPainter& p, const ViewGeometry& g, const PlotData& d, int a, int b)
 {
-    const std::uint8_t* marks = d.marks;
+    // The summary pays once a column holds a few of its blocks; it must be
+    // the summary of these very samples.
+    const bool summarised = d.summary != nullptr && d.summary->built() && d.summary->samples() == d.samples &&
+                            d.summary->count() == d.count && g.samplesPerPixel >= 128.0;
     // The stroke of a column takes the pen of the previous column's highest
-    // mark (the first column: the mark of sample a); the join into a column
-    // the higher of the two columns' marks.
-    int carried = marks != nullptr ? marks[a] : 0;
-    bool first = true;
+    // mark (the first column: the mark of its first sample); the join into a
+    // column the higher of the two columns' marks. A join is left out where
+    // a non-finite sample lies between its ends.
+    bool drawn = false;
+    bool broken = false;
+    int carried = 0;
     int prevX = 0;
     int prevLastRow = 0;
-    std::uint8_t top = 0;  // highest mark of the column so far
-    int chunkPrev = 0;     // row of the sample before the chunk, same column
-    auto chunk = [&](const Column& c, int s, int n, const int* r) {
-        if (s == c.first)
-            top = 0;
-        std::uint8_t chunkTop = 0;
-        if (marks != nullptr)
-            for (int k = 0; k < n; ++k)
-                chunkTop = marks[s + k] > chunkTop ? marks[s + k] : chunkTop;
-        top = std::max(top, chunkTop);
-        dotsOfChunk(s == c.first, chunkPrev, s, n, r, chunkTop == 0 ? nullptr : marks);
-        chunkPrev = r[n - 1];
+    auto lastDot = [&] {
+        if (prevLastRow >= dotTop_ && prevLastRow < dotTop_ + dotRows_)
+            dots_.push_back(Run{prevX, prevLastRow, 1});
     };
-    auto column = [&](const Column& c) {
-        const int colMark = top;
+    int i = a;
+    while (i <= b) {
+        Column c;
+        c.x = g.column(i);
+        const int e = columnEnd(g, i, c.x, b);
+        if (!(summarised && summaryColumn(g, d, i, e, b, c)))
+            sampleColumn(g, d.samples, d.marks, i, e, true, c);
+        i = e + 1;
+        if (!c.any) {
+            broken = true;
+            continue;
+        }
+        if (drawn) {
+            // The previous column's last sample gets its dot unless the
+            // next sample shown is marked.
+            if (c.firstMark == 0)
+                lastDot();
+        } else {
+            carried = c.firstMark;
+        }
+        broken = broken || c.leadingGap;
         stroke(p, markColor(carried), c.x, c.lowRow, c.highRow);
-        if (!first)
-            lineTo(p, markColor(std::max(carried, colMark)), clip_, prevX, prevLastRow, c.x, c.firstRow);
-        // The change of column after the last sample; the last sample of
-        // all always gets its dot.
-        if (c.last == b || marks == nullptr || marks[c.last + 1] == 0)
-            hitRow(c.lastRow);
+        if (drawn && !broken)
+            lineTo(p, markColor(std::max(carried, c.top)), clip_, prevX, prevLastRow, c.x, c.firstRow);
         flushDots(c.x);
-        first = false;
-        carried = colMark;
+        drawn = true;
+        broken = c.trailingGap;
+        carried = c.top;
         prevX = c.x;
         prevLastRow = c.lastRow;
+    }
+    if (drawn)
+        lastDot();  // the last sample shown always has its dot
+}
+
+bool PlotPainter::summaryColumn(const ViewGeometry& g, const PlotData& d, int i, int e, int b, Column& c)
+{
+    const SampleSummary& s = *d.summary;
+    const float* v = d.samples;
+    // The dot of the column's last sample depends on the next one.
+    const int next = e < b ? e + 1 : e;
+    if (!std::isfinite(v[next]))
+        return false;
+    if (d.marks != nullptr) {
+        if (d.markBlocks == nullptr)
+            return false;
+        const int b0 = i >> SampleSummary::kBlockShift;
+        const int b1 = next >> SampleSummary::kBlockShift;
+        for (int k = b0; k <= b1; ++k)
+            if (d.markBlocks[k] != 0)
+                return false;
+    }
+    const SampleSummary::Range range = s.range(i, e);
+    if (range.nonFinite)
+        return false;
+    c.any = true;
+    c.lowRow = g.row(range.hi);
+    c.highRow = g.row(range.lo);
+    c.firstRow = g.row(v[i]);
+    c.lastRow = g.row(v[e]);
+    ++summaryColumns_;
+
+    // Dots: every row a sample of the column lies on (all of them are
+    // unmarked, and so is the next sample). Only the rows of the region
+    // matter. Each block's smallest and largest sample are samples, so the
+    // rows of the block ends are met for sure; the rows between them are
+    // met unless the values of the block jump over them, which only the
+    // samples tell. A block is opened (its sub-blocks, at last its samples)
+    // only while some row between its ends is still unmet.
+    const int top = std::max(c.lowRow, dotTop_);
+    const int bottom = std::min(c.highRow, dotTop_ + dotRows_ - 1);
+    if (top > bottom)
+        return true;
+    coverTop_ = top;
+    cover_.resize(static_cast<std::size_t>(bottom - top + 2));
+    for (std::size_t k = 0; k < cover_.size(); ++k)
+        cover_[k] = static_cast<int>(k);
+    // The column as aligned blocks, largest first, and sample stretches at
+    // its ends.
+    struct Node {
+        int level;
+        int block;
     };
-    walkColumns(g, d.samples, a, b, chunk, column);
+    Node nodes[256];
+    int count = 0;
+    int j = i;
+    while (j <= e) {
+        int level = -1;
+        for (int k = s.levels() - 1; k >= 0; --k) {
+            const long long size = SampleSummary::blockSize(k);
+            if ((j & (size - 1)) == 0 && j + size - 1 <= e) {
+                level = k;
+                break;
+            }
+        }
+        if (level < 0 || count == 256) {
+            const int end = level < 0 ? std::min(e, j | static_cast<int>(SampleSummary::blockSize(0) - 1)) : e;
+            coverSamples(g, v + j, end - j + 1);
+            j = end + 1;
+            continue;
+        }
+        nodes[count++] = Node{level, j >> (SampleSummary::kBlockShift + SampleSummary::kFanShift * level)};
+        j += static_cast<int>(SampleSummary::blockSize(level));
+    }
+    for (int k = 0; k < count; ++k) {
+        coverRow(g.row(s.high(nodes[k].level, nodes[k].block)));
+        coverRow(g.row(s.low(nodes[k].level, nodes[k].block)));
+    }
+    for (int k = 0; k < count; ++k)
+        coverBlock(g, s, nodes[k].level, nodes[k].block);
+    return true;
+}
+
+namespace {
+// The nearest row index at or after k not met yet (path halving).
+int unmet(std::vector<int>& cover, int k)
+{
+    while (cover[static_cast<std::size_t>(k)] != k) {
+        cover[static_cast<std::size_t>(k)] = cover[static_cast<std::size_t>(cover[static_cast<std::size_t>(k)])];
+        k = cover[static_cast<std::size_t>(k)];
+    }
+    return k;
+}
+}  // namespace
+
+void PlotPainter::coverRow(int row)
+{
+    const int k = row - coverTop_;
+    if (k < 0 || k >= static_cast<int>(cover_.size()) - 1)
+        return;
+    if (cover_[static_cast<std::size_t>(k)] == k) {
+        cover_[static_cast<std::size_t>(k)] = k + 1;
+        hitRow(row);
+    }
+}
+
+void PlotPainter::coverSamples(const ViewGeometry& g, const float* v, int n)
+{
+    int* r = rows_.data();
+    int lo = 0;
+    int hi = 0;
+    computeRows(g, v, n, r, lo, hi);
+    for (int k = 0; k < n; ++k)
+        coverRow(r[k]);
+}
+
+void PlotPainter::coverBlock(const ViewGeometry& g, const SampleSummary& s, int level, int block)
+{
+    // Rows strictly between the block's ends, inside the covered rows.
+    const int first = std::max(g.row(s.high(level, block)) + 1, coverTop_) - coverTop_;
+    const int last = std::min(g.row(s.low(level, block)) - 1, coverTop_ + static_cast<int>(cover_.size()) - 2) - coverTop_;
+    if (first > last || unmet(cover_, first) > last)
+        return;
+    if (level == 0) {
+        const int start = block << SampleSummary::kBlockShift;
+        coverSamples(g, s.samples() + start, std::min(static_cast<int>(SampleSummary::blockSize(0)), s.count() - start));
+        return;
+    }
+    const int c0 = block << SampleSummary::kFanShift;
+    const int c1 = std::min(s.blocks(level - 1), c0 + (1 << SampleSummary::kFanShift));
+    for (int c = c0; c < c1; ++c) {
+        coverRow(g.row(s.high(level - 1, c)));
+        coverRow(g.row(s.low(level - 1, c)));
+    }
+    for (int c = c0; c < c1; ++c)
+        coverBlock(g, s, level - 1, c);
 }
 
 // Dots: walking the samples, a dot goes at the previous sample's pixel
 // whenever the pixel changes and the new sample is unmarked. Inside one
 // column only the row can change. `marks` is null when the chunk has no
 // marked sample, which makes the loop branch-free.
-void PlotPainter::dotsOfChunk(bool columnStart, int prevRow, int s, int n, const int* r, const std::uint8_t* marks)
+void PlotPainter::dotsOfChunk(bool columnStart, int prevRow, int n, const int* r, const std::uint8_t* marks)
 {
     const int k0 = columnStart ? 1 : 0;
     if (marks == nullptr) {
@@ -411,7 +593,7 @@ void PlotPainter::dotsOfChunk(bool columnStart, int prevRow, int s, int n, const
     }
     for (int k = k0; k < n; ++k) {
         const int before = k == 0 ? prevRow : r[k - 1];
-        if (r[k] != before && marks[s + k] == 0)
+        if (r[k] != before && marks[k] == 0)
             hitRow(before);
     }
 }
@@ -458,17 +640,33 @@ void PlotPainter::pendingPass(QPainter& p, const ViewGeometry& g, const PlotData
         int e = i;
         while (e < b && d.marks[e + 1] == MarkPending)
             ++e;
-        bool first = true;
-        Column prev{};
-        walkColumns(g, d.result, i, e, [](const Column&, int, int, const int*) {}, [&](const Column& c) {
-            if (!first) {
-                stroke(p, red, prev.x, prev.lowRow, prev.highRow);
-                lineTo(p, red, clip_, prev.x, prev.lastRow, c.x, c.firstRow);
+        // The run's result values as a curve of strokes and joins, with
+        // gaps at non-finite values.
+        bool drawn = false;
+        bool broken = false;
+        Column prev;
+        for (int j = i; j <= e;) {
+            Column c;
+            c.x = g.column(j);
+            const int end = columnEnd(g, j, c.x, e);
+            sampleColumn(g, d.result, nullptr, j, end, false, c);
+            j = end + 1;
+            if (!c.any) {
+                broken = true;
+                continue;
             }
-            first = false;
+            broken = broken || c.leadingGap;
+            if (drawn) {
+                stroke(p, red, prev.x, prev.lowRow, prev.highRow);
+                if (!broken)
+                    lineTo(p, red, clip_, prev.x, prev.lastRow, c.x, c.firstRow);
+            }
+            drawn = true;
+            broken = c.trailingGap;
             prev = c;
-        });
-        stroke(p, red, prev.x, prev.lowRow, prev.highRow);
+        }
+        if (drawn)
+            stroke(p, red, prev.x, prev.lowRow, prev.highRow);
         i = e + 1;
     }
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <sys/stat.h>
+
 using clirun::run;
 
 TEST(CliInfo, PrintsHeaderCountAndRanges)
@@ -34,7 +37,14 @@ TEST(CliInfo, ExitStatusesFollowTheConventions)
 {
     TempDir dir;
     writeBytes(dir.file("bad.ff"), "SIMPLE=T\nNAXIS=1\nEND\n");
+    // Inputs that are not regular files are refused at once: a named pipe
+    // without a writer must not hang the run.
+    ASSERT_EQ(::mkfifo(dir.file("pipe.ff").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.file("folder.ff"));
     clirun::expectFailures({
+        {"info " + dir.file("pipe.ff"), 1, "FHead: can't open input file\n"},
+        {"info " + dir.file("folder.ff"), 1, "FHead: can't open input file\n"},
+        {"info /dev/zero", 1, "FHead: can't open input file\n"},
         {"info " + dir.file("bad.ff"), 1, "FHead: missing critical parameter BITPIX\n"},
         {"info " + dir.file("missing.ff"), 1, "FHead: can't open input file\n"},
         {"info", 2, "vexil-cli: "},

@@ -130,3 +130,33 @@ TEST(ReadHead, StopsAtEndAndNeverReadsTheData)
     EXPECT_TRUE(h.ReadHead(dir.file("a.ff")));
     EXPECT_FALSE(h.Has("X"));
 }
+
+// A header of 200 000 distinct user entries: reading, looking up and
+// replacing cost a bounded number of ID comparisons each (a walk of the
+// entry list would need about 2 * 10^10), the order of the file survives,
+// and removals and copies keep the index right.
+TEST(ReadHead, ManyEntriesCostLinearWork)
+{
+    constexpr int kEntries = 200000;
+    std::string text = "SIMPLE=T\n" + kCore;
+    for (int i = 0; i < kEntries; ++i)
+        text += "U" + std::to_string(i) + "=" + std::to_string(i * 7) + "\n";
+    Parsed p = parse(text + "END\n");
+    ASSERT_TRUE(p.ok);
+    FHead& h = p.head;
+    ASSERT_EQ(h.EntryCount(), 7 + kEntries + 9);  // SIMPLE and 6 core lines first, 9 defaults last
+    EXPECT_LT(h.LookupComparisons(), 4ull * kEntries);
+    for (int i = 0; i < kEntries; ++i)
+        h.SetInt("U" + std::to_string(i), -i);
+    EXPECT_LT(h.LookupComparisons(), 12ull * kEntries);
+    EXPECT_EQ(h.EntryAt(7 + 4321).GetID(), "U4321");
+    ASSERT_TRUE(h.Remove("U0"));
+    ASSERT_FALSE(h.Remove("U0"));
+    ASSERT_TRUE(h.Remove("U100000"));
+    EXPECT_EQ(h.EntryAt(7 + 99999).GetID(), "U100001");
+    const FHead copy(h);
+    h.Clear();
+    EXPECT_FALSE(h.Has("U150000"));
+    EXPECT_EQ(copy.GetInt("U150000"), -150000);
+    EXPECT_EQ(copy.GetInt("U199999"), -199999);
+}

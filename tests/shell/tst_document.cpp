@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
+
+#include <sys/stat.h>
 #include <QTest>
 
 Q_DECLARE_METATYPE(Answer)
@@ -65,7 +67,8 @@ private slots:
         QTest::addColumn<QByteArray>("dropId");  // header line removed from a valid file
         QTest::addColumn<QString>("message");    // %1 = the path
         QTest::newRow("missing file") << "absent.ff" << QByteArray() << "%1 was not found.";
-        QTest::newRow("folder") << "folder.ff" << QByteArray() << "%1 could not be accessed.";
+        QTest::newRow("folder") << "folder.ff" << QByteArray() << "FHead: can't open input file";
+        QTest::newRow("named pipe") << "pipe.ff" << QByteArray() << "FHead: can't open input file";
         QTest::newRow("critical entry missing") << "nonaxis.ff" << QByteArray("NAXIS1")
                                                 << "FHead: missing critical parameter NAXIS1";
         QTest::newRow("not an F-file") << "text.ff" << QByteArray() << "FHead: missing or invalid head";
@@ -78,6 +81,8 @@ private slots:
         const QString path = dir_.path(name);
         if (name == QLatin1String("folder.ff"))
             QVERIFY(QDir().mkpath(path));
+        if (name == QLatin1String("pipe.ff"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         if (!dropId.isEmpty()) {
             dir_.scan(name);
             dropHeaderLine(path, dropId);

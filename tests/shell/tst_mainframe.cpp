@@ -49,7 +49,7 @@ const QStringList kDocumentMenus = {
     "&File: &Open...\tCtrl+O|&Close|-|&Save\tCtrl+S|Save &As...|-|Export &data...\tCtrl+E|"
     "Export &picture...\tCtrl+Shift+E|-|E&xit",
     "&Calc: &Area|&RMS|-|&Correlations",
-    "&Edit: &Clip|&Glue|-|Copy",
+    "&Edit: &Undo\tCtrl+Z|&Redo\tCtrl+Y|-|&Clip|&Glue|-|Copy",
     "&Operation: &Compress|&Sliding mean|&Remove trend|-|&Linear Combination",
     "&Tune: &Clip|&Glue|-|&Overlaying|Com&press|&Sliding mean|&Remove trend",
     "&Tool: &Measure|&Select|&Discard|Rescale &X|Rescale &Y",
@@ -297,8 +297,8 @@ private slots:
         QTextBrowser* help = run.frame().helpBrowser();
         QVERIFY(help && help->isVisible());
         QVERIFY(help->toPlainText().contains(QStringLiteral("Help topics")));
-        const QStringList pages = {"opening.html", "coordinates.html", "tools.html", "operations.html", "tuning.html",
-                                   "header.html"};
+        const QStringList pages = {"opening.html", "coordinates.html", "tools.html", "operations.html",
+                                   "tuning.html", "undo.html", "header.html"};
         for (const QString& page : pages) {
             help->setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
             QVERIFY2(help->toHtml().contains(page), qPrintable(page));  // linked from the contents

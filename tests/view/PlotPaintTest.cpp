@@ -4,12 +4,15 @@
 
 #include "Near.h"
 #include "PlotPainter.h"
+#include "SampleSummary.h"
 #include "ViewTestSupport.h"
 
 #include <QtTest>
 
 #include <QRegularExpression>
 
+#include <cmath>
+#include <limits>
 #include <random>
 
 namespace {
@@ -56,14 +59,25 @@ QImage reference(const ViewGeometry& g, const float* s, const std::uint8_t* mk, 
     int a = 0;
     int b = 0;
     PlotPainter::sampleRange(g, n, QRect(QPoint(0, 0), size), a, b);
-    // Curve pass.
-    QPoint c0 = pt(s, a);
-    int x = c0.x(), lo = c0.y(), hi = c0.y(), last = c0.y();
-    int colMark = mk[a], carried = mk[a];
-    QPoint j0 = c0, j1 = c0;
-    for (int i = a + 1; i <= b; ++i) {
+    const auto finite = [](const float* v, int i) { return std::isfinite(v[i]); };
+    // Curve pass. Non-finite samples are left out, and no join crosses them.
+    bool have = false;
+    bool broken = false;
+    bool joinValid = false;
+    int x = 0, lo = 0, hi = 0, last = 0, colMark = 0, carried = 0;
+    QPoint j0, j1;
+    for (int i = a; i <= b; ++i) {
+        if (!finite(s, i)) {
+            broken = true;
+            continue;
+        }
         const QPoint q = pt(s, i);
-        if (q.x() == x) {
+        if (!have) {
+            have = true;
+            x = q.x();
+            lo = hi = q.y();
+            colMark = carried = mk[i];
+        } else if (q.x() == x) {
             if (q.y() > hi)
                 hi = q.y();
             else if (q.y() < lo)
@@ -73,30 +87,41 @@ QImage reference(const ViewGeometry& g, const float* s, const std::uint8_t* mk, 
             pen(PlotPainter::markColor(carried));
             line(QPoint(x, lo), QPoint(x, hi));
             pen(PlotPainter::markColor(std::max(carried, colMark)));
-            line(j0, j1);
+            if (joinValid)
+                line(j0, j1);
             j0 = QPoint(x, last);
             j1 = q;
+            joinValid = !broken;
             carried = colMark;
             lo = hi = q.y();
             colMark = mk[i];
         }
         last = q.y();
         x = q.x();
+        broken = false;
     }
-    pen(PlotPainter::markColor(carried));
-    line(QPoint(x, lo), QPoint(x, hi));
-    pen(PlotPainter::markColor(std::max(carried, colMark)));
-    line(j0, j1);
-    // Dot pass.
+    if (have) {
+        pen(PlotPainter::markColor(carried));
+        line(QPoint(x, lo), QPoint(x, hi));
+        pen(PlotPainter::markColor(std::max(carried, colMark)));
+        if (joinValid)
+            line(j0, j1);
+    }
+    // Dot pass, over the finite samples.
     pen(Qt::black);
-    QPoint d = pt(s, a);
-    for (int i = a + 1; i <= b; ++i) {
+    bool started = false;
+    QPoint d;
+    for (int i = a; i <= b; ++i) {
+        if (!finite(s, i))
+            continue;
         const QPoint q = pt(s, i);
-        if (q != d && mk[i] == 0)
+        if (started && q != d && mk[i] == 0)
             line(d, d + QPoint(1, 0));
         d = q;
+        started = true;
     }
-    line(d, d + QPoint(1, 0));
+    if (started)
+        line(d, d + QPoint(1, 0));
     // Pending pass.
     pen(PlotPainter::resultColor());
     for (int i = a; i <= b;) {
@@ -107,24 +132,36 @@ QImage reference(const ViewGeometry& g, const float* s, const std::uint8_t* mk, 
         int e = i;
         while (e < b && mk[e + 1] == 3)
             ++e;
-        QPoint q = pt(res, i);
-        int cx = q.x(), clo = q.y(), chi = q.y(), cl = q.y();
-        for (int k = i + 1; k <= e; ++k) {
+        bool any = false;
+        bool gap = false;
+        int cx = 0, clo = 0, chi = 0, cl = 0;
+        for (int k = i; k <= e; ++k) {
+            if (!finite(res, k)) {
+                gap = true;
+                continue;
+            }
             const QPoint r = pt(res, k);
-            if (r.x() == cx) {
+            if (!any) {
+                any = true;
+                cx = r.x();
+                clo = chi = r.y();
+            } else if (r.x() == cx) {
                 if (r.y() > chi)
                     chi = r.y();
                 else if (r.y() < clo)
                     clo = r.y();
             } else {
                 line(QPoint(cx, clo), QPoint(cx, chi));
-                line(QPoint(cx, cl), r);
+                if (!gap)
+                    line(QPoint(cx, cl), r);
                 cx = r.x();
                 clo = chi = r.y();
             }
             cl = r.y();
+            gap = false;
         }
-        line(QPoint(cx, clo), QPoint(cx, chi));
+        if (any)
+            line(QPoint(cx, clo), QPoint(cx, chi));
         i = e + 1;
     }
     return img;
@@ -143,6 +180,31 @@ QImage fast(const ViewGeometry& g, const float* s, const std::uint8_t* mk, const
     d.count = n;
     painter.paint(p, g, d, QRect(QPoint(0, 0), size));
     return img;
+}
+
+// The same through the summary, painting the region only (clipped to it);
+// columns tells how many columns came from the summary.
+QImage summarised(const ViewGeometry& g, const PlotData& d, QSize size, const QRect& region, int& columns)
+{
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setClipRect(region);
+    PlotPainter painter;
+    painter.paint(p, g, d, region);
+    columns = painter.summaryColumns();
+    return img;
+}
+
+// The first pixel where two images differ, as text; empty when equal.
+QString firstDifference(const QImage& got, const QImage& want)
+{
+    for (int y = 0; y < want.height(); ++y)
+        for (int x = 0; x < want.width(); ++x)
+            if (want.pixel(x, y) != got.pixel(x, y))
+                return QString("pixel (%1, %2) is %3, want %4")
+                    .arg(x).arg(y).arg(got.pixel(x, y), 8, 16).arg(want.pixel(x, y), 8, 16);
+    return {};
 }
 
 // Names of the colours in the pixel tables below.
@@ -170,6 +232,10 @@ private slots:
     void matchesThePlainRendering_data();
     void matchesThePlainRendering();
     void spikeAtTheEndOfAChunkGetsItsDot();
+    void nonFiniteSamplesAreGaps();
+    void summaryMatchesThePlainRendering_data();
+    void summaryMatchesThePlainRendering();
+    void summaryRangesAndUpdates();
 };
 
 void PlotPaintTest::handWorkedPixels_data()
@@ -247,19 +313,26 @@ void PlotPaintTest::matchesThePlainRendering_data()
     QTest::addColumn<int>("h");
     QTest::addColumn<bool>("marked");
     QTest::addColumn<bool>("halves");
-    QTest::newRow("coarse marked") << 5000 << 97 << 80 << true << false;
-    QTest::newRow("fractional scale") << 250 << 99 << 50 << true << false;
-    QTest::newRow("fine") << 37 << 120 << 60 << true << false;
-    QTest::newRow("one column") << 3000 << 1 << 40 << true << false;
+    QTest::addColumn<bool>("gaps");  // NaN and infinities here and there
+    QTest::newRow("coarse marked") << 5000 << 97 << 80 << true << false << false;
+    QTest::newRow("coarse with gaps") << 5000 << 97 << 80 << true << false << true;
+    QTest::newRow("fractional scale with gaps") << 250 << 99 << 50 << true << false << true;
+    QTest::newRow("fine with gaps") << 37 << 120 << 60 << true << false << true;
+    QTest::newRow("fractional scale") << 250 << 99 << 50 << true << false << false;
+    QTest::newRow("fine") << 37 << 120 << 60 << true << false << false;
+    QTest::newRow("one column") << 3000 << 1 << 40 << true << false << false;
     // Columns of more samples than the painter works out at once.
-    QTest::newRow("long columns") << 30000 << 3 << 40 << true << false;
-    QTest::newRow("long columns unmarked") << 30000 << 3 << 40 << false << false;
+    QTest::newRow("long columns") << 30000 << 3 << 40 << true << false << false;
+    QTest::newRow("long columns unmarked") << 30000 << 3 << 40 << false << false << false;
+    // The last sample of the first chunk is NaN: the next chunk of the same
+    // column ends the gap, and the join into the next column is drawn.
+    QTest::newRow("long columns with gaps") << 30000 << 3 << 40 << false << false << true;
     // S_y = 0.7 and values (k + 0.5) 0.7: rows on or within a hair of a
     // half, where multiplying by 1/0.7 instead of dividing by 0.7 rounds
     // some of them the other way (40.25 gives 2.4999999999999929 by the
     // division, 2.5 by the product).
-    QTest::newRow("rows on halves, fine") << 300 << 600 << 61 << false << true;
-    QTest::newRow("rows on halves, coarse") << 20000 << 50 << 61 << false << true;
+    QTest::newRow("rows on halves, fine") << 300 << 600 << 61 << false << true << false;
+    QTest::newRow("rows on halves, coarse") << 20000 << 50 << 61 << false << true << false;
 }
 
 void PlotPaintTest::matchesThePlainRendering()
@@ -269,6 +342,7 @@ void PlotPaintTest::matchesThePlainRendering()
     QFETCH(int, h);
     QFETCH(bool, marked);
     QFETCH(bool, halves);
+    QFETCH(bool, gaps);
     std::mt19937 rng(12345u + static_cast<unsigned>(n));
     std::normal_distribution<float> noise(0.0f, 1.0f);
     std::uniform_int_distribution<int> mark(0, 3);
@@ -288,6 +362,16 @@ void PlotPaintTest::matchesThePlainRendering()
             s[0] = 0.0f;
             s[1] = 42.0f;
         }
+        if (gaps && n > 10000) {
+            s[4095] = s[20000] = std::numeric_limits<float>::quiet_NaN();
+            s[5000] = 1000.0f;  // the next column starts far up: its join shows
+        }
+        else if (gaps)
+            for (int i = static_cast<int>(rng() % 5); i < n; i += 1 + static_cast<int>(rng() % 23)) {
+                s[static_cast<std::size_t>(i)] = i % 3 ? std::numeric_limits<float>::quiet_NaN()
+                                                       : std::numeric_limits<float>::infinity();
+                r[static_cast<std::size_t>(i)] = s[static_cast<std::size_t>(i)];
+            }
         if (marked)
             for (int i = 0; i < n;) {
                 const int len = 1 + static_cast<int>(rng() % 40);
@@ -330,6 +414,177 @@ void PlotPaintTest::spikeAtTheEndOfAChunkGetsItsDot()
     const QImage got = fast(g, s.data(), mk.data(), nullptr, 10000, QSize(1, 21));
     QCOMPARE(got.pixel(0, 0), kBlack);
     QCOMPARE(got, reference(g, s.data(), mk.data(), nullptr, 10000, QSize(1, 21)));
+}
+
+void PlotPaintTest::nonFiniteSamplesAreGaps()
+{
+    // S_x = 0.1: sample i on column 10 i; samples 3 and 6 are NaN and
+    // +infinity. No line runs into or out of them and they get no dot.
+    std::vector<float> v = zigzag(10);
+    v[3] = std::numeric_limits<float>::quiet_NaN();
+    v[6] = std::numeric_limits<float>::infinity();
+    auto f = makeRecord(v);
+    auto view = makeView(*f, 100, 61);
+    const QImage img = paintView(*view);
+    const QRgb white = 0xFFFFFFFFu;
+    const struct {
+        int x, y;
+        QRgb colour;
+    } pixels[] = {
+        // No join 2 -> 4 along row 60 nor 5 -> 7 along row 0; the dots and
+        // the joins between finite neighbours stay.
+        {25, 60, white}, {35, 60, white}, {55, 0, white}, {65, 0, white},
+        {20, 60, kBlack}, {40, 60, kBlack}, {50, 0, kBlack}, {70, 0, kBlack},
+        {45, 30, kGrey}, {75, 30, kGrey}, {15, 30, kGrey},
+    };
+    for (const auto& p : pixels)
+        QVERIFY2(img.pixel(p.x, p.y) == p.colour, qPrintable(QString("(%1, %2)").arg(p.x).arg(p.y)));
+    // The same rule as the plain rendering, a gap at the start included.
+    v[0] = std::numeric_limits<float>::quiet_NaN();
+    ViewGeometry g;
+    g.computeRange(v.data(), 10);
+    g.fit(100, 61);
+    const std::vector<std::uint8_t> mk(10, 0);
+    QCOMPARE(firstDifference(fast(g, v.data(), mk.data(), nullptr, 10, QSize(100, 61)),
+                             reference(g, v.data(), mk.data(), nullptr, 10, QSize(100, 61))),
+             QString());
+}
+
+void PlotPaintTest::summaryMatchesThePlainRendering_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("w");
+    QTest::addColumn<int>("h");
+    QTest::addColumn<int>("kind");     // 0 plain, 1 marks, 2 gaps, 3 pending over a stretch
+    QTest::addColumn<QRect>("region");  // empty: the whole window
+    QTest::newRow("noisy, whole window") << 300000 << 600 << 200 << 0 << QRect();
+    QTest::newRow("steps and spikes, tall") << 200000 << 300 << 700 << 0 << QRect();
+    QTest::newRow("strips of a drag") << 300000 << 600 << 200 << 0 << QRect(299, 0, 3, 200);
+    QTest::newRow("rows of the middle") << 250000 << 500 << 300 << 0 << QRect(37, 120, 400, 41);
+    QTest::newRow("selected and discarded") << 300000 << 450 << 160 << 1 << QRect();
+    QTest::newRow("NaN and infinities") << 300000 << 450 << 160 << 2 << QRect();
+    QTest::newRow("pending result") << 300000 << 450 << 160 << 3 << QRect(100, 0, 200, 160);
+}
+
+void PlotPaintTest::summaryMatchesThePlainRendering()
+{
+    QFETCH(int, n);
+    QFETCH(int, w);
+    QFETCH(int, h);
+    QFETCH(int, kind);
+    QFETCH(QRect, region);
+    const QSize size(w, h);
+    if (region.isEmpty())
+        region = QRect(QPoint(0, 0), size);
+    std::mt19937 rng(777u + static_cast<unsigned>(n + w + kind));
+    std::normal_distribution<float> noise(0.0f, 1.0f);
+    int fromSummary = 0;
+    for (int round = 0; round < 3; ++round) {
+        std::vector<float> s(static_cast<std::size_t>(n));
+        std::vector<float> r(static_cast<std::size_t>(n));
+        std::vector<std::uint8_t> mk(static_cast<std::size_t>(n), 0);
+        // A slow wander, white noise of a few rows, level steps and rare
+        // spikes, so that columns hold both dense and sparse rows.
+        float level = 0.0f;
+        const float spread = 0.2f + 2.0f * static_cast<float>(round);
+        for (int i = 0; i < n; ++i) {
+            level += 0.01f * noise(rng);
+            if (i % 50000 == 25000)
+                level += 30.0f;
+            const float spike = rng() % 5000 == 0 ? 80.0f * noise(rng) : 0.0f;
+            s[static_cast<std::size_t>(i)] = level + spread * noise(rng) + spike;
+            r[static_cast<std::size_t>(i)] = level * 0.5f;
+        }
+        if (kind == 1 || kind == 3) {
+            for (int k = 0; k < 6; ++k) {
+                const int from = static_cast<int>(rng() % static_cast<unsigned>(n));
+                const int len = 1 + static_cast<int>(rng() % 20000);
+                for (int i = from; i < std::min(n, from + len); ++i)
+                    mk[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(kind == 3 ? 3 : 1 + k % 2);
+            }
+        }
+        if (kind == 2) {
+            const float bad[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                                 -std::numeric_limits<float>::infinity()};
+            for (int k = 0; k < 12; ++k) {
+                const int from = static_cast<int>(rng() % static_cast<unsigned>(n));
+                const int len = k % 3 == 0 ? 1 + static_cast<int>(rng() % 5000) : 1;
+                for (int i = from; i < std::min(n, from + len); ++i)
+                    s[static_cast<std::size_t>(i)] = bad[k % 3];
+            }
+        }
+        ViewGeometry g;
+        g.computeRange(s.data(), n);
+        g.fit(w, h);
+        SampleSummary summary;
+        summary.build(s.data(), n);
+        std::vector<std::uint8_t> blocks((static_cast<std::size_t>(n) + 63) / 64, 0);
+        for (int i = 0; i < n; ++i)
+            blocks[static_cast<std::size_t>(i) / 64] |= mk[static_cast<std::size_t>(i)];
+        PlotData d;
+        d.samples = s.data();
+        d.marks = kind == 1 || kind == 3 ? mk.data() : nullptr;
+        d.result = kind == 3 ? r.data() : nullptr;
+        d.count = n;
+        d.summary = &summary;
+        d.markBlocks = blocks.data();
+        int columns = 0;
+        const QImage got = summarised(g, d, size, region, columns);
+        fromSummary += columns;
+        QImage want = reference(g, s.data(), mk.data(), r.data(), n, size);
+        // Outside the region nothing is painted.
+        QImage outside(size, QImage::Format_RGB32);
+        outside.fill(Qt::white);
+        {
+            QPainter p(&outside);
+            p.drawImage(region, want, region);
+        }
+        const QString diff = firstDifference(got, outside);
+        QVERIFY2(diff.isEmpty(), qPrintable(QString("round %1: %2").arg(round).arg(diff)));
+    }
+    QVERIFY(fromSummary > 0);
+}
+
+void PlotPaintTest::summaryRangesAndUpdates()
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    std::mt19937 rng(99u);
+    const int n = 70000;  // levels of 64, 1024, 16384 and 262144 samples
+    std::vector<float> v(static_cast<std::size_t>(n));
+    for (float& x : v)
+        x = static_cast<float>(static_cast<int>(rng() % 20001) - 10000);
+    v[5] = nan;
+    v[40000] = inf;
+    SampleSummary s;
+    s.build(v.data(), n);
+    QCOMPARE(s.levels(), 4);
+    QCOMPARE(s.blocks(0), 1094);  // ceil(70000 / 64)
+    auto matches = [&](int lo, int hi) {
+        float mn = inf, mx = -inf;
+        bool bad = false;
+        for (int i = lo; i <= hi; ++i) {
+            const float x = v[static_cast<std::size_t>(i)];
+            bad = bad || !std::isfinite(x);
+            mn = std::isfinite(x) ? std::min(mn, x) : mn;
+            mx = std::isfinite(x) ? std::max(mx, x) : mx;
+        }
+        const SampleSummary::Range r = s.range(lo, hi);
+        return r.lo == mn && r.hi == mx && r.nonFinite == bad;
+    };
+    for (int k = 0; k < 300; ++k) {
+        const int lo = k < 3 ? k * 5 : static_cast<int>(rng() % n);
+        const int hi = k == 0 ? n - 1 : lo + static_cast<int>(rng() % static_cast<unsigned>(k % 2 ? 70 : n - lo));
+        QVERIFY2(matches(lo, std::min(hi, n - 1)), qPrintable(QString("%1 .. %2").arg(lo).arg(hi)));
+    }
+    // Samples changed in place: the summary follows the stretch handed in.
+    v[40000] = 20000.0f;
+    v[5] = -20000.0f;
+    s.update(40000, 40000);
+    QVERIFY(matches(39000, 41000));
+    QVERIFY(!matches(0, n - 1));
+    s.update(5, 5);
+    QVERIFY(matches(0, n - 1));
 }
 
 QTEST_MAIN(PlotPaintTest)

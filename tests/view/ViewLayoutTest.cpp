@@ -1,5 +1,5 @@
 // Layouts of the view widget (Fit in window, 1:1, rescale with scrolling),
-// the mark operations, applying a result, and records that would break a
+// the mark operations, following changed samples, and records that would break a
 // naive view.
 
 #include "TestSupport.h"
@@ -34,8 +34,7 @@ private slots:
     void oneToOneNarrowAndWide();
     void rescaleScrollsTheClickedPointToTheMiddle();
     void markOperations();
-    void applyResult_data();
-    void applyResult();
+    void samplesChanged();
     void firstShowingFitsAndResizeKeepsTheLayout();
     void degenerateRecordsStayUsable_data();
     void degenerateRecordsStayUsable();
@@ -144,51 +143,22 @@ void ViewLayoutTest::markOperations()
     QVERIFY(!view->hasMark(MarkSelected));
 }
 
-void ViewLayoutTest::applyResult_data()
+void ViewLayoutTest::samplesChanged()
 {
-    QTest::addColumn<bool>("subtract");
-    // Pending samples 1 .. 3 with the result 10, 20, 30; another view of
-    // the same record follows.
-    QTest::newRow("replace") << false;
-    QTest::newRow("subtract") << true;
-}
-
-void ViewLayoutTest::applyResult()
-{
-    QFETCH(bool, subtract);
     auto f = makeRecord({1.0f, 2.0f, 3.0f, 4.0f, 5.0f});
-    auto view = makeView(*f, 50, 20);
-    auto other = makeView(*f, 80, 31);
-    QObject::connect(view.get(), &CFFView::documentModified, other.get(),
-                     [&] { other->documentChanged(view.get()); });
-    const double sy = other->scales().unitsPerPixel;
-    QVERIFY(view->currentArrays().result.empty());  // made only when needed
-    ViewArrays& a = view->arrays();
-    QCOMPARE(a.result.size(), std::size_t(5));
-    for (int i = 1; i <= 3; ++i) {
-        a.marks[static_cast<std::size_t>(i)] = MarkPending;
-        a.result[static_cast<std::size_t>(i)] = 10.0f * i;
-    }
-    QSignalSpy modified(view.get(), &CFFView::documentModified);
-    view->applyResult(subtract);
-    const std::vector<float> want = subtract ? std::vector<float>{1, -8, -17, -26, 5}
-                                             : std::vector<float>{1, 10, 20, 30, 5};
-    QCOMPARE(std::vector<float>(f->Data(), f->Data() + 5), want);
-    QCOMPARE(modified.count(), 1);
-    QVERIFY(!view->hasMark(MarkPending));
-    QVERIFY(view->currentArrays().result.empty());  // released again
-    const float lo = subtract ? -26.0f : 1.0f;
-    const float hi = subtract ? 5.0f : 30.0f;
-    QCOMPARE(view->scales().minimum, lo);
-    QCOMPARE(view->scales().maximum, hi);
-    // The other view takes the new range but keeps its scale until Fit.
-    QCOMPARE(other->scales().maximum, hi);
-    QCOMPARE(other->scales().unitsPerPixel, sy);
-    QVERIFY(other->scales().row(lo) > 30 || other->scales().row(hi) < 0);
-    other->fitInWindow();
-    QCOMPARE(other->scales().row(hi), 0);
-    QCOMPARE(other->scales().row(lo), 30);
-    view->documentChanged(view.get());  // a view ignores its own report
+    auto view = makeView(*f, 80, 31);
+    const double sy = view->scales().unitsPerPixel;
+    f->Data()[2] = -26.0f;
+    f->Data()[4] = 30.0f;
+    view->samplesChanged(2, 4, false);
+    // The view takes the new range but keeps its scale until Fit.
+    QCOMPARE(view->scales().minimum, -26.0f);
+    QCOMPARE(view->scales().maximum, 30.0f);
+    QCOMPARE(view->scales().unitsPerPixel, sy);
+    QVERIFY(view->scales().row(30.0f) < 0);
+    view->fitInWindow();
+    QCOMPARE(view->scales().row(30.0f), 0);
+    QCOMPARE(view->scales().row(-26.0f), 30);
 }
 
 void ViewLayoutTest::firstShowingFitsAndResizeKeepsTheLayout()
