@@ -91,16 +91,18 @@ void FHead::InsertAt(int pos, std::unique_ptr<HeadEntry> entry)
         Insert(std::move(entry));
         return;
     }
-    const std::size_t at = std::min(static_cast<std::size_t>(pos), entries_.size());
+    const std::size_t at = std::min(static_cast<std::size_t>(std::max(pos, 0)), entries_.size());
     entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
+    // The entries after it moved up one place (an undone deletion: rare).
+    index_.rebuild(entries_);
+    if (cursor_ > at)
+        ++cursor_;
 }
 
 int FHead::IndexOf(std::string_view id) const
 {
-    for (std::size_t i = 0; i < entries_.size(); ++i)
-        if (entries_[i]->GetID() == id)
-            return static_cast<int>(i);
-    return -1;
+    const std::size_t pos = index_.find(id, entries_);
+    return pos == HeadIndex::npos ? -1 : static_cast<int>(pos);
 }
 
 bool FHead::Remove(std::string_view id)
