@@ -58,6 +58,17 @@ void MessageRecorder::showTable(const std::string& title, const std::string& tex
 {
     entries.push_back({"table", title, text});
 }
+Answer MessageRecorder::show(Icon icon, const std::string& caption, const std::string& text, Buttons buttons)
+{
+    const char* kind = icon == Icon::Stop ? "stop" : icon == Icon::Warning ? "warning" : "ask";
+    if (buttons == Buttons::Ok) {
+        entries.push_back({kind, caption, text});
+        return Answer::Ok;
+    }
+    const Answer a = ask(caption, text, buttons);
+    entries.back().kind = kind;
+    return a;
+}
 std::vector<std::string> MessageRecorder::errors() const
 {
     std::vector<std::string> out;
@@ -101,6 +112,11 @@ void errorText(std::string_view text) { sink().error(cut(text)); }
 Answer ask(std::string_view caption, std::string_view text, Buttons buttons)
 {
     return sink().ask(std::string(caption), cut(text), buttons);
+}
+
+Answer show(Icon icon, std::string_view caption, std::string_view text, Buttons buttons)
+{
+    return sink().show(icon, std::string(caption), cut(text), buttons);
 }
 
 void info(std::string_view caption, std::string_view text) { sink().info(std::string(caption), cut(text)); }

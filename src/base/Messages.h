@@ -14,6 +14,9 @@ enum class Answer { Ok, Cancel, Yes, No };
 
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 
+// The icon of a box that asks or tells under a caption of its own.
+enum class Icon { Question, Warning, Stop };
+
 class MessageSink {
 public:
     virtual ~MessageSink() = default;
@@ -27,6 +30,14 @@ public:
     virtual void info(const std::string& caption, const std::string& text) = 0;
     // A text table such as the correlation matrix.
     virtual void showTable(const std::string& title, const std::string& text) = 0;
+    // A box with a caption and icon of its own: input errors (Warning, OK),
+    // warning questions (Warning, Yes/No) and refusals (Stop, OK). A sink
+    // that draws no icons may take it as a question.
+    virtual Answer show(Icon icon, const std::string& caption, const std::string& text, Buttons buttons)
+    {
+        (void)icon;
+        return ask(caption, text, buttons);
+    }
 };
 
 // Prints every message as one line on stderr; questions are answered with
@@ -45,7 +56,7 @@ public:
 class MessageRecorder : public MessageSink {
 public:
     struct Entry {
-        std::string kind;  // "error", "fatal", "ask", "info", "table"
+        std::string kind;  // "error", "fatal", "ask", "info", "table"; show(): "ask", "warning", "stop"
         std::string caption;
         std::string text;
     };
@@ -58,6 +69,8 @@ public:
     Answer ask(const std::string& caption, const std::string& text, Buttons buttons) override;
     void info(const std::string& caption, const std::string& text) override;
     void showTable(const std::string& title, const std::string& text) override;
+    // A box with only an OK button takes no scripted answer.
+    Answer show(Icon icon, const std::string& caption, const std::string& text, Buttons buttons) override;
 
     // Texts of the error messages only, in order.
     std::vector<std::string> errors() const;
@@ -83,6 +96,8 @@ void error(std::string_view className, std::string_view message);
 // Shows an already composed text (cut to 254) as an error.
 void errorText(std::string_view text);
 Answer ask(std::string_view caption, std::string_view text, Buttons buttons);
+// A box with its own caption and icon; the text is cut to 254.
+Answer show(Icon icon, std::string_view caption, std::string_view text, Buttons buttons);
 void info(std::string_view caption, std::string_view text);
 void showTable(std::string_view title, std::string_view text);
 

@@ -151,4 +151,40 @@ void printOut(std::string_view text)
     std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
+namespace {
+// Length of the UTF-8 sequence starting at i, or 0 if there is none.
+std::size_t utf8Length(std::string_view text, std::size_t i)
+{
+    const auto c = static_cast<unsigned char>(text[i]);
+    const std::size_t n = c < 0x80 ? 1 : (c >= 0xC2 && c <= 0xDF) ? 2 : (c & 0xF0) == 0xE0 ? 3
+                          : (c >= 0xF0 && c <= 0xF4) ? 4 : 0;
+    if (n == 0 || i + n > text.size())
+        return 0;
+    for (std::size_t k = 1; k < n; ++k)
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+            return 0;
+    return n;
+}
+}  // namespace
+
+bool utf8ToLatin1(std::string_view text, std::string& out)
+{
+    out.assign(text);
+    for (std::size_t i = 0, n; i < text.size(); i += n)
+        if ((n = utf8Length(text, i)) == 0)
+            return true;  // not UTF-8: the bytes are Latin-1 already
+    out.clear();
+    for (std::size_t i = 0, n; i < text.size(); i += n) {
+        n = utf8Length(text, i);
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (n == 1)
+            out += static_cast<char>(c);
+        else if (n == 2 && c <= 0xC3)
+            out += static_cast<char>(((c & 0x03) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3F));
+        else
+            return false;  // a character beyond U+00FF
+    }
+    return true;
+}
+
 }  // namespace cli

@@ -56,5 +56,9 @@ std::optional<std::pair<long long, long long>> parseSpan(std::string_view text);
 
 // Writes text to stdout as UTF-8 (header texts are Latin-1 bytes).
 void printOut(std::string_view text);
+// A command-line text as header bytes: UTF-8 becomes Latin-1 (false when a
+// character lies beyond it); text that is not UTF-8 is taken as Latin-1
+// already.
+bool utf8ToLatin1(std::string_view text, std::string& out);
 
 }  // namespace cli

@@ -20,6 +20,7 @@ int runLinComb(const Args& args);
 int runRms(const Args& args);
 int runArea(const Args& args);
 int runCopy(const Args& args);
+int runHead(const Args& args);
 int runConvert(const Args& args);
 int runExport(const Args& args);
 

@@ -19,6 +19,10 @@ struct Command {
 
 const Command kCommands[] = {
     {"info", "FILE  print the header, sample count and coordinate and value ranges", cli::runInfo},
+    {"head",
+     "FILE [-o OUT [--set ID=VALUE]... [--delete ID]... [--force]]  list the header, or change it under the"
+     " header editor's access rules",
+     cli::runHead},
     {"compress", "FILE -o OUT [--factor F] [--median]  block means or medians into a new F-file", cli::runCompress},
     {"smooth",
      "FILE -o OUT (--window W | --select A:B) [--median] [--window-function rectangular|parabolic|gaussian]"

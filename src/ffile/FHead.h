@@ -89,3 +89,7 @@ private:
 // of being undefined.
 int textToInt(std::string_view text);
 double textToReal(std::string_view text);
+
+// The text without the white space (blank, tab, line feed, vertical tab,
+// form feed, carriage return) at its ends, as the reader takes a value.
+std::string_view trimHeadText(std::string_view text);

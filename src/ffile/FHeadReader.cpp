@@ -60,14 +60,14 @@ std::string_view trimRight(std::string_view s)
     return s;
 }
 
-std::string_view trim(std::string_view s)
+}  // namespace
+
+std::string_view trimHeadText(std::string_view s)
 {
     while (!s.empty() && isWhite(static_cast<unsigned char>(s.front())))
         s.remove_prefix(1);
     return trimRight(s);
 }
-
-}  // namespace
 
 bool FHead::ReadHead(const std::string& path)
 {
@@ -155,7 +155,7 @@ bool FHead::ReadHeadFrom(ByteSource& in)
         if (eq == std::string::npos || eq == 0)
             continue;
         std::string_view id = trimRight(std::string_view(line).substr(0, eq));
-        std::string_view value = trim(std::string_view(line).substr(eq + 1));
+        std::string_view value = trimHeadText(std::string_view(line).substr(eq + 1));
         if (value.empty())
             continue;
         SetText(id, value);

@@ -9,6 +9,7 @@ CChildFrame::CChildFrame(CFFDoc* doc, QWidget* parent) : QMdiSubWindow(parent), 
 {
     setAttribute(Qt::WA_DeleteOnClose);
     connect(doc, &CFFDoc::titleChanged, this, [this] { updateTitle(); });
+    connect(doc, &CFFDoc::modifiedChanged, this, [this] { updateTitle(); });
     updateTitle();
 }
 
@@ -39,6 +40,9 @@ void CChildFrame::updateTitle()
     QString title = doc_->title();
     if (index_ > 0)
         title += QStringLiteral(":%1").arg(index_);
+    // Unsaved changes show as a star after the title.
+    if (doc_->isModified())
+        title += QLatin1Char('*');
     setWindowTitle(title);
 }
 

@@ -5,6 +5,7 @@
 #include "CVexilApp.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
+#include "HeadCommand.h"
 #include "ExportCommands.h"
 #include "ToolbarIcons.h"
 #include "TuneCommands.h"
@@ -232,6 +233,7 @@ void CMainFrame::setCommandHandler(int id, CommandRun run, CommandEnabled enable
 void CMainFrame::installCommandHandlers()
 {
     // One line per concern; each installer lives in its own file.
+    installHeadCommand(*this);
     installTuneCommands(*this);
     installUndoCommands(*this, app_);
     ExportCommands::install(*this);

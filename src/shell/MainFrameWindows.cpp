@@ -73,6 +73,7 @@ CChildFrame* CMainFrame::createChildFrame(CFFDoc* doc)
             ViewHost::axisChanged(frame->view());
     });
     connect(doc, &CFFDoc::titleChanged, this, [this] { updateTitles(); });
+    connect(doc, &CFFDoc::modifiedChanged, this, [this] { updateTitles(); });
 
     // A new window takes about two thirds of the free area (before the main
     // window is first shown, of the area it is going to have).

@@ -58,21 +58,42 @@ void QtMessageSink::fatal(const std::string& text)
     showBox(QMessageBox::Critical, QStringLiteral("Fatal Error"), text8(text), QMessageBox::Ok);
 }
 
-Answer QtMessageSink::ask(const std::string& caption, const std::string& text, Buttons buttons)
+namespace {
+
+QMessageBox::StandardButtons buttonSet(Buttons buttons)
 {
-    QMessageBox::StandardButtons set;
     switch (buttons) {
-    case Buttons::Ok: set = QMessageBox::Ok; break;
-    case Buttons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
-    case Buttons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
-    case Buttons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    case Buttons::Ok: return QMessageBox::Ok;
+    case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
-    switch (showBox(QMessageBox::Question, text8(caption), text8(text), set)) {
+    return QMessageBox::Ok;
+}
+
+Answer answerOf(int button)
+{
+    switch (button) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     default: return Answer::Cancel;
     }
+}
+
+}  // namespace
+
+Answer QtMessageSink::ask(const std::string& caption, const std::string& text, Buttons buttons)
+{
+    return answerOf(showBox(QMessageBox::Question, text8(caption), text8(text), buttonSet(buttons)));
+}
+
+Answer QtMessageSink::show(Icon icon, const std::string& caption, const std::string& text, Buttons buttons)
+{
+    const QMessageBox::Icon boxIcon = icon == Icon::Stop      ? QMessageBox::Critical
+                                      : icon == Icon::Warning ? QMessageBox::Warning
+                                                              : QMessageBox::Question;
+    return answerOf(showBox(boxIcon, text8(caption), text8(text), buttonSet(buttons)));
 }
 
 void QtMessageSink::info(const std::string& caption, const std::string& text)

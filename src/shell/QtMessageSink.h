@@ -9,6 +9,7 @@ public:
     void error(const std::string& text) override;
     void fatal(const std::string& text) override;
     Answer ask(const std::string& caption, const std::string& text, Buttons buttons) override;
+    Answer show(Icon icon, const std::string& caption, const std::string& text, Buttons buttons) override;
     void info(const std::string& caption, const std::string& text) override;
     void showTable(const std::string& title, const std::string& text) override;
 

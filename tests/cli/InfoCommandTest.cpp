@@ -54,7 +54,7 @@ TEST(CliInfo, ExitStatusesFollowTheConventions)
     }, dir, dir.file("none"));
     const clirun::Result help = run("--help", dir);
     EXPECT_EQ(help.status, 0);
-    for (const char* name : {"info", "compress", "smooth", "correlate", "trend", "clip", "glue", "lincomb", "rms",
+    for (const char* name : {"info", "head", "compress", "smooth", "correlate", "trend", "clip", "glue", "lincomb", "rms",
                              "area", "copy"})
         EXPECT_NE(help.out.find(std::string("\n  ") + name + " "), std::string::npos) << name;
 }

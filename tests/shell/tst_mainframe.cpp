@@ -298,7 +298,7 @@ private slots:
         QVERIFY(help && help->isVisible());
         QVERIFY(help->toPlainText().contains(QStringLiteral("Help topics")));
         const QStringList pages = {"opening.html", "coordinates.html", "tools.html", "operations.html",
-                                   "tuning.html", "undo.html"};
+                                   "tuning.html", "undo.html", "header.html"};
         for (const QString& page : pages) {
             help->setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
             QVERIFY2(help->toHtml().contains(page), qPrintable(page));  // linked from the contents

@@ -197,6 +197,9 @@ private slots:
         QTest::newRow("fatal") << "fatal" << "Fatal Error" << int(QMessageBox::Critical) << QStringList{"OK"};
         QTest::newRow("info") << "info" << "Calc" << int(QMessageBox::Information) << QStringList{"OK"};
         QTest::newRow("question") << "ask" << "Complete" << int(QMessageBox::Question) << QStringList{"OK", "Cancel"};
+        QTest::newRow("warning question") << "warning" << "Insert" << int(QMessageBox::Warning)
+                                          << QStringList{"Yes", "No"};
+        QTest::newRow("refusal") << "stop" << "Insert failed" << int(QMessageBox::Critical) << QStringList{"OK"};
     }
     void messageBoxesHaveTheirCaptionsAndIcons()
     {
@@ -206,7 +209,9 @@ private slots:
         QFETCH(QStringList, buttons);
         QtMessageSink sink;
         const std::string text = "FFile: angle 12\xB0";  // header bytes are Latin-1
-        BoxWatcher watcher(buttons.size() > 1 ? QMessageBox::Cancel : QMessageBox::Ok);
+        BoxWatcher watcher(buttons.size() < 2 ? QMessageBox::Ok
+                           : buttons.contains(QStringLiteral("No")) ? QMessageBox::No
+                                                                    : QMessageBox::Cancel);
         Answer answer = Answer::Ok;
         if (kind == QLatin1String("error"))
             sink.error(text);
@@ -214,6 +219,10 @@ private slots:
             sink.fatal(text);
         else if (kind == QLatin1String("info"))
             sink.info("Calc", text);
+        else if (kind == QLatin1String("warning"))
+            answer = sink.show(Icon::Warning, "Insert", text, Buttons::YesNo);
+        else if (kind == QLatin1String("stop"))
+            answer = sink.show(Icon::Stop, "Insert failed", text, Buttons::Ok);
         else
             answer = sink.ask("Complete", text, Buttons::OkCancel);
         QCOMPARE(watcher.caption, caption);
@@ -224,6 +233,8 @@ private slots:
             QVERIFY2(watcher.buttons.contains(b), qPrintable(b));
         if (kind == QLatin1String("ask"))
             QCOMPARE(answer, Answer::Cancel);
+        if (kind == QLatin1String("warning"))
+            QCOMPARE(answer, Answer::No);
     }
 
     void busyCursorShowsTheWaitCursor()
