@@ -167,8 +167,13 @@ std::unique_ptr<FFile> CopySelection(const ViewArrays& view, const FFile& file)
         return copy;
     const int count = last - first + 1;
     copy->SetData(SampleArray::copyOf(file.Data() + first, count), count);
-    copy->SetReal("CRVAL1", copy->GetReal("CRVAL1") + copy->GetReal("CDELT1") * first);
+    // The origin keeps as many digits as place every sample within a
+    // millionth of a step of its coordinate in the source; six digits would
+    // move a selection starting at 43917.95 s to 43917.9, a sample early.
+    const double step = copy->GetReal("CDELT1");
+    copy->SetText("CRVAL1", HeadEntry::FormatRealWithin(copy->GetReal("CRVAL1") + step * first, 1e-6 * std::fabs(step)));
     copy->SetupAxis();
-    copy->SetText("HISTORY", "COPY(" + copy->GetShortName() + ")");
+    // Named after the source, as the operations' HISTORY is.
+    copy->SetText("HISTORY", "COPY(" + file.GetShortName() + ")");
     return copy;
 }

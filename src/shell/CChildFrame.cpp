@@ -21,6 +21,12 @@ CChildFrame::~CChildFrame()
     emit frameDestroyed(this, doc_);
 }
 
+void CChildFrame::setView(QWidget* view, QWidget* holder)
+{
+    view_ = view;
+    setWidget(holder ? holder : view);
+}
+
 void CChildFrame::closeWithoutAsking()
 {
     asked_ = true;
@@ -40,10 +46,9 @@ void CChildFrame::updateTitle()
     QString title = doc_->title();
     if (index_ > 0)
         title += QStringLiteral(":%1").arg(index_);
-    // Unsaved changes show as a star after the title.
-    if (doc_->isModified())
-        title += QLatin1Char('*');
-    setWindowTitle(title);
+    // Unsaved changes show the desktop's usual way (a star after the title).
+    setWindowTitle(title + QStringLiteral("[*]"));
+    setWindowModified(doc_->isModified());
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event)

@@ -14,7 +14,10 @@ public:
 
     CFFDoc* document() const { return doc_; }
     // The view inside the frame.
-    QWidget* view() const { return widget(); }
+    QWidget* view() const { return view_; }
+    // Puts the view into the frame, inside `holder` (the view itself, or a
+    // widget around it such as the axis rulers').
+    void setView(QWidget* view, QWidget* holder);
 
     // Closing without asking: the document has already been asked (File >
     // Close, Exit).
@@ -35,6 +38,7 @@ private:
     void updateTitle();
 
     QPointer<CFFDoc> doc_;
+    QPointer<QWidget> view_;
     int index_ = 0;
     bool asked_ = false;
 };

@@ -3,6 +3,7 @@
 #include "CChildFrame.h"
 #include "CFFDoc.h"
 #include "CVexilApp.h"
+#include "AxesCommand.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
 #include "HeadCommand.h"
@@ -237,6 +238,7 @@ void CMainFrame::installCommandHandlers()
     installTuneCommands(*this);
     installUndoCommands(*this, app_);
     ExportCommands::install(*this);
+    AxesCommand::install(*this);
 }
 
 bool CMainFrame::runCommand(int id)
@@ -331,7 +333,9 @@ void CMainFrame::updateTitles()
             mine[i]->setTitleIndex(mine.size() > 1 ? i + 1 : 0);
     }
     CChildFrame* active = activeFrame();
+    // The child's title carries the "[*]" mark of unsaved changes along.
     setWindowTitle(active ? QStringLiteral("Vexil - ") + active->windowTitle() : QStringLiteral("Vexil"));
+    setWindowModified(active && active->isWindowModified());
 }
 
 void CMainFrame::runViewCommand(int id)

@@ -60,6 +60,7 @@ constexpr int ViewFit = ViewCommand::FitInWindow;
 constexpr int ViewOneToOne = ViewCommand::OneToOne;
 constexpr int ViewRedraw = 32807;
 constexpr int ViewHead = 32809;
+constexpr int ViewAxes = 32840;
 
 // Window
 constexpr int WindowNew = 57648;

@@ -69,6 +69,7 @@ const std::vector<Menu>& documentMenus()
         {"&View",
          {{Cmd::ViewToolbar, "&Toolbar"},
           {Cmd::ViewStatusBar, "&Status Bar"},
+          {Cmd::ViewAxes, "&Axes"},
           {0, nullptr},
           {Cmd::ViewFit, "&Fit in window"},
           {Cmd::ViewOneToOne, "&1:1"},
@@ -124,6 +125,7 @@ const std::map<int, const char*>& helpTable()
         {Cmd::CalcCorrelations, "Calculates correlation coefficients\nCorrelations"},
         {Cmd::ViewHead, "View active f-file head\nView head"},
         {Cmd::ViewRedraw, "Redraws current view\nRedraw"},
+        {Cmd::ViewAxes, "Show or hide the axes beside the plots\nToggle Axes"},
         // Tuning.
         {Cmd::TuneClip, "Tunes data clipping parameters\nTune clip"},
         {Cmd::TuneGlue, "Tunes data glueing parameters\nTune glue"},

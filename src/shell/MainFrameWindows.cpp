@@ -9,6 +9,7 @@
 #include "CVexilApp.h"
 #include "ToolbarIcons.h"
 #include "ViewHost.h"
+#include "AxesCommand.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -59,7 +60,7 @@ CChildFrame* CMainFrame::createChildFrame(CFFDoc* doc)
     links.setPane = [this](int pane, const QString& text) { setPaneText(pane, text); };
     links.newDocument = [this] { app_.OnFileNew(); };
     QWidget* view = ViewHost::createView(*doc, frame, links);
-    frame->setWidget(view);
+    frame->setView(view, ViewHost::withRulers(view, AxesCommand::shown()));
     mdi_->addSubWindow(frame);
     frames_.append(frame);
     connect(frame, &CChildFrame::frameDestroyed, this, &CMainFrame::frameGone);

@@ -24,6 +24,9 @@ struct Links {
 
 // A view of doc's F-file as a child of parent.
 QWidget* createView(CFFDoc& doc, QWidget* parent, const Links& links);
+// The view in a frame with axis rulers beside it, the rulers shown or not.
+QWidget* withRulers(QWidget* view, bool shown);
+void setRulersShown(QWidget* frame, bool shown);
 // Fit in window.
 void fitInWindow(QWidget* view);
 // The document's samples changed; dropMarks also clears the view's marks.

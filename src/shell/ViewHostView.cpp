@@ -4,6 +4,7 @@
 
 #include "CFFDoc.h"
 #include "CFFView.h"
+#include "CAxisRuler.h"
 #include "CommandIds.h"
 #include "FFile.h"
 #include "ViewOperations.h"
@@ -18,6 +19,14 @@ QWidget* createView(CFFDoc& doc, QWidget* parent, const Links& links)
                          [setPane = links.setPane](int pane, const QString& text) { setPane(pane, text); });
     return view;
 }
+
+QWidget* withRulers(QWidget* view, bool shown)
+{
+    auto* v = qobject_cast<CFFView*>(view);
+    return v ? CAxisRuler::frameView(v, shown) : view;
+}
+
+void setRulersShown(QWidget* frame, bool shown) { CAxisRuler::setRulersShown(frame, shown); }
 
 void fitInWindow(QWidget* view)
 {

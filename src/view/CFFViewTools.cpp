@@ -5,6 +5,7 @@
 
 #include "FFile.h"
 #include "Near.h"
+#include "ReadoutText.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -29,7 +30,8 @@ bool CFFView::dragTool() const
 void CFFView::showReadout(QPoint p)
 {
     const int k = geo_.index(p.x());
-    emit statusText(PaneX, latin1(file_.FormatX(file_.DisplayX(k))));
+    // As many decimals as tell this record's neighbouring samples apart.
+    emit statusText(PaneX, latin1(ReadoutText::readoutX(file_, file_.DisplayX(k))));
     emit statusText(PaneXUnit, latin1(file_.UnitLabel()));
     emit statusText(PaneY, latin1(file_.FormatY(geo_.value(p.y()))));
     emit statusText(PaneYUnit, latin1(file_.DisplayYUnits()));

@@ -57,7 +57,7 @@ private slots:
         QCOMPARE(doc->GetFFile()->Count(), 1234);
         QCOMPARE(doc->GetFFile()->GetShortName(), std::string("scan"));
         QCOMPARE(run.frame().childFrames().size(), 1);
-        QCOMPARE(run.frame().windowTitle(), QStringLiteral("Vexil - scan.ff"));
+        QCOMPARE(run.frame().windowTitle(), QStringLiteral("Vexil - scan.ff[*]"));
         QVERIFY(run.messages.recorder.entries.empty());
     }
 

@@ -195,13 +195,13 @@ private slots:
         QVERIFY(run.frame().runCommand(57648));
         const auto frames = run.frame().childFrames();
         QCOMPARE(frames.size(), 2);
-        QCOMPARE(frames[0]->windowTitle(), QStringLiteral("w.ff:1"));
-        QCOMPARE(frames[1]->windowTitle(), QStringLiteral("w.ff:2"));
+        QCOMPARE(frames[0]->windowTitle(), QStringLiteral("w.ff:1[*]"));
+        QCOMPARE(frames[1]->windowTitle(), QStringLiteral("w.ff:2[*]"));
         QCOMPARE(frames[0]->document(), frames[1]->document());
         QVERIFY(frames[0]->view() != frames[1]->view());
-        QCOMPARE(run.frame().windowTitle(), QStringLiteral("Vexil - w.ff:2"));
+        QCOMPARE(run.frame().windowTitle(), QStringLiteral("Vexil - w.ff:2[*]"));
         delete frames[1];
-        QCOMPARE(frames[0]->windowTitle(), QStringLiteral("w.ff"));
+        QCOMPARE(frames[0]->windowTitle(), QStringLiteral("w.ff[*]"));
     }
 
     void windowMenuListsTheWindowsAndActivatesThem()
