@@ -46,8 +46,10 @@ std::string sexagesimal(long long t, int decimals, const char* form)
                   static_cast<int>(whole % 60));
     std::string text = buf;
     if (decimals > 0) {
-        std::snprintf(buf, sizeof buf, ".%0*lld", decimals, frac);
-        text += buf;
+        const std::string digits = std::to_string(frac);
+        text += '.';
+        text.append(static_cast<std::size_t>(decimals) - std::min(digits.size(), static_cast<std::size_t>(decimals)), '0');
+        text += digits;
     }
     return text;
 }

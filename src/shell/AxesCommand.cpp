@@ -1,6 +1,7 @@
 #include "AxesCommand.h"
 
 #include "AppSettings.h"
+#include "CFFDoc.h"
 #include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "CommandIds.h"

@@ -51,6 +51,12 @@ void CChildFrame::updateTitle()
     setWindowModified(doc_->isModified());
 }
 
+QString CChildFrame::shownTitle() const
+{
+    QString title = windowTitle();
+    return title.replace(QStringLiteral("[*]"), isWindowModified() ? QStringLiteral("*") : QString());
+}
+
 void CChildFrame::closeEvent(QCloseEvent* event)
 {
     // Only the last window of a document asks whether to save it.

@@ -26,6 +26,9 @@ public:
     // Window title: the document title, with ":n" when the document has
     // several windows.
     void setTitleIndex(int index);
+    // The title as shown: the "[*]" placeholder replaced by the star of a
+    // modified document, or dropped.
+    QString shownTitle() const;
 
 signals:
     // Emitted from the destructor, after the view has gone.

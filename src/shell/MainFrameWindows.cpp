@@ -34,7 +34,7 @@ void CMainFrame::updateWindowList()
     CChildFrame* active = activeFrame();
     for (int i = 0; i < frames_.size(); ++i) {
         CChildFrame* frame = frames_[i];
-        QString title = frame->windowTitle();
+        QString title = frame->shownTitle();
         title.replace(QLatin1Char('&'), QLatin1String("&&"));
         auto* a = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
         a->setCheckable(true);

@@ -41,7 +41,7 @@ TEST(CopyOrigin, EverySampleKeepsItsCoordinate)
             const long double want = static_cast<long double>(c.crval) + static_cast<long double>(c.cdelt) * (c.first + i);
             EXPECT_LE(std::fabs(static_cast<double>(copy->DisplayX(i) - want)), 1e-6 * std::fabs(c.cdelt)) << i;
         }
-        EXPECT_EQ(copy->GetText("HISTORY"), "COPY(src.ff)");
+        EXPECT_EQ(copy->GetText("HISTORY"), "COPY(src)");
     }
     EXPECT_TRUE(messages.errors().empty());
 }

@@ -101,7 +101,7 @@ TEST_F(InPlaceCommands, CopyTakesTheSelectedStretchOrTheWholeRecord)
     EXPECT_EQ(std::vector<float>(copy->Data(), copy->Data() + copy->Count()), (std::vector<float>{10, 11, 12, 13}));
     EXPECT_EQ(copy->GetText("NAXIS1"), "4");
     EXPECT_EQ(copy->GetReal("CRVAL1"), 3605.0);  // 3600 s + 10 samples of 0.5 s
-    EXPECT_EQ(copy->GetText("HISTORY"), "COPY(a.ff)");
+    EXPECT_EQ(copy->GetText("HISTORY"), "COPY(a)");
 
     d.view.clearMarks();
     setMarks(d.view, ".sss");
