@@ -63,7 +63,7 @@ TEST(CliPolynomial, TrendClipGlueAndCopyWriteTheChangedRecord)
     FFile copy;  // the stretch copied last keeps its place on the axis
     ASSERT_TRUE(copy.Read(dir.file("out.ff")));
     EXPECT_EQ(copy.GetReal("CRVAL1"), 3605.0);
-    EXPECT_EQ(copy.GetText("HISTORY"), "COPY(new000.ff)");
+    EXPECT_EQ(copy.GetText("HISTORY"), "COPY(r)");
 }
 
 TEST(CliPolynomial, RmsAndAreaPrintTheMessageTexts)

@@ -392,14 +392,14 @@ private slots:
             dlg.accept();
         });
         QVERIFY(frame.runCommand(32809));
-        QCOMPARE(frame.windowTitle(), QStringLiteral("Vexil - app.ff*"));
+        QVERIFY(frame.windowTitle() == QStringLiteral("Vexil - app.ff[*]") && frame.isWindowModified());
         QVERIFY(frame.runCommand(57648));  // a second view shows the changed header
         QStringList shown;
         onNextModal([&shown](QDialog& dlg) { shown = rowIds(as<CHeadDlg>(dlg)); });
         QVERIFY(frame.runCommand(32809));
         QCOMPARE(shown.last(), QStringLiteral("OBSERVER2"));
         QVERIFY(doc->DoFileSave());
-        QCOMPARE(frame.windowTitle(), QStringLiteral("Vexil - app.ff:2"));
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Vexil - app.ff:2[*]"));
         FFile saved;
         QVERIFY(saved.Read(path.toStdString()) && saved.GetText("OBSERVER2") == "A. Smith");
     }

@@ -8,6 +8,7 @@
 #include "CMainFrame.h"
 #include "CVexilApp.h"
 #include "FFile.h"
+#include "ReadoutText.h"
 #include "ShellTestSupport.h"
 
 #include <QAction>
@@ -53,7 +54,7 @@ const QStringList kDocumentMenus = {
     "&Operation: &Compress|&Sliding mean|&Remove trend|-|&Linear Combination",
     "&Tune: &Clip|&Glue|-|&Overlaying|Com&press|&Sliding mean|&Remove trend",
     "&Tool: &Measure|&Select|&Discard|Rescale &X|Rescale &Y",
-    "&View: &Toolbar|&Status Bar|-|&Fit in window|&1:1|&Redraw|-|&Head",
+    "&View: &Toolbar|&Status Bar|&Axes|-|&Fit in window|&1:1|&Redraw|-|&Head",
     "&Window: &New |-|&Cascade|&Tile|&Arrange Icons",
     "&Help: &Help Topics|-|&About Vexil...",
 };
@@ -137,8 +138,8 @@ private slots:
         for (int i = 0; i < CMainFrame::kPaneCount; ++i)
             QCOMPARE(f.paneText(i), texts[i]);
         auto width = [&](int i) { return f.findChild<QLabel*>(QStringLiteral("pane%1").arg(i))->width(); };
-        QCOMPARE(width(2), width(3));
-        QCOMPARE(width(2), width(6));
+        QVERIFY(width(2) >= width(3));
+        QVERIFY(width(2) >= width(6));
         QCOMPARE(width(4), width(8));
         QVERIFY(width(2) > width(4) && width(4) > width(1));
         // Command help goes to pane 0, not over the panes.
@@ -155,7 +156,7 @@ private slots:
         auto* view = qobject_cast<CFFView*>(f.childFrames().first()->view());
         QTest::mouseMove(view->viewport(), QPoint(40, 30));
         const FFile& file = *doc->GetFFile();
-        QCOMPARE(f.paneText(2), QString::fromLatin1(file.FormatX(file.DisplayX(view->scales().index(40))).c_str()));
+        QCOMPARE(f.paneText(2), QString::fromLatin1(ReadoutText::readoutX(file, file.DisplayX(view->scales().index(40))).c_str()));
         QCOMPARE(f.paneText(4), QString::fromLatin1(file.UnitLabel().c_str()));
         QCOMPARE(f.paneText(8), QString::fromLatin1(file.DisplayYUnits().c_str()));
         QVERIFY(!f.paneText(6).isEmpty());
