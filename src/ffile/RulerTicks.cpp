@@ -94,7 +94,9 @@ std::string label(Kind kind, double value, double step, double magnitude)
     magnitude = std::fabs(magnitude);
     if (magnitude >= 1e6 || (step < 1e-4 && magnitude > 0)) {
         const int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
-        const int digits = std::clamp(exponent + digitsFor(step), 0, ReadoutText::kMaxMantissaDigits);
+        // Labels may use all the digits a double holds: a ruler has room to
+        // grow, unlike a status-bar pane.
+        const int digits = std::clamp(exponent + digitsFor(step), 0, 15);
         std::snprintf(buf, sizeof buf, "%.*e", digits, value);
     } else {
         std::snprintf(buf, sizeof buf, "%.*f", std::max(0, digitsFor(step)), value);
