@@ -62,8 +62,6 @@ TEST(CliFits, ExportAndFitsThroughOtherSubcommands)
 
     clirun::expectFailures({
         {"convert " + a + " " + dir.file("o.txt"), 2, "vexil-cli: the output name must end in .ff, .fits, .fit or .fts\n"},
-        {"convert " + a + " " + dir.file("o.fits") + " --column CH1", 2,
-         "vexil-cli: --column reads a FITS table; " + a + " is not a FITS file\n"},
         {"convert " + a, 2, "vexil-cli: convert takes an input and an output file\n"},
         {"export " + a, 2, "vexil-cli: -o OUT is required\n"},
     }, dir, dir.file("o.fits"));

@@ -76,6 +76,5 @@ TEST(CliPolynomial, FailuresAndUsageErrors)
         {"clip " + a + o + " --select 2:1 --discard 3:3", 2, "vexil-cli: "},  // reversed span
         {"clip " + a + o + " --select 0:9 --discard 3:3", 2, "vexil-cli: "},  // beyond the record
         {"lincomb " + a + o, 2, "vexil-cli: "},                               // one file
-        {"lincomb " + a + " " + a + o + " --sum --average", 2, "vexil-cli: "},
     }, dir, dir.file("o.ff"));
 }
