@@ -72,11 +72,19 @@ void printHelp(std::FILE* out)
 int main(int argc, char** argv)
 {
     Messages::installOutOfMemoryHandler();
-    if (argc < 2) {
+    // --verbose may come anywhere, also before the command.
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--verbose") == 0)
+            cli::setVerbose(true);
+        else
+            words.emplace_back(argv[i]);
+    }
+    if (words.empty()) {
         printHelp(stderr);
         return cli::kUsage;
     }
-    const std::string name = argv[1];
+    const std::string name = words.front();
     if (name == "--help" || name == "-h" || name == "help") {
         printHelp(stdout);
         return cli::kOk;
@@ -88,13 +96,7 @@ int main(int argc, char** argv)
     cli::installTerminalProgress();
     static cli::CliSink sink;
     Messages::install(&sink);
-    cli::Args args;
-    for (int i = 2; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--verbose") == 0)
-            cli::setVerbose(true);
-        else
-            args.emplace_back(argv[i]);
-    }
+    const cli::Args args(words.begin() + 1, words.end());
     for (const Command& c : kCommands) {
         if (name == c.name) {
             for (const std::string& a : args) {

@@ -49,7 +49,7 @@ TEST(CliConventions, ResultsOnStdoutMessagesOnStderr)
         {"rms " + a, 0, "r.m.s. = 1.20141 K\n(for whole data)\n", ""},
         {"rms " + b + " --select 1:1 --select 2:2", 0, "r.m.s. = 1.18921 K\n(for selected data)\n", ""},
         {"area " + b + " --select 0:6 --discard 2:4 --power 0", 0, "Area =  4  K * SEC\n", ""},
-        {"rms --verbose " + a + " --select 2:2", 1, "", "FFView: too little data selected\n"},
+        {"--verbose rms " + a + " --select 2:2", 1, "", "FFView: too little data selected\n"},
         // The question the batch answers itself shows only with --verbose.
         {"trend " + a + " -o " + o, 0, "", ""},
         {"trend " + a + " -o " + o + " --verbose", 0, "", "Confirm data changes\nwrote " + o + "\n"},

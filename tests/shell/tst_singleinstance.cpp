@@ -3,9 +3,11 @@
 #include "SingleInstance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
 #include <future>
 #include <sys/socket.h>
 #include <sys/un.h>
