@@ -58,8 +58,8 @@ void setDemoHeader(FHead& h, const DemoScanOptions& o)
     h.SetReal("NUT-RA", 0.8);
     h.SetReal("TIMEWSH", -2.5);
     h.SetReal("TIMEESH", 3.1);
-    h.SetText("TELESCOP", "DEMO-600");
-    h.SetText("INSTRUME", "FEED3.9");
+    h.SetText("TELESCOP", "DEMO");
+    h.SetText("INSTRUME", "RX1");
     h.SetText("COMMENT", "Synthetic drift scan made by vexil-makedemo");
 }
 

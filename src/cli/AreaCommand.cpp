@@ -1,6 +1,6 @@
 // vexil-cli area FILE --select A:B... --discard A:B... [--power P]
 // The area between the discarded samples and the Clip polynomial through
-// the selected ones, reported as the program's message text on stderr.
+// the selected ones: the report's text is the result, printed on stdout.
 
 #include "Commands.h"
 #include "MarkFlags.h"

@@ -1,9 +1,10 @@
 #pragma once
 // Shared pieces of the vexil-cli subcommands.
 //
-// Conventions: every message the program shows goes to stderr as one line
-// with exactly its text; exit status 0 on success, 1 when the operation
-// failed, 2 on a usage error (after a short usage text on stderr).
+// Conventions: a command's result goes to stdout, every message the program
+// shows to stderr as one line with exactly its text (CliSink.h); exit status
+// 0 on success, 1 when the operation failed, 2 on a usage error (after a
+// short usage text on stderr).
 
 #include <optional>
 #include <string>

@@ -1,5 +1,6 @@
 #include "CommandFiles.h"
 
+#include "CliSink.h"
 #include "CliSupport.h"
 #include "RecordFile.h"
 
@@ -25,7 +26,25 @@ int writeOutput(std::unique_ptr<FFile> result, const std::string& path)
     if (!result)
         return kFailed;
     result->SetName(path);
-    return RecordFile::Write(*result) ? kOk : kFailed;
+    return writeRecordFile(*result) ? kOk : kFailed;
+}
+
+void noteWritten(const std::string& path, const FFile* file)
+{
+    if (!verbose())
+        return;
+    std::string text = "wrote " + path;
+    if (file && file->Has("HISTORY"))
+        text += " (HISTORY=" + file->GetText("HISTORY") + ")";
+    note(text);
+}
+
+bool writeRecordFile(FFile& file)
+{
+    if (!RecordFile::Write(file))
+        return false;
+    noteWritten(file.GetName(), &file);
+    return true;
 }
 
 }  // namespace cli

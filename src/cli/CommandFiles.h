@@ -26,5 +26,10 @@ private:
 
 // Writes an operation's output under the given name; the exit status.
 int writeOutput(std::unique_ptr<FFile> result, const std::string& path);
+// Writes the file under its name in the format the name asks for; with
+// --verbose says so, with the HISTORY the file carries. False after a message.
+bool writeRecordFile(FFile& file);
+// With --verbose, says that path was written.
+void noteWritten(const std::string& path, const FFile* file = nullptr);
 
 }  // namespace cli

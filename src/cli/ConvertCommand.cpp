@@ -3,6 +3,7 @@
 // writes it in the format OUT's extension names: .ff, or .fits/.fit/.fts.
 
 #include "CliSupport.h"
+#include "CommandFiles.h"
 #include "Commands.h"
 #include "FFile.h"
 #include "RecordFile.h"
@@ -52,7 +53,7 @@ int runConvert(const Args& args)
     if (!(fits ? Fits::Read(file, files[0], choice) : file.Read(files[0])))
         return kFailed;
     file.SetName(out);
-    return RecordFile::Write(file) ? kOk : kFailed;
+    return writeRecordFile(file) ? kOk : kFailed;
 }
 
 }  // namespace cli

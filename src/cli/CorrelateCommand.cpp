@@ -18,20 +18,6 @@ namespace {
 
 constexpr const char* kUsageText = "usage: vexil-cli correlate ACTIVE OTHER... [overlay flags]\n";
 
-// Prints tables with the terminal's line ends; everything else as usual.
-class TableSink : public StderrSink {
-public:
-    void showTable(const std::string&, const std::string& text) override
-    {
-        std::string out;
-        out.reserve(text.size());
-        for (std::size_t i = 0; i < text.size(); ++i)
-            if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
-                out += text[i];
-        printOut(out);
-    }
-};
-
 }  // namespace
 
 int runCorrelate(const Args& args)
@@ -49,12 +35,8 @@ int runCorrelate(const Args& args)
     if (!files.Read(paths))
         return kFailed;
 
-    TableSink sink;
-    MessageSink* previous = Messages::install(&sink);
     FFCorrelation correlation(files.List());
-    const bool ok = correlation.Execute();
-    Messages::install(previous);
-    return ok ? kOk : kFailed;
+    return correlation.Execute() ? kOk : kFailed;
 }
 
 }  // namespace cli

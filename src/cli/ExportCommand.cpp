@@ -3,6 +3,7 @@
 // the time or angle text for TIME and ANGLE axes) and Y, one line each; only
 // the selected samples when spans are selected.
 
+#include "CommandFiles.h"
 #include "Commands.h"
 #include "CsvExport.h"
 #include "MarkFlags.h"
@@ -16,7 +17,10 @@ int runExport(const Args& args)
         args, {"usage: vexil-cli export FILE -o OUT.csv [--select A:B]...\n", true, false, false}, record);
     if (status != kOk)
         return status;
-    return CsvExport::Write(record.file, record.view.marks.data(), record.output) ? kOk : kFailed;
+    if (!CsvExport::Write(record.file, record.view.marks.data(), record.output))
+        return kFailed;
+    noteWritten(record.output);
+    return kOk;
 }
 
 }  // namespace cli

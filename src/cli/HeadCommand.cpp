@@ -7,7 +7,9 @@
 // the warning questions; any refusal, or a warning question answered No,
 // ends the run with nothing written.
 
+#include "CliSink.h"
 #include "CliSupport.h"
+#include "CommandFiles.h"
 #include "Commands.h"
 #include "FFile.h"
 #include "HeadEditRules.h"
@@ -30,19 +32,22 @@ struct Change {
     std::string value;
 };
 
-// Prints what the program shows; plain questions are answered Yes (the
-// command line asked for the change), warning questions only with --force.
-class HeadSink : public StderrSink {
+// Plain questions are answered Yes (the command line asked for the change)
+// and show only with --verbose; warning questions always show, and are
+// answered Yes only with --force.
+class HeadSink : public CliSink {
 public:
     explicit HeadSink(bool force) : force_(force) {}
     Answer show(Icon icon, const std::string& caption, const std::string& text, Buttons buttons) override
     {
-        const Answer answer = StderrSink::ask(caption, text, buttons);
-        if (buttons == Buttons::YesNo && icon == Icon::Warning && !force_) {
+        if (buttons != Buttons::YesNo || icon != Icon::Warning)
+            return CliSink::show(icon, caption, text, buttons);
+        StderrSink::ask(caption, text, buttons);
+        if (!force_) {
             declined = true;
             return Answer::No;
         }
-        return answer;
+        return Answer::Yes;
     }
     bool declined = false;
 
@@ -152,7 +157,10 @@ int runHead(const Args& args)
         return kFailed;
     }
     file.SetName(*out);
-    return file.Write() ? kOk : kFailed;
+    if (!file.Write())
+        return kFailed;
+    noteWritten(*out, &file);
+    return kOk;
 }
 
 }  // namespace cli

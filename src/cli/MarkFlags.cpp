@@ -1,5 +1,6 @@
 #include "MarkFlags.h"
 
+#include "CommandFiles.h"
 #include "RecordFile.h"
 
 namespace cli {
@@ -82,7 +83,7 @@ int loadMarkedRecord(const Args& args, const MarkedRecordUsage& how, MarkedRecor
 int writeRecord(FFile& file, const std::string& output)
 {
     file.SetName(output);
-    return RecordFile::Write(file) ? kOk : kFailed;
+    return writeRecordFile(file) ? kOk : kFailed;
 }
 
 }  // namespace cli

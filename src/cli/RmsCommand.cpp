@@ -1,6 +1,6 @@
 // vexil-cli rms FILE [--select A:B]...
-// The r.m.s. of the selected samples (of all without a selection), reported
-// as the program's message text on stderr, as every message of vexil-cli.
+// The r.m.s. of the selected samples (of all without a selection): the
+// report's text is the result, printed on stdout.
 
 #include "Commands.h"
 #include "MarkFlags.h"

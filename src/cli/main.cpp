@@ -1,13 +1,16 @@
 // vexil-cli: the batch front end over the same core as the desktop app.
 
 #include "CliProgress.h"
+#include "CliSink.h"
 #include "CliSupport.h"
 #include "Commands.h"
 #include "Messages.h"
+#include "Version.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -38,8 +41,8 @@ const Command kCommands[] = {
      "ACTIVE OTHER... -o OUT [--average | --sum | --subtraction | --best-fit | --coefficients a0,a1,...] "
      "[overlay flags]  linear combination",
      cli::runLinComb},
-    {"rms", "FILE [--select A:B]...  report the r.m.s. (on stderr, as the program's message)", cli::runRms},
-    {"area", "FILE --select A:B... --discard A:B... [--power P]  report the area above the Clip baseline (stderr)",
+    {"rms", "FILE [--select A:B]...  print the r.m.s. of the selection or of the whole record", cli::runRms},
+    {"area", "FILE --select A:B... --discard A:B... [--power P]  print the area above the Clip baseline",
      cli::runArea},
     {"copy", "FILE -o OUT [--select A:B]...  copy the selected stretch or the whole record", cli::runCopy},
     {"convert",
@@ -55,9 +58,13 @@ void printHelp(std::FILE* out)
     std::fputs("usage: vexil-cli COMMAND [ARGS...]\n\ncommands:\n", out);
     for (const Command& c : kCommands)
         std::fprintf(out, "  %-10s %s\n", c.name, c.summary);
+    std::fputs("\nResults go to stdout; failures and warnings to stderr. Exit status: 0 success,\n"
+               "1 the operation failed, 2 usage error. --verbose (with any command) also shows on\n"
+               "stderr the questions the batch run answers itself and the files written.\n", out);
     std::fputs("\nFILE may be an F-file or a FITS file (.fits, .fit, .fts, also .gz); FILE.fits[N] or\n"
                "FILE.fits[EXTNAME] picks an HDU. Outputs ending in .fits, .fit or .fts are written as FITS.\n"
-               "\nvexil-cli COMMAND --help shows the usage of one command.\n", out);
+               "\nvexil-cli COMMAND --help shows the usage of one command; vexil-cli --version the\n"
+               "version.\n", out);
 }
 
 }  // namespace
@@ -65,17 +72,31 @@ void printHelp(std::FILE* out)
 int main(int argc, char** argv)
 {
     Messages::installOutOfMemoryHandler();
-    if (argc < 2) {
+    // --verbose may come anywhere, also before the command.
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--verbose") == 0)
+            cli::setVerbose(true);
+        else
+            words.emplace_back(argv[i]);
+    }
+    if (words.empty()) {
         printHelp(stderr);
         return cli::kUsage;
     }
-    const std::string name = argv[1];
+    const std::string name = words.front();
     if (name == "--help" || name == "-h" || name == "help") {
         printHelp(stdout);
         return cli::kOk;
     }
+    if (name == "--version") {
+        std::printf("%s\n", Vexil::kVersionText);
+        return cli::kOk;
+    }
     cli::installTerminalProgress();
-    cli::Args args(argv + 2, argv + argc);
+    static cli::CliSink sink;
+    Messages::install(&sink);
+    const cli::Args args(words.begin() + 1, words.end());
     for (const Command& c : kCommands) {
         if (name == c.name) {
             for (const std::string& a : args) {

