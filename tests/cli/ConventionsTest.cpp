@@ -53,7 +53,7 @@ TEST(CliConventions, ResultsOnStdoutMessagesOnStderr)
         // The question the batch answers itself shows only with --verbose.
         {"trend " + a + " -o " + o, 0, "", ""},
         {"trend " + a + " -o " + o + " --verbose", 0, "", "Confirm data changes\nwrote " + o + "\n"},
-        {"copy --verbose " + a + " -o " + o + " --select 0:3", 0, "", "wrote " + o + " (HISTORY=COPY(new000.ff))\n"},
+        {"copy --verbose " + a + " -o " + o + " --select 0:3", 0, "", "wrote " + o + " (HISTORY=COPY(a))\n"},
         {"info " + dir.file("pipe.ff"), 1, "", cantOpen},
         {"info " + dir.file("folder.ff"), 1, "", cantOpen},
         {"info /dev/zero", 1, "", cantOpen},
