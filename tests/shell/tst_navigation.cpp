@@ -1,0 +1,71 @@
+// Where new child windows open, and views that stay fitted as their windows
+// are resized.
+
+#include "CChildFrame.h"
+#include "CFFView.h"
+#include "CMainFrame.h"
+#include "CVexilApp.h"
+#include "ChildPlacement.h"
+#include "ShellTestSupport.h"
+
+#include <QMdiArea>
+#include <QTest>
+
+class NavigationTest : public QObject {
+    Q_OBJECT
+    ShellFolders dir_;
+
+private slots:
+    void cascadeRects()
+    {
+        const QRect area(0, 0, 900, 600);
+        QCOMPARE(ChildPlacement::cascadeRect(area, nullptr, 24), area);
+        const QRect second = ChildPlacement::cascadeRect(area, &area, 24);
+        QCOMPARE(second, QRect(24, 24, 600, 400));
+        QCOMPARE(ChildPlacement::cascadeRect(area, &second, 24), QRect(48, 48, 600, 400));
+        // One that would reach past the area starts again at the top left.
+        const QRect low(250, 190, 600, 400);
+        QCOMPARE(ChildPlacement::cascadeRect(area, &low, 24), QRect(0, 0, 600, 400));
+        // A small workspace: at most the area.
+        const QRect tiny(0, 0, 200, 150);
+        QCOMPARE(ChildPlacement::cascadeRect(tiny, &tiny, 24).size(), tiny.size());
+    }
+
+    void newWindowsCascadeInsideTheWorkspace()
+    {
+        RunningApp run;
+        run.frame().resize(1000, 760);
+        QCoreApplication::processEvents();
+        QMdiArea* mdi = run.frame().mdiArea();
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(run.app->OpenDocumentFile(dir_.scan(QStringLiteral("c%1.ff").arg(i), 4000)));
+        QCoreApplication::processEvents();
+        const auto frames = run.frame().childFrames();
+        const QRect area = mdi->viewport()->rect();
+        QCOMPARE(frames[0]->geometry(), area);
+        for (int i = 1; i < 3; ++i) {
+            const QRect r = frames[i]->geometry();
+            QVERIFY(area.contains(r));
+            QVERIFY(r.width() < area.width() && r.height() < area.height());
+            QVERIFY(r.top() > frames[i - 1]->geometry().top() && r.left() > frames[i - 1]->geometry().left());
+        }
+        // The first window keeps filling the workspace, and its view stays
+        // fitted: the whole record across the whole window.
+        run.frame().resize(1200, 860);
+        QCoreApplication::processEvents();
+        QCOMPARE(frames[0]->geometry(), mdi->viewport()->rect());
+        auto* view = qobject_cast<CFFView*>(frames[0]->view());
+        QCOMPARE(view->scales().samplesPerPixel, 4000.0 / view->viewport()->width());
+        QCOMPARE(view->scales().bottomRow, view->viewport()->height() - 1.0);
+        // Maximising a window refits its view too.
+        auto* third = qobject_cast<CFFView*>(frames[2]->view());
+        const int before = third->viewport()->width();
+        frames[2]->showMaximized();
+        QCoreApplication::processEvents();
+        QVERIFY(third->viewport()->width() > before);
+        QCOMPARE(third->scales().samplesPerPixel, 4000.0 / third->viewport()->width());
+    }
+};
+
+QTEST_MAIN(NavigationTest)
+#include "tst_navigation.moc"
