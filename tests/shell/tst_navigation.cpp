@@ -2,6 +2,7 @@
 // are resized.
 
 #include "CChildFrame.h"
+#include "CFFDoc.h"
 #include "CFFView.h"
 #include "CMainFrame.h"
 #include "CVexilApp.h"
