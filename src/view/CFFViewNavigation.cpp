@@ -99,8 +99,12 @@ void CFFView::wheelEvent(QWheelEvent* event)
         const long long step =
             static_cast<long long>(delta) * QApplication::wheelScrollLines() * hb->singleStep() / kNotch;
         hb->setValue(clampTo(hb, hb->value() - step));
+        showReadout(event->position().toPoint() + scrollPosition());
         return;
     }
+    // A drag in progress holds its start in the present scale.
+    if (drawn_)
+        return;
     // Rolling away from the user magnifies. Fine-grained wheels and touch
     // pads send parts of a notch, which add up to whole steps.
     const bool xAxis = mods == Qt::ControlModifier;
@@ -121,15 +125,19 @@ void CFFView::keyPressEvent(QKeyEvent* event)
 {
     // Shift is needed for + on many keyboards, and the keypad's keys count.
     const Qt::KeyboardModifiers mods = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    // Rescaling during a drag would move its start; scrolling does not.
+    const bool canRescale = !drawn_;
     if (mods == Qt::NoModifier) {
         const QPoint middle(viewport()->width() / 2, viewport()->height() / 2);
         switch (event->key()) {
         case Qt::Key_Plus:
         case Qt::Key_Equal:
-            zoomAt(middle, true, true);
+            if (canRescale)
+                zoomAt(middle, true, true);
             return;
         case Qt::Key_Minus:
-            zoomAt(middle, true, false);
+            if (canRescale)
+                zoomAt(middle, true, false);
             return;
         case Qt::Key_Home:
             goToStart();
@@ -138,7 +146,8 @@ void CFFView::keyPressEvent(QKeyEvent* event)
             goToEnd();
             return;
         case Qt::Key_0:
-            fitInWindow();
+            if (canRescale)
+                fitInWindow();
             return;
         default:
             break;
