@@ -7,6 +7,7 @@
 #include "CChildFrame.h"
 #include "CFFDoc.h"
 #include "CVexilApp.h"
+#include "ChildPlacement.h"
 #include "ToolbarIcons.h"
 #include "ViewHost.h"
 #include "AxesCommand.h"
@@ -76,13 +77,18 @@ CChildFrame* CMainFrame::createChildFrame(CFFDoc* doc)
     connect(doc, &CFFDoc::titleChanged, this, [this] { updateTitles(); });
     connect(doc, &CFFDoc::modifiedChanged, this, [this] { updateTitles(); });
 
-    // A new window takes about two thirds of the free area (before the main
-    // window is first shown, of the area it is going to have).
+    // The first window fills the workspace, later ones cascade from the last
+    // one shown (before the main window is first shown, in the area it is
+    // going to have).
     QSize area = mdi_->viewport()->size();
     if (!isVisible())
         area = size() - QSize(0, menuBar()->sizeHint().height() + toolBar_->sizeHint().height() +
                                      statusBar()->sizeHint().height());
-    frame->resize(qMax(320, area.width() * 2 / 3), qMax(200, area.height() * 2 / 3));
+    const CChildFrame* last = nullptr;
+    for (const CChildFrame* other : frames_)
+        if (other != frame && !other->isHidden() && !other->isMinimized())
+            last = other;
+    ChildPlacement::place(mdi_, frame, last, QRect(QPoint(0, 0), area));
     frame->show();
     mdi_->setActiveSubWindow(frame);
     updateMenuBar();

@@ -164,6 +164,7 @@ QPoint CFFView::scrollPosition() const
 void CFFView::fitInWindow()
 {
     needFirstFit_ = false;
+    fitted_ = true;
     busy_ = true;
     scrollTo(0, 0);
     setArea(1, 1);
@@ -176,14 +177,15 @@ void CFFView::fitInWindow()
 
 bool CFFView::oneToOne()
 {
-    if (geo_.count > kAreaLimit - 1) {
+    if (geo_.count > kAreaWidthLimit - 1) {
         Messages::errorText("File is too long, can't rescale 1:1");
         return false;
     }
     needFirstFit_ = false;
+    fitted_ = false;
     busy_ = true;
     scrollTo(0, 0);
-    QSize c = clientFor(kAreaLimit, 1);
+    QSize c = clientFor(kAreaWidthLimit, 1);
     if (c.width() >= geo_.count)
         c = clientFor(1, 1);  // no horizontal scrolling needed
     geo_.oneToOne(c.height());
@@ -198,25 +200,9 @@ bool CFFView::rescaleAt(QPoint p, bool magnify)
     const Tool t = tool();
     if (t != Tool::RescaleX && t != Tool::RescaleY)
         return false;
-    needFirstFit_ = false;
-    busy_ = true;
-    ViewGeometry::RescaleAnchor anchor;
-    if (!geo_.rescale(t == Tool::RescaleX, magnify, p.x(), p.y(), anchor)) {
-        busy_ = false;
-        return true;  // refused silently; the click is still consumed
-    }
-    scrollTo(0, 0);
-    setArea(geo_.areaWidth, geo_.areaHeight);
-    const QSize c = clientFor(geo_.areaWidth, geo_.areaHeight);
-    const int cx = c.width() / 2;
-    const int cy = c.height() / 2;
-    const int nx = geo_.anchorColumn(anchor);
-    const int ny = geo_.anchorRow(anchor);
-    const int sx = std::max(std::min(nx - cx, geo_.areaWidth - c.width()), 0);
-    const int sy = std::max(std::min(ny - cy, geo_.areaHeight - c.height()), 0);
-    scrollTo(sx, sy);
-    busy_ = false;
-    viewport()->update();
+    // The clicked sample and value come to the middle of the window; a
+    // refused step (the area at its limit) still consumes the click.
+    rescaleAbout(t == Tool::RescaleX, magnify, p, std::nullopt);
     return true;
 }
 
@@ -281,9 +267,11 @@ void CFFView::markSpan(int x1, int x2, int k)
     // first and out of the last marked sample, and the stroke of the next
     // column, which takes the previous column's mark. Widen by the length of
     // one join and one column on each side so that none keeps a stale colour.
-    const double joinReal = std::ceil(1.0 / geo_.samplesPerPixel) + 1.0;
-    const int join = joinReal > kAreaLimit ? kAreaLimit : static_cast<int>(joinReal);
-    updateAreaRect(QRect(QPoint(px.x1 - join, top), QPoint(px.x2 + join, bottom)));
+    // (Kept inside the area, which may be nearly as wide as an int reaches.)
+    const double join = std::ceil(1.0 / geo_.samplesPerPixel) + 1.0;
+    const int left = static_cast<int>(std::max(px.x1 - join, -1.0));
+    const int right = static_cast<int>(std::min(px.x2 + join, static_cast<double>(geo_.areaWidth)));
+    updateAreaRect(QRect(QPoint(left, top), QPoint(right, bottom)));
 }
 
 // ---------------------------------------------------------------- painting
@@ -374,8 +362,17 @@ void CFFView::paintEvent(QPaintEvent* event)
 void CFFView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    // The layout stays; only the scroll ranges follow the new window size.
-    setArea(geo_.areaWidth, geo_.areaHeight);
+    // Inside a layout change the scroll bars come and go; the change itself
+    // sets the area for the final window size.
+    if (busy_)
+        return;
+    // A fitted view stays fitted (maximising its window shows the whole
+    // record in the whole window); any other layout stays as it is and only
+    // the scroll ranges follow the new window size.
+    if (fitted_ && !needFirstFit_)
+        fitInWindow();
+    else
+        setArea(geo_.areaWidth, geo_.areaHeight);
 }
 
 

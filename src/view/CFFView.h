@@ -15,7 +15,12 @@
 //  - Tool menu / toolbar: CFFView::setTool(tool) (process-wide, all views;
 //    ViewCommand::toolOf maps the command ids). View menu: fitInWindow(),
 //    oneToOne(), redraw(). Window > Tile / Cascade: fitInWindow() on every
-//    view after arranging.
+//    view after arranging. A view at Fit in window refits itself when its
+//    window is resized; any other layout is kept.
+//  - The wheel and the keys of the view itself (CFFViewNavigation.cpp):
+//    wheel scrolls, Shift+wheel scrolls sideways, Ctrl+wheel rescales X and
+//    Ctrl+Shift+wheel Y about the pointer, + and - rescale X about the
+//    middle, Home and End go to the ends of the record, 0 fits.
 //  - Commands that run operations use arrays() (which makes sure the result
 //    array exists), hasMark / clearMarks / saveMarks / dropSavedMarks /
 //    restoreMarks. The result array is as large as the record, so it exists
@@ -33,6 +38,8 @@
 
 #include <QAbstractScrollArea>
 #include <QPoint>
+
+#include <optional>
 
 class FFile;
 
@@ -66,13 +73,22 @@ public:
 
     // ---- layouts ----
     void fitInWindow();
-    // False (with the message "File is too long, can't rescale 1:1") for
-    // records of more than 32766 samples.
+    // False (with the message "File is too long, can't rescale 1:1") for a
+    // record too long for any scroll range.
     bool oneToOne();
+    // Whether the layout is Fit in window (kept through resizing).
+    bool isFitted() const { return fitted_; }
     // Rescale at an area point with the Rescale X or Rescale Y tool; returns
     // whether the click was consumed (false in the other tools).
     bool rescaleAt(QPoint areaPoint, bool magnify);
-    void recomputeRange();
+    // Rescales X (or Y) by one step about a window point: the sample (or
+    // value) under it stays under it where the area allows, and the scroll
+    // position along the other axis is kept. False when the area would grow
+    // past its limits (nothing changes then).
+    bool zoomAt(QPoint windowPoint, bool xAxis, bool magnify);
+    // Scrolls to the first or the last sample, keeping the vertical position.
+    void goToStart();
+    void goToEnd();    void recomputeRange();
     void redraw();
     // Scroll position (the area point at the window's top left).
     QPoint scrollPosition() const;
@@ -112,6 +128,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Every click counts: a quick second click is a second press.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Client size for an area of w x h (scroll bars shown as needed).
@@ -120,6 +140,11 @@ private:
     void scrollTo(int x, int y);
     void attachRecord();
     void updateAreaRect(const QRect& areaRect);
+    // One rescale step about the area point p. Without `at` (the Rescale
+    // tools' click) p's sample and value come to the middle of the window;
+    // with it, the rescaled axis is scrolled so that p's sample or value
+    // lands at window point `at` and the other axis keeps its position.
+    bool rescaleAbout(bool xAxis, bool magnify, QPoint p, std::optional<QPoint> at);
 
     // Tools (CFFViewTools.cpp).
     QPoint areaPoint(const QMouseEvent* event) const;
@@ -134,6 +159,10 @@ private:
     bool busy_ = false;
     // Until a layout is chosen, the first paint fits the record.
     bool needFirstFit_ = true;
+    // The layout is Fit in window: a resize refits it.
+    bool fitted_ = true;
+    // Wheel rotation not yet turned into whole rescale steps.
+    int wheelRest_ = 0;
     // True while every mark is known to be 0 (no need to look at them).
     bool marksClean_ = true;
     ViewGeometry geo_;

@@ -88,7 +88,7 @@ bool ViewGeometry::rescale(bool xAxis, bool magnify, int x, int y, RescaleAnchor
     const double range = static_cast<double>(maximum) - static_cast<double>(minimum);
     const double hReal = std::ceil(range / unitsPerPixel + 1.0);
     const double wReal = std::ceil(std::max(count, 1) / samplesPerPixel);
-    if (!(wReal < kAreaLimit) || !(hReal < kAreaLimit) || !(samplesPerPixel > 0.0) ||
+    if (!(wReal < kAreaWidthLimit) || !(hReal < kAreaHeightLimit) || !(samplesPerPixel > 0.0) ||
         !(unitsPerPixel > 0.0)) {
         samplesPerPixel = oldSx;
         unitsPerPixel = oldSy;
@@ -120,7 +120,8 @@ PixelSpan ViewGeometry::pixelSpan(int lo, int hi) const
     if (lo > hi)
         std::swap(lo, hi);
     PixelSpan p;
-    p.x1 = static_cast<int>(std::max(-kPixelLimit, std::floor(lo / samplesPerPixel)));
-    p.x2 = static_cast<int>(std::min(kPixelLimit, std::ceil(hi / samplesPerPixel)));
+    constexpr double limit = static_cast<double>(INT_MAX);
+    p.x1 = static_cast<int>(std::max(-limit, std::floor(lo / samplesPerPixel)));
+    p.x2 = static_cast<int>(std::min(limit, std::ceil(hi / samplesPerPixel)));
     return p;
 }

@@ -7,6 +7,9 @@
 // x to the right, y downwards. The smallest value is drawn on the bottom
 // row B, the largest on row near(B - (maximum - minimum) / S_y).
 
+#include "Near.h"
+
+#include <climits>
 #include <cstdint>
 
 struct IndexSpan {
@@ -37,8 +40,12 @@ inline int nearPixel(double t)
     return r + (t - rd >= 0.5 ? 1 : 0);
 }
 
-// The largest area a view may have in either direction.
-constexpr int kAreaLimit = 32767;
+// The largest area a view may have. Scroll ranges are int, so the width may
+// come close to 2^31 pixels: every sample of a record of hundreds of millions
+// can be given a column of its own. Rows stay below kPixelLimit, where the
+// painter's row arithmetic is exact.
+constexpr int kAreaWidthLimit = INT_MAX;
+constexpr int kAreaHeightLimit = 1 << 24;
 
 class ViewGeometry {
 public:
@@ -66,8 +73,8 @@ public:
     // 1:1 for a client height h: S_x = 1, area N x h.
     void oneToOne(int h);
 
-    // Rescale at a point, steps 2 to 5: returns false (and changes nothing)
-    // when the new area would reach kAreaLimit in either direction. On
+    // Rescale at a point: returns false (and changes nothing) when the new
+    // area would reach kAreaWidthLimit or kAreaHeightLimit. On
     // success the area is resized and the clicked sample and value are
     // returned through k and v.
     struct RescaleAnchor {
@@ -80,7 +87,8 @@ public:
     int anchorRow(const RescaleAnchor& a) const { return row(a.v); }
 
     // ---- mappings ----
-    int column(long long i) const { return nearPixel(static_cast<double>(i) / samplesPerPixel); }
+    // Columns reach far beyond kPixelLimit in a magnified long record.
+    int column(long long i) const { return nearInt(static_cast<double>(i) / samplesPerPixel); }
     int row(double v) const { return nearPixel((minimum - v) / unitsPerPixel + bottomRow); }
     // Sample index under column x; not clamped to the record.
     int index(int x) const;

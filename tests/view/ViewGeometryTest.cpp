@@ -224,16 +224,16 @@ void ViewGeometryTest::rescaleRefusedAtTheAreaLimit()
     g.computeRange(v.data(), 1000);
     g.fit(1000, 101);  // S_x 1: W = 1000 * 1.5^k after k magnifications
     ViewGeometry::RescaleAnchor a;
-    for (int k = 0; k < 8; ++k)
-        QVERIFY(g.rescale(true, true, 0, 0, a));  // 1.5^8 * 1000 = 25629 < 32767
+    for (int k = 0; k < 35; ++k)
+        QVERIFY(g.rescale(true, true, 0, 0, a));  // 1.5^35 * 1000 = 1.456e9 < 2^31 - 1
     const ViewGeometry before = g;
-    QVERIFY(!g.rescale(true, true, 0, 0, a));  // 38443: refused
+    QVERIFY(!g.rescale(true, true, 0, 0, a));  // 2.184e9: refused
     QCOMPARE(g.samplesPerPixel, before.samplesPerPixel);
     QCOMPARE(g.bottomRow, before.bottomRow);
     QCOMPARE(g.areaWidth, before.areaWidth);
-    // Y: H = ceil(1 / S_y + 1) = ceil(100 * 1.5^k + 1): 29190 at k = 14,
-    // 43790 at k = 15.
-    for (int k = 0; k < 14; ++k)
+    // Y: H = ceil(1 / S_y + 1) = ceil(100 * 1.5^k + 1): 12.8e6 at k = 29,
+    // 19.2e6 (past 2^24) at k = 30.
+    for (int k = 0; k < 29; ++k)
         QVERIFY(g.rescale(false, true, 0, 0, a));
     const double sy = g.unitsPerPixel;
     QVERIFY(!g.rescale(false, true, 0, 0, a));
