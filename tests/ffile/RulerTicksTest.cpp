@@ -1,6 +1,6 @@
-// Ruler ticks and the readout's coordinate texts: nice steps for the three
-// kinds of axis, tick values and labels over tables of ranges, and readings
-// that tell neighbouring samples apart.
+// Ruler ticks and the readout's coordinate texts: tick values and labels
+// over tables of ranges for the three kinds of axis, and readings that tell
+// neighbouring samples apart.
 
 #include "ReadoutText.h"
 #include "RulerTicks.h"
@@ -12,28 +12,6 @@
 #include <string>
 
 using RulerTicks::Kind;
-
-TEST(RulerTicks, StepsAreNiceForEachKind)
-{
-    struct Case {
-        Kind kind;
-        double minStep, major;
-        int minor;
-    };
-    const Case cases[] = {
-        {Kind::Number, 0.7, 1, 5},        {Kind::Number, 1.3, 2, 4},      {Kind::Number, 3, 5, 5},
-        {Kind::Number, 7, 10, 5},         {Kind::Number, 0.0012, 0.002, 4}, {Kind::Number, 1.5e7, 2e7, 4},
-        {Kind::Time, 0.3, 0.5, 5},        {Kind::Time, 1, 1, 5},          {Kind::Time, 11, 15, 3},
-        {Kind::Time, 40, 60, 6},          {Kind::Time, 61, 120, 4},       {Kind::Time, 2000, 3600, 4},
-        {Kind::Time, 30000, 43200, 4},    {Kind::Time, 100000, 172800, 4}, {Kind::Angle, 20, 30, 3},
-        {Kind::Angle, 3000, 3600, 4},     {Kind::Angle, 40000, 54000, 3}, {Kind::Angle, 400000, 1296000, 4},
-    };
-    for (const Case& c : cases) {
-        const RulerTicks::Step s = RulerTicks::niceStep(c.kind, c.minStep);
-        EXPECT_NEAR(s.major, c.major, c.major * 1e-12) << c.minStep;
-        EXPECT_EQ(s.minor, c.minor) << c.minStep;
-    }
-}
 
 TEST(RulerTicks, TicksAndLabelsOverRanges)
 {
