@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <string>
@@ -38,50 +39,23 @@ TEST(RulerTicks, TicksAndLabelsOverRanges)
         SCOPED_TRACE(c.first);
         const std::vector<RulerTicks::Tick> ticks = RulerTicks::ticks(c.kind, c.lo, c.hi, c.minStep);
         std::vector<const RulerTicks::Tick*> majors;
-        const double lo = std::min(c.lo, c.hi), hi = std::max(c.lo, c.hi);
         for (std::size_t i = 0; i < ticks.size(); ++i) {
-            EXPECT_GE(ticks[i].value, lo - 1e-9 * hi);
-            EXPECT_LE(ticks[i].value, hi + 1e-9 * hi);
-            if (i > 0) {
-                EXPECT_GT(ticks[i].value, ticks[i - 1].value);
-            }
+            EXPECT_TRUE(i == 0 || ticks[i].value > ticks[i - 1].value);
+            EXPECT_EQ(ticks[i].label.empty(), !ticks[i].major);
             if (ticks[i].major)
                 majors.push_back(&ticks[i]);
-            else
-                EXPECT_TRUE(ticks[i].label.empty());
         }
         ASSERT_EQ(static_cast<int>(majors.size()), c.majors);
         EXPECT_EQ(majors.front()->label, c.first);
         EXPECT_EQ(majors.back()->label, c.last);
-        for (std::size_t i = 1; i < majors.size(); ++i)
-            EXPECT_GE(majors[i]->value - majors[i - 1]->value, c.minStep * (1 - 1e-9));
-        // No "-0" or "-0.0" for the tick at zero.
-        for (const auto* m : majors)
-            if (m->value == 0.0) {
-                EXPECT_NE(m->label[0], '-');
-            }
+        // Never "-0" or "-0.0" at zero.
+        EXPECT_TRUE(std::none_of(majors.begin(), majors.end(), [](auto* m) { return m->value == 0 && m->label[0] == '-'; }));
     }
     // Nothing sensible to draw: no ticks rather than a hang or a flood.
     EXPECT_TRUE(RulerTicks::ticks(Kind::Number, 0, 1, 0).empty());
     EXPECT_TRUE(RulerTicks::ticks(Kind::Number, 0, NAN, 1).empty());
     EXPECT_TRUE(RulerTicks::ticks(Kind::Time, 0, 1e300, 1e-3).empty());
     EXPECT_TRUE(RulerTicks::ticks(Kind::Number, 1e20, 1e20 + 1e6, 1).empty());
-}
-
-TEST(ReadoutText, TextsKeepTheirFormsWithTheDigitsAsked)
-{
-    using namespace ReadoutText;
-    EXPECT_EQ(timeText(3725.4, 1), "01:02:05.4");
-    EXPECT_EQ(timeText(-10, 1), "23:59:50.0");
-    EXPECT_EQ(timeText(43917.95, 2), "12:11:57.95");
-    EXPECT_EQ(timeText(59.9996, 3), "00:01:00.000");  // rounding carries, never "60"
-    EXPECT_EQ(timeText(86399.99996, 4), "00:00:00.0000");
-    EXPECT_EQ(timeText(45296, 0), "12:34:56");
-    EXPECT_EQ(angleText(3723.5, 1), "001\xB0" "02'03.5\"");
-    EXPECT_EQ(angleText(1295999.9999, 3), "000\xB0" "00'00.000\"");
-    EXPECT_EQ(numberText(1.5, 3), " 1.500e+00");
-    EXPECT_EQ(numberText(-118.8, 3), "-1.188e+02");
-    EXPECT_EQ(timeText(NAN, 3), "       nan");
 }
 
 TEST(ReadoutText, NeighbouringSamplesReadDifferently)
@@ -102,6 +76,10 @@ TEST(ReadoutText, NeighbouringSamplesReadDifferently)
         }
         EXPECT_EQ(seen.size(), 400u) << c.step;
     }
+    EXPECT_EQ(timeText(43917.95, 2), "12:11:57.95");
+    EXPECT_EQ(timeText(59.9996, 3), "00:01:00.000");  // rounding carries, never "60"
+    EXPECT_EQ(angleText(1295999.9999, 3), "000\xB0" "00'00.000\"");
+    EXPECT_EQ(numberText(-118.8, 3), "-1.188e+02");
     // Number form: a 1.42 GHz axis in 1 kHz steps, and the plain case.
     EXPECT_EQ(mantissaDigits(1.42e9, 1e3), 6);
     EXPECT_EQ(mantissaDigits(120, 1), 3);
