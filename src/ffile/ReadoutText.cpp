@@ -98,6 +98,24 @@ std::string numberText(double v, int digits)
     return buf;
 }
 
+std::string distanceText(double v, int decimals)
+{
+    decimals = std::clamp(decimals, 0, kMaxDecimals);
+    // Six whole digits as in " 000002.5", whatever the decimals.
+    const int width = 8 + decimals;
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "% #0*.*f", width, decimals, v);
+    return buf;
+}
+
+std::string readoutDX(const FFile& file, double dx)
+{
+    const double step = file.DisplayDX(1.0);
+    if (file.Unit() == UnitSec || file.Unit() == UnitArcsec)
+        return distanceText(dx, secondDecimals(step));
+    return numberText(dx, mantissaDigits(dx, step));
+}
+
 std::string readoutX(const FFile& file, double x)
 {
     const double step = file.DisplayDX(1.0);

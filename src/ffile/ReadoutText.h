@@ -34,7 +34,13 @@ std::string angleText(double arcseconds, int decimals);
 // " 1.500e+00" with `digits` digits after the point.
 std::string numberText(double v, int digits);
 
+// " 000002.5" with `decimals` decimals (the distance form, which pads the
+// whole seconds to six digits).
+std::string distanceText(double v, int decimals);
+
 // The X reading of display coordinate x in the file's display unit.
 std::string readoutX(const FFile& file, double x);
+// The reading of a display distance dx (a drag's dX), likewise.
+std::string readoutDX(const FFile& file, double dx);
 
 }  // namespace ReadoutText

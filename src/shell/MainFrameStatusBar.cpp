@@ -35,7 +35,8 @@ QStringList widestTexts(int pane)
     case 2:
         return {latin1(timeText(0, kMaxDecimals)), latin1(angleText(0, kMaxDecimals)),
                 latin1(numberText(-1e300, kMaxMantissaDigits)), number};
-    case 3: return {latin1(FFile::DistanceText(-10000000.0)), number};
+    case 3:
+        return {latin1(distanceText(-10000000.0, kMaxDecimals)), latin1(numberText(-1e300, kMaxMantissaDigits))};
     case 6:
     case 7: return {number};
     case 4:

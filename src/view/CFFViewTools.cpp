@@ -40,7 +40,7 @@ void CFFView::showReadout(QPoint p)
 void CFFView::showDragReadout(QPoint p)
 {
     const double dk = near((p.x() - dragStart_.x()) * geo_.samplesPerPixel);
-    emit statusText(PaneDX, latin1(file_.FormatDX(file_.DisplayDX(dk))));
+    emit statusText(PaneDX, latin1(ReadoutText::readoutDX(file_, file_.DisplayDX(dk))));
     const double dy = -(p.y() - dragStart_.y()) * geo_.unitsPerPixel;
     emit statusText(PaneDY, latin1(file_.FormatY(dy)));
 }

@@ -80,6 +80,8 @@ TEST(ReadoutText, NeighbouringSamplesReadDifferently)
     EXPECT_EQ(timeText(59.9996, 3), "00:01:00.000");  // rounding carries, never "60"
     EXPECT_EQ(angleText(1295999.9999, 3), "000\xB0" "00'00.000\"");
     EXPECT_EQ(numberText(-118.8, 3), "-1.188e+02");
+    EXPECT_EQ(distanceText(2.5, 1), " 000002.5");
+    EXPECT_EQ(distanceText(-0.003, 3), "-000000.003");
     // Number form: a 1.42 GHz axis in 1 kHz steps, and the plain case.
     EXPECT_EQ(mantissaDigits(1.42e9, 1e3), 6);
     EXPECT_EQ(mantissaDigits(120, 1), 3);

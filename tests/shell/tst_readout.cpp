@@ -70,7 +70,7 @@ private slots:
         const QList<std::pair<int, std::string>> texts = {
             {2, timeText(86399.9999994, kMaxDecimals)},    {2, angleText(1295999.9999994, kMaxDecimals)},
             {2, numberText(-8.888888888e-308, kMaxMantissaDigits)}, {2, FFile::NumberText(-1.188e+302)},
-            {3, FFile::DistanceText(-9999999.9)},           {3, FFile::NumberText(-1.188e-300)},
+            {3, distanceText(-9999999.9, kMaxDecimals)},           {3, FFile::NumberText(-1.188e-300)},
             {6, FFile::NumberText(-8.888e+288)},            {7, FFile::NumberText(-1.0e-308)},
         };
         int widths[CMainFrame::kPaneCount];

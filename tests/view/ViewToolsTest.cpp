@@ -2,6 +2,7 @@
 // clicks, rescale clicks, the drag figure and the status-bar readout.
 
 #include "Near.h"
+#include "ReadoutText.h"
 #include "ViewTestSupport.h"
 
 #include <QApplication>
@@ -271,7 +272,7 @@ void ViewToolsTest::readoutAndDragReadout()
     QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(8, 20));
     moveTo(vp, QPoint(3, 50), Qt::LeftButton);
     const QStringList dxs = paneTexts(spy, CFFView::PaneDX);
-    QCOMPARE(dxs.last(), QString::fromLatin1(f->FormatDX(-50 * f->DisplayStep() * f->UnitScale()).c_str()));
+    QCOMPARE(dxs.last(), QString::fromLatin1(ReadoutText::readoutDX(*f, -50 * f->DisplayStep() * f->UnitScale()).c_str()));
     QCOMPARE(paneTexts(spy, CFFView::PaneDY).last(), QString::fromStdString(f->FormatY(-30 * sy)));
     QVERIFY(paneTexts(spy, CFFView::PaneX).isEmpty());  // no readout while dragging
     QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(3, 50));
