@@ -1,5 +1,7 @@
 #include "FFCompress.h"
 
+#include "FiniteSamples.h"
+
 #include "Messages.h"
 #include "Progress.h"
 #include "Tuning.h"
@@ -75,10 +77,11 @@ bool FFCompress::Compute()
             return false;
         const int len = std::min(kSlice, outN - k);
         const float* in = samples_ + static_cast<long long>(k) * f;
+        const bool defined = allFinite(in, static_cast<std::size_t>(len) * static_cast<std::size_t>(f));
         if (settings_.method == CompressMethod::Mean)
-            BlockMeans(in, len * f, f, outputData_ + k);
+            (defined ? BlockMeans : DefinedBlockMeans)(in, len * f, f, outputData_ + k);
         else
-            BlockMedians(in, len * f, f, outputData_ + k);
+            (defined ? BlockMedians : DefinedBlockMedians)(in, len * f, f, outputData_ + k);
     }
     return true;
 }
