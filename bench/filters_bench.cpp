@@ -7,6 +7,7 @@
 
 #include "FFCompress.h"
 #include "WeightWindow.h"
+#include "ptools.h"
 #include "warithmetic.h"
 #include "wmedian.h"
 
@@ -80,6 +81,25 @@ void BM_Median(benchmark::State& st, int type)
     st.counters["taps"] = k.Length();
 }
 
+// The sliding-mean filter as the operation runs it (ptools), kernel choice
+// included.
+void BM_Sliding(benchmark::State& st, int filterType)
+{
+    const double W = static_cast<double>(st.range(0));
+    const int n = static_cast<int>(st.range(1));
+    const std::vector<float>& x = record(n);
+    std::vector<float> work(x.begin(), x.begin() + n);
+    ptools tools;
+    for (auto _ : st) {
+        tools.initInPlace(x.data(), work.data(), n, 1.0);
+        tools.apply(WindowRectangular, filterType, W);
+        benchmark::DoNotOptimize(work.data());
+    }
+}
+
+void BM_SlidingMean(benchmark::State& st) { BM_Sliding(st, 0); }
+void BM_SlidingMedian(benchmark::State& st) { BM_Sliding(st, 1); }
+
 void BM_MeanRectangular(benchmark::State& st) { BM_Mean(st, WindowRectangular); }
 void BM_MeanParabolic(benchmark::State& st) { BM_Mean(st, WindowParabolic); }
 void BM_MeanGaussian(benchmark::State& st) { BM_Mean(st, WindowGaussian); }
@@ -100,5 +120,8 @@ BENCHMARK(BM_MeanGaussian)->ArgsProduct({{51}, {kM, k10M}})->Unit(benchmark::kMi
 BENCHMARK(BM_MedianRectangular)->ArgsProduct({{50, 500}, {kM, k10M}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MedianParabolic)->ArgsProduct({{51}, {kM}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MedianGaussian)->ArgsProduct({{51}, {kM}})->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_SlidingMean)->ArgsProduct({{50}, {k10M}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SlidingMedian)->ArgsProduct({{50}, {k10M}})->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -12,7 +12,9 @@
 //   every addition alongside (about 100 bits, ample for single precision).
 // - A chunk whose samples include infinities or NaN takes every mean
 //   directly, so an infinity that passes through the window leaves no NaN
-//   behind it (inf - inf) in a running sum.
+//   behind it (inf - inf) in a running sum; or, when undefined samples are
+//   to be left out, slides a compensated sum of the defined ones with their
+//   count.
 
 #include "BoxMean.h"
 
@@ -72,6 +74,31 @@ void directChunk(float* out, const float* x, int n, int m, int start, int stop)
 {
     for (int i = start; i < stop; ++i)
         out[i] = static_cast<float>(directMean(x, std::max(0, i - m), std::min(n - 1, i + m)));
+}
+
+void definedChunk(float* out, const float* x, int n, int m, int start, int stop)
+{
+    double s = 0.0, c = 0.0;
+    int count = 0;
+    auto take = [&](float v, double sign) {
+        if (!std::isfinite(v))
+            return;
+        double e;
+        twoSum(s, sign * static_cast<double>(v), s, e);
+        c += e;
+        count += sign > 0 ? 1 : -1;
+    };
+    auto mean = [&] { return count > 0 ? static_cast<float>((s + c) / count) : std::nanf(""); };
+    for (int j = std::max(0, start - m); j <= std::min(n - 1, start + m); ++j)
+        take(x[j], 1.0);
+    out[start] = mean();
+    for (int i = start + 1; i < stop; ++i) {
+        if (i + m < n)
+            take(x[i + m], 1.0);
+        if (i - m - 1 >= 0)
+            take(x[i - m - 1], -1.0);
+        out[i] = mean();
+    }
 }
 
 void compensatedChunk(float* out, const float* x, int n, int m, int start, int stop)
@@ -212,7 +239,7 @@ bool exactChunk(float* out, const float* x, int m, int start, int stop, double* 
 
 }  // namespace
 
-void boxMean(float* out, const float* x, int n, int m)
+static void boxMeanChunks(float* out, const float* x, int n, int m, bool leaveOut)
 {
     if (n <= 0)
         return;
@@ -234,9 +261,15 @@ void boxMean(float* out, const float* x, int n, int m)
         } else {
             span = exponentSpan(x, std::max(0, start - m), std::min(n - 1, stop - 1 + m));
         }
-        if (span.highest == 255)
+        if (span.highest == 255 && leaveOut)
+            definedChunk(out, x, n, m, start, stop);
+        else if (span.highest == 255)
             directChunk(out, x, n, m, start, stop);
         else
             compensatedChunk(out, x, n, m, start, stop);
     }
 }
+
+void boxMean(float* out, const float* x, int n, int m) { boxMeanChunks(out, x, n, m, false); }
+
+void boxMeanFinite(float* out, const float* x, int n, int m) { boxMeanChunks(out, x, n, m, true); }

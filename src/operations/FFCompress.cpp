@@ -1,5 +1,7 @@
 #include "FFCompress.h"
 
+#include "FiniteSamples.h"
+
 #include "Messages.h"
 #include "Progress.h"
 #include "Tuning.h"
@@ -75,10 +77,19 @@ bool FFCompress::Compute()
             return false;
         const int len = std::min(kSlice, outN - k);
         const float* in = samples_ + static_cast<long long>(k) * f;
-        if (settings_.method == CompressMethod::Mean)
-            BlockMeans(in, len * f, f, outputData_ + k);
-        else
-            BlockMedians(in, len * f, f, outputData_ + k);
+        float* out = outputData_ + k;
+        if (settings_.method == CompressMethod::Mean) {
+            // A block mean is finite exactly when the block's samples are (a
+            // double sum of floats cannot overflow), so only blocks with an
+            // undefined mean need their defined samples averaged.
+            BlockMeans(in, len * f, f, out);
+            for (int i = 0; i < len; ++i)
+                if (!std::isfinite(out[i]))
+                    DefinedBlockMeans(in + static_cast<long long>(i) * f, f, f, out + i);
+        } else {
+            const bool defined = allFinite(in, static_cast<std::size_t>(len) * static_cast<std::size_t>(f));
+            (defined ? BlockMedians : DefinedBlockMedians)(in, len * f, f, out);
+        }
     }
     return true;
 }

@@ -25,6 +25,11 @@ public:
     // yet taken (the first of equal samples first), as NaN has no place in a
     // sorted order.
     static void BlockMedians(const float* x, int n, int f, float* out);
+    // The same kernels leaving NaN and infinite samples out: the mean or
+    // median of the defined samples of each block, NaN for a block without
+    // one. The operation runs them only on stretches holding such samples.
+    static void DefinedBlockMeans(const float* x, int n, int f, float* out);
+    static void DefinedBlockMedians(const float* x, int n, int f, float* out);
 
 protected:
     bool Prepare() override;

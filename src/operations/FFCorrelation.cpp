@@ -3,6 +3,7 @@
 #include "Progress.h"
 
 #include "FFile.h"
+#include "FiniteSamples.h"
 #include "Messages.h"
 
 #include <algorithm>
@@ -130,6 +131,35 @@ std::string FFCorrelation::FormatTable(const std::vector<std::string>& names, co
     return text;
 }
 
+std::vector<double> FFCorrelation::CorrelateDefined(const std::vector<const float*>& rows, int n)
+{
+    bool defined = true;
+    for (const float* row : rows)
+        defined = defined && allFinite(row, static_cast<std::size_t>(std::max(n, 0)));
+    if (defined)
+        return Correlate(rows, n);
+    // Only the grid points where every operand is defined take part, so
+    // that all sums of one table run over the same points.
+    const std::size_t m = rows.size();
+    std::vector<std::vector<float>> kept(m);
+    for (int k = 0; k < n; ++k) {
+        bool all = true;
+        for (std::size_t i = 0; i < m && all; ++i)
+            all = std::isfinite(rows[i][k]);
+        if (all)
+            for (std::size_t i = 0; i < m; ++i)
+                kept[i].push_back(rows[i][k]);
+    }
+    std::vector<const float*> keptRows;
+    for (const std::vector<float>& row : kept)
+        keptRows.push_back(row.data());
+    const int count = m > 0 ? static_cast<int>(kept[0].size()) : 0;
+    std::vector<double> r = Correlate(keptRows, count);
+    if (count < 2)
+        std::fill(r.begin(), r.end(), kUndefined);  // no spread without two points
+    return r;
+}
+
 bool FFCorrelation::Compute()
 {
     const int m = OperandCount();
@@ -139,7 +169,7 @@ bool FFCorrelation::Compute()
         rows.push_back(Resampled(k));
         names.push_back(Operand(k)->GetShortName());
     }
-    coefficients_ = Correlate(rows, GridSize());
+    coefficients_ = CorrelateDefined(rows, GridSize());
     if (Progress::cancelled())
         return false;
     Messages::showTable("Correlation coefficients", FormatTable(names, coefficients_));

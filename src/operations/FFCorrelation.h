@@ -33,6 +33,10 @@ public:
 
     // The coefficients of m arrays of n samples each (rows[i] is operand i).
     static std::vector<double> Correlate(const std::vector<const float*>& rows, int n);
+    // The same over the grid points where every operand is defined (neither
+    // NaN nor infinite); every coefficient is undefined when fewer than two
+    // such points remain.
+    static std::vector<double> CorrelateDefined(const std::vector<const float*>& rows, int n);
 
 protected:
     bool Compute() override;

@@ -3,6 +3,8 @@
 
 #include "FFOperation.h"
 
+#include "FiniteSamples.h"
+
 #include "BusyCursor.h"
 #include "Progress.h"
 #include "FFile.h"
@@ -254,10 +256,35 @@ void resampleLoop(const float* s, int count, double origin, double step, double 
     }
 }
 
+// The same for a record holding NaN or infinite samples: a grid point that
+// falls exactly on a sample takes that sample, so a defined sample next to
+// an undefined one keeps its value; between them the value is undefined.
+void resampleLoopDefined(const float* s, int count, double origin, double step, double xStart, double xStep,
+                         int n, float* out)
+{
+    const double lastSegment = count - 2;
+    for (int j = 0; j < n; ++j) {
+        const double x = xStart + j * xStep;
+        const double d = (x - origin) / step;
+        double c = d > 0.0 ? d : 0.0;
+        c = c < lastSegment ? c : lastSegment;
+        const int i0 = static_cast<int>(c);
+        const double s0 = s[i0];
+        const double s1 = s[i0 + 1];
+        if (d == i0)
+            out[j] = static_cast<float>(s0);
+        else if (d == i0 + 1)
+            out[j] = static_cast<float>(s1);
+        else
+            out[j] = static_cast<float>(s0 + (s1 - s0) * (d - i0));
+    }
+}
+
 }  // namespace
 
 void FFOperation::Resample(const FFile& p, double xStart, double xStep, int n, float* out)
 {
-    resampleLoop(p.Data(), p.Count(), p.XScale() * p.OffsetOrigin(), p.XScale() * p.OffsetStep(), xStart, xStep,
-                 n, out);
+    const bool defined = allFinite(p.Data(), static_cast<std::size_t>(std::max(p.Count(), 0)));
+    (defined ? resampleLoop : resampleLoopDefined)(p.Data(), p.Count(), p.XScale() * p.OffsetOrigin(),
+                                                   p.XScale() * p.OffsetStep(), xStart, xStep, n, out);
 }

@@ -40,13 +40,13 @@ void ptools::apply(int windowType, int filterType, double W)
         warithmetic kernel(windowType, W, h_);
         low_ = flatten_ = kernel.HalfWidth();
         high_ = n_ - low_;
-        kernel.filter(external_ ? external_ : work_.data(), data_, n_);
+        kernel.filterFinite(external_ ? external_ : work_.data(), data_, n_);
         copyPending_ = false;
     } else if (filterType == FilterType::Median) {
         wmedian kernel(windowType, W, h_);
         low_ = flatten_ = kernel.HalfWidth();
         high_ = n_ - low_;
-        kernel.filter(external_ ? external_ : work_.data(), data_, n_);
+        kernel.filterFinite(external_ ? external_ : work_.data(), data_, n_);
         copyPending_ = false;
     }
 }

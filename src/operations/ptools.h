@@ -24,6 +24,8 @@ public:
     void initInPlace(const float* data, float* work, int n, double h);
     // Filter type FilterType::Mean or FilterType::Median (SlidingMeanTuning.h), with the window type
     // and size W; any other filter type leaves the work array as it is.
+    // NaN and infinite samples are left out of every window; a window
+    // without a defined sample gives NaN.
     // Without data: fatal "ptools: no input data".
     void apply(int windowType, int filterType, double W);
     // work = data - work.

@@ -1,10 +1,12 @@
 #include "warithmetic.h"
 
 #include "BoxMean.h"
+#include "FiniteSamples.h"
 #include "Messages.h"
 #include "Progress.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -86,4 +88,34 @@ void warithmetic::filter(float* out, const float* in, int n) const
     }
     for (int i = interiorTo; i < n; ++i)
         out[i] = static_cast<float>(meanAt(in, i, n));
+}
+
+void warithmetic::filterFinite(float* out, const float* in, int n) const
+{
+    if (n <= 0)
+        return;
+    const int m = window_.halfWidth;
+    if (type_ == WindowRectangular) {
+        boxMeanFinite(out, in, n, m);
+        return;
+    }
+    if (allFinite(in, static_cast<std::size_t>(n))) {
+        filter(out, in, n);
+        return;
+    }
+    const double* w = window_.weights.data();
+    for (int i = 0; i < n; ++i) {
+        if ((i & 4095) == 0 && !Progress::report(i, n))
+            return;
+        const int lo = std::max(0, i - m), hi = std::min(n - 1, i + m);
+        double sum = 0.0, wsum = 0.0;
+        for (int j = lo; j <= hi; ++j) {
+            if (!std::isfinite(in[j]))
+                continue;
+            const double wj = w[j > i ? j - i : i - j];
+            sum += wj * static_cast<double>(in[j]);
+            wsum += wj;
+        }
+        out[i] = wsum > 0.0 ? static_cast<float>(sum / wsum) : std::nanf("");
+    }
 }

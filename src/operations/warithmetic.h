@@ -27,6 +27,12 @@ public:
     // precision results stay within an ulp of the extended-precision sum.
     void filter(float* out, const float* in, int n) const;
 
+    // The filter as the sliding mean runs it: NaN and infinite samples are
+    // left out of every window (their weights too), and a window without a
+    // defined sample gives NaN. Records without them are filtered exactly as
+    // by filter().
+    void filterFinite(float* out, const float* in, int n) const;
+
 private:
     int type_;
     WeightWindow window_;

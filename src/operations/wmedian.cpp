@@ -1,5 +1,6 @@
 #include "wmedian.h"
 
+#include "FiniteSamples.h"
 #include "Messages.h"
 #include "Progress.h"
 #include "WeightWindow.h"
@@ -135,6 +136,12 @@ void wmedian::filter(float* out, const float* in, int n)
         }
     }
     filterSorted(out, in, n);
+}
+
+void wmedian::filterFinite(float* out, const float* in, int n)
+{
+    if (n > 0)
+        filterSorted(out, in, n, !allFinite(in, static_cast<std::size_t>(n)));
 }
 
 void wmedian::filterChains(float* out, const float* in, int n)

@@ -40,6 +40,11 @@ public:
 
     // out[i] = weighted median around in[i], for every i.
     void filter(float* out, const float* in, int n);
+    // The filter as the sliding mean runs it: NaN and infinite samples are
+    // left out of every window (the total weight is that of the samples
+    // present), and a window without a defined sample gives NaN. Records
+    // without them are filtered exactly as by filter().
+    void filterFinite(float* out, const float* in, int n);
 
 private:
     struct Node {
@@ -50,7 +55,7 @@ private:
     };
 
     void filterChains(float* out, const float* in, int n);
-    void filterSorted(float* out, const float* in, int n) const;
+    void filterSorted(float* out, const float* in, int n, bool leaveOut = false) const;
 
     int type_;
     int m_ = 0;

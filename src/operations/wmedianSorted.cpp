@@ -13,6 +13,7 @@
 #include "WeightWindow.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -85,14 +86,17 @@ private:
 
 }  // namespace
 
-void wmedian::filterSorted(float* out, const float* in, int n) const
+void wmedian::filterSorted(float* out, const float* in, int n, bool leaveOut) const
 {
+    // Left out samples never enter the window.
+    auto present = [&](int p) { return !leaveOut || std::isfinite(in[p]); };
     constexpr float inf = std::numeric_limits<float>::infinity();
     const int m = m_;
     const int L = length_;
     SortedWindow win(static_cast<std::size_t>(std::min(L, n)) + 1);
     for (int p = 0; p <= std::min(n - 1, m); ++p)
-        win.insert({in[p], p});
+        if (present(p))
+            win.insert({in[p], p});
 
     // Equal weights: the median is the sample of a fixed rank for each count
     // of samples present, found with the very sums the chains would form.
@@ -117,7 +121,9 @@ void wmedian::filterSorted(float* out, const float* in, int n) const
         if ((o & 4095) == 0 && !Progress::report(o, n))
             return;
         const std::size_t c = win.size();
-        if (!rank.empty()) {
+        if (c == 0) {
+            out[o] = std::numeric_limits<float>::quiet_NaN();  // nothing defined in the window
+        } else if (!rank.empty()) {
             const int r = rank[c];
             out[o] = r >= 0 ? win[static_cast<std::size_t>(r)].value : inf;
         } else {
@@ -143,11 +149,13 @@ void wmedian::filterSorted(float* out, const float* in, int n) const
         }
         const int added = o + 1 + m;
         const int gone = o - m;
-        if (added < n && gone >= 0)
+        const bool adds = added < n && present(added);
+        const bool drops = gone >= 0 && present(gone);
+        if (adds && drops)
             win.replace({in[gone], gone}, {in[added], added});
-        else if (added < n)
+        else if (adds)
             win.insert({in[added], added});
-        else if (gone >= 0)
+        else if (drops)
             win.erase({in[gone], gone});
     }
 }

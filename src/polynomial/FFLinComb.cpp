@@ -53,6 +53,10 @@ bool FFLinComb::Compute()
         if (!Progress::report(j, OperandCount()))
             return false;
         const double a = coefficients_[static_cast<std::size_t>(j)];
+        // An operand left out with coefficient 0 adds nothing, and its NaN
+        // or infinite samples must not spoil the sum either.
+        if (a == 0.0)
+            continue;
         const float* p = Resampled(j);
         for (int i = 0; i < k; ++i)
             out[i] = static_cast<float>(static_cast<double>(out[i]) + a * static_cast<double>(p[i]));

@@ -76,10 +76,12 @@ bool FFPolyGlue::Prepare()
         return false;
     if (!TunePoly<GlueTuning>(&power_))
         return false;
+    // NaN and infinite samples are no fit points; they stay as they are.
     m_[0] = m_[1] = 0;
     for (const MarkRun& run : runs_)
         if (run.mark == MarkSelected)
-            m_[run.level] += run.last - run.first + 1;
+            for (int i = run.first; i <= run.last; ++i)
+                m_[run.level] += std::isfinite(view_.samples[i]);
     if (m_[0] < 2 * power_ + 4 || m_[1] < 2 * power_ + 4) {
         error("not enough data");
         return false;
@@ -94,6 +96,8 @@ bool FFPolyGlue::Prepare()
         if (run.mark != MarkSelected)
             continue;
         for (int i = run.first; i <= run.last; ++i) {
+            if (!std::isfinite(view_.samples[i]))
+                continue;
             x_[run.level].push_back(i);
             y_[run.level].push_back(view_.samples[i]);
         }

@@ -93,10 +93,14 @@ bool RunRemoveTrend(ViewArrays& view, const std::function<void()>& repaint, Samp
 bool CalcRms(const ViewArrays& view, const FFile& file)
 {
     const bool whole = !view.hasMark(MarkSelected);
+    // NaN and infinite samples are left out, as if they were absent.
+    auto considered = [&](int i) {
+        return (whole || view.marks[static_cast<std::size_t>(i)] == MarkSelected) && std::isfinite(view.samples[i]);
+    };
     long double sum = 0.0L;
     long long n = 0;
     for (int i = 0; i < view.count; ++i) {
-        if (whole || view.marks[static_cast<std::size_t>(i)] == MarkSelected) {
+        if (considered(i)) {
             sum += view.samples[i];
             ++n;
         }
@@ -109,7 +113,7 @@ bool CalcRms(const ViewArrays& view, const FFile& file)
     const long double mean = sum / static_cast<long double>(n);
     long double squares = 0.0L;
     for (int i = 0; i < view.count; ++i) {
-        if (whole || view.marks[static_cast<std::size_t>(i)] == MarkSelected) {
+        if (considered(i)) {
             const long double d = view.samples[i] - mean;
             squares += d * d;
         }
@@ -134,8 +138,9 @@ bool CalcArea(ViewArrays& view, const FFile& file, const std::function<void()>& 
         if (repaint)
             repaint();
     }
+    // An undefined sample has no height above the baseline: it is left out.
     for (int i = 0; i < view.count; ++i)
-        if (view.marks[static_cast<std::size_t>(i)] == MarkPending)
+        if (view.marks[static_cast<std::size_t>(i)] == MarkPending && std::isfinite(view.samples[i]))
             sum += static_cast<long double>(view.samples[i]) - view.result[static_cast<std::size_t>(i)];
     const double area = static_cast<double>(sum) * file.UnitScale() * file.DisplayStep();
     std::string text =

@@ -1,8 +1,10 @@
 #include "LinCombCoefficients.h"
 
 #include "LinearSystem.h"
+#include "FiniteSamples.h"
 #include "Messages.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -74,7 +76,19 @@ bool BestFitCoefficients(const std::vector<const float*>& operands, int gridSize
     // active operand, in one pass over the grid.
     std::vector<long double> gram(static_cast<std::size_t>(u * u), 0.0L), rhs(static_cast<std::size_t>(u), 0.0L);
     std::vector<long double> v(static_cast<std::size_t>(u));
+    // Grid points where an operand is NaN or infinite are left out.
+    bool defined = true;
+    for (const float* p : operands)
+        defined = defined && allFinite(p, static_cast<std::size_t>(gridSize > 0 ? gridSize : 0));
+    auto skipped = [&](int k) {
+        for (const float* p : operands)
+            if (!std::isfinite(p[k]))
+                return true;
+        return false;
+    };
     for (int k = 0; k < gridSize; ++k) {
+        if (!defined && skipped(k))
+            continue;
         const long double a0 = operands[0][k];
         for (int i = 0; i < u; ++i)
             v[static_cast<std::size_t>(i)] = operands[static_cast<std::size_t>(i + 1)][k];

@@ -132,26 +132,6 @@ TEST_F(PolyOperations, ClipCommandCancelRestoresMarksAndSamples)
     EXPECT_EQ(r.marks(), "..........");
 }
 
-TEST_F(PolyOperations, NonFiniteSelectionIsRefusedAndNothingChanges)
-{
-    quietPower<ClipTuning>(1);
-    quietPower<TrendTuning>(1);
-    quietPower<GlueTuning>(0);
-    const std::string marks = "sssssdddsssssddsssss";
-    MarkedRecord r(ramp(20, 0, 1), marks);
-    r.data[2] = NAN;
-    const std::vector<float> before = r.data;
-    EXPECT_FALSE(RunClip(r.view));
-    EXPECT_FALSE(RunRemoveTrend(r.view));
-    EXPECT_FALSE(RunGlue(r.view));
-    EXPECT_EQ(messages.errors(),
-              (std::vector<std::string>{"FFPolyFit: singular or degenerate fit, data left unchanged",
-                                        "FFPolyTrend: singular or degenerate fit, data left unchanged",
-                                        "FFPolyGlue: singular or degenerate fit, data left unchanged"}));
-    EXPECT_EQ(r.marks(), marks);
-    EXPECT_EQ(0, std::memcmp(r.data.data(), before.data(), before.size() * sizeof(float)));  // NaN too
-}
-
 TEST_F(PolyOperations, ExtrapolationBeyondSinglePrecisionIsRefused)
 {
     // A steep power-9 polynomial through twenty samples grows beyond the
