@@ -239,12 +239,12 @@ int numberForm(std::string_view s)
 // look of the value for user-defined entries.
 CardKind kindOf(const std::string& id, const std::string& value)
 {
-    const KeywordSpec* spec = KeywordDictionary::Find(id);
+    const KeywordSpec* known = KeywordDictionary::Find(id);
     const int form = numberForm(value);
-    if (spec) {
-        if (spec->typeLetter() == 'i' && form == 1)
+    if (known) {
+        if (known->typeLetter() == 'i' && form == 1)
             return CardKind::Integer;
-        if (spec->typeLetter() == 'r' && form != 0)
+        if (known->typeLetter() == 'r' && form != 0)
             return CardKind::Real;
         return CardKind::String;
     }
