@@ -24,12 +24,13 @@ void LinearSystem::Solve()
     // blind to the scale of each unknown (Gram matrices of records in very
     // different units).
     const std::vector<std::vector<double>> original = matrix_;
+    // A non-finite right side needs no check here: elimination only scales
+    // it by finite factors and subtracts from it, so it stays non-finite and
+    // is caught in the solution below.
     bool finite = true;
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = 0; i < n; ++i)
         for (std::size_t j = 0; j < n; ++j)
             finite = finite && std::isfinite(matrix_[i][j]);
-        finite = finite && std::isfinite(rhs_[i]);
-    }
     const double tolerance = 64.0 * static_cast<double>(n) * std::numeric_limits<double>::epsilon();
     degenerate_ = !finite;
 
