@@ -130,9 +130,7 @@ std::unique_ptr<FHead> FFOperation::AssembleHead()
         history += listed_[k]->GetShortName();
     }
     history += ")";
-    if (history.size() > kMaxHistory)
-        history.resize(kMaxHistory);
-    head->SetText("HISTORY", history);
+    head->SetText("HISTORY", history.substr(0, kMaxHistory));
 
     if (!head->QControl()) {
         Messages::error(kClass, "output FFile head hasn't passed QControl");

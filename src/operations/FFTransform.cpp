@@ -42,9 +42,7 @@ bool FFTransform::Prepare()
     n_ = input_->Count();
     samples_ = input_->Data();
 
-    history_ = historyName_ + "(" + input_->GetShortName() + ")";
-    if (history_.size() > kMaxHistory)
-        history_.resize(kMaxHistory);
+    history_ = (historyName_ + "(" + input_->GetShortName() + ")").substr(0, kMaxHistory);
 
     if (copyMode_) {
         output_ = std::make_unique<FFile>(*input_, FFile::Full);
