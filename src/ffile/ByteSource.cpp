@@ -1,5 +1,6 @@
 #include "ByteSource.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -71,7 +72,7 @@ long long FileSource::remaining() const
     if (size_ < 0)
         return -1;
     long long left = size_ - consumed_ + static_cast<long long>(end_ - pos_);
-    return left < 0 ? 0 : left;
+    return std::max(left, 0LL);
 }
 
 bool FileSource::refill()

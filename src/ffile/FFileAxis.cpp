@@ -4,6 +4,7 @@
 
 #include "FFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -14,7 +15,7 @@ double FFile::declination() const { return GetReal("OBSDEC") * degree; }
 void FFile::SetupAxis()
 {
     const int n = GetInt("NAXIS1");
-    count_ = n < 0 ? 0 : n;
+    count_ = std::max(n, 0);
     // Never claim more samples than the array holds.
     if (!samples_.empty() && count_ > samples_.size())
         count_ = static_cast<int>(samples_.size());

@@ -29,7 +29,7 @@ long long ticksWithin(double v, double period, int decimals)
     long long t = static_cast<long long>(std::floor(r * scale + 0.5));
     if (t >= full)
         t -= full;
-    return t < 0 ? 0 : t;
+    return std::max(t, 0LL);
 }
 
 // "hh:mm:ss.sss" style text of t units of 10^-decimals; `first` is the

@@ -36,7 +36,7 @@ struct ViewArrays {
     void attach(float* data, int n)
     {
         samples = data;
-        count = n < 0 ? 0 : n;
+        count = std::max(n, 0);
         marks.assign(static_cast<std::size_t>(count), MarkNone);
         result.assign(static_cast<std::size_t>(count), 0.0f);
         dropSaved();
@@ -48,7 +48,7 @@ struct ViewArrays {
     void attachMarksOnly(float* data, int n)
     {
         samples = data;
-        count = n < 0 ? 0 : n;
+        count = std::max(n, 0);
         marks.clear();
         marks.shrink_to_fit();
         result.clear();

@@ -7,7 +7,7 @@
 
 void ViewGeometry::computeRange(const float* samples, int n)
 {
-    count = n < 0 ? 0 : n;
+    count = std::max(n, 0);
     bool any = false;
     float lo = 0.0f;
     float hi = 0.0f;
