@@ -224,20 +224,6 @@ void ViewLayoutTest::degenerateRecordsStayUsable()
         const QString text = args.at(1).toString().toLower();
         QVERIFY2(!text.contains("nan") && !text.contains("inf"), qPrintable(text));
     }
-    // Something is painted unless there are no samples; a flat record is
-    // one line across the middle of the window.
-    CFFView::setTool(CFFView::Tool::Measure);
-    view->fitInWindow();
-    const QImage img = paintView(*view);
-    int ink = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            ink += img.pixel(x, y) != 0xFFFFFFFFu;
-    QCOMPARE(ink > 0, !values.isEmpty());
-    if (h > 1 && !values.isEmpty()) {
-        QCOMPARE(g.row(values[0]), (h - 1) / 2);
-        QCOMPARE(img.pixel(40, (h - 1) / 2), kBlack);
-    }
     if (values.isEmpty())
         QCOMPARE(view->currentArrays().marks.size(), std::size_t(0));
 }
