@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -67,6 +68,24 @@ TEST(FFileRead, FailuresAndTheStateLeft)
         EXPECT_EQ(f.Count(), 0) << c.name;
         EXPECT_EQ(f.Data(), nullptr) << c.name;
     }
+}
+
+// A program started without standard input gets descriptor 0 for the next
+// file it opens: that is a file like any other.
+TEST(FFileRead, DescriptorZeroIsAFileLikeAnyOther)
+{
+    TempDir dir;
+    writeBytes(dir.file("a.ff"), recordHead("-32", 1) + rawBytes<float>({3.f}));
+    const int saved = ::dup(0);
+    ::close(0);
+    FFile f;
+    const bool read = f.Read(dir.file("a.ff"));
+    if (saved >= 0) {
+        ::dup2(saved, 0);
+        ::close(saved);
+    }
+    ASSERT_TRUE(read);
+    EXPECT_EQ(samples(f), std::vector<float>{3.f});
 }
 
 TEST(FFileWrite, EndPaddingPutsDataOnASampleBoundary)
