@@ -34,7 +34,8 @@ TEST(FFileBulkIo, ConvertsAndScalesEveryFormToPhysicalValues)
         {"-64 plain", rawBytes<double>({0.1, -1e300, 1e-50, 2.5}), "-64", "", {0.1f, -inf, 0.0f, 2.5f}},
         // 1 + 2^-30 rounds to 1 in single precision before the scaling:
         // 1 * 3 - 3 is 0, where scaling in double first would give 2.8e-9.
-        {"-64 scaled", rawBytes<double>({1.0 + std::ldexp(1.0, -30), 4.0}), "-64", "BSCALE=3\nBZERO=-3\n", {0.0f, 9.0f}},
+        {"-64 scaled", rawBytes<double>({1.0 + std::ldexp(1.0, -30), 4.0}), "-64", "BSCALE=3\nBZERO=-3\n",
+         {0.0f, 9.0f}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -28,7 +28,8 @@ TEST(FFileRead, DataStartAndLength)
         std::vector<float> expected;
     } cases[] = {
         {"extra bytes ignored", recordHead("-32", 1) + rawBytes<float>({7.f, 8.f}), {7.f}},
-        {"padded END", "SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=1\n" + kAxis + "END   \n" + rawBytes<float>({2.f}), {2.f}},
+        {"padded END", "SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=1\n" + kAxis + "END   \n" + rawBytes<float>({2.f}),
+         {2.f}},
         {"blank before CR", "SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=1\n" + kAxis + "END \r\n" + rawBytes<float>({5.f}),
          {5.f}},
     };
@@ -122,7 +123,8 @@ TEST(FFileWrite, RoundTripIsByteExact)
 {
     TempDir dir;
     RecordMessages rec;
-    const std::string original = recordHead("16", 3, "OBJECT = 3C 84\nBSCALE=0.5\n") + rawBytes<std::int16_t>({1, 2, 3});
+    const std::string original =
+        recordHead("16", 3, "OBJECT = 3C 84\nBSCALE=0.5\n") + rawBytes<std::int16_t>({1, 2, 3});
     FFile f;
     ASSERT_TRUE(f.ReadFromBytes(original, "x.ff"));
     f.SetName(dir.file("rt.ff"));

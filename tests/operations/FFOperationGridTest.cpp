@@ -231,8 +231,9 @@ TEST(FFOperationLife, TooFewOperands)
     noActive.Add(a.get());
     noActive.Add(b.get());
     const std::string count = "FFOperation: invalid number of operands";
-    for (const auto& [list, errors] : {std::pair{&twice.list, std::vector<std::string>{count}},
-                                       std::pair{&noActive, std::vector<std::string>{"FFList: active FFile is NULL", count}}}) {
+    const std::pair<FFList*, std::vector<std::string>> cases[] = {
+        {&twice.list, {count}}, {&noActive, {"FFList: active FFile is NULL", count}}};
+    for (const auto& [list, errors] : cases) {
         RecordMessages rec;
         OverlayTuning t = overlay();
         EXPECT_FALSE(ProbeOperation(*list, &t).Execute());

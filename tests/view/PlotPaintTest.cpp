@@ -300,7 +300,7 @@ void PlotPaintTest::matchesThePlainRendering_data()
     QTest::newRow("summary, whole window") << 300000 << 600 << 200 << int(Plain) << true << QRect();
     QTest::newRow("summary, tall") << 200000 << 300 << 700 << int(Plain) << true << QRect();
     QTest::newRow("summary, strips of a drag") << 300000 << 600 << 200 << int(Plain) << true << QRect(299, 0, 3, 200);
-    QTest::newRow("summary, rows of the middle") << 250000 << 500 << 300 << int(Plain) << true << QRect(37, 120, 400, 41);
+    QTest::newRow("summary, middle rows") << 250000 << 500 << 300 << int(Plain) << true << QRect(37, 120, 400, 41);
     QTest::newRow("summary, marked") << 300000 << 450 << 160 << int(Marks) << true << QRect(100, 0, 200, 160);
     QTest::newRow("summary, NaN and infinities") << 300000 << 450 << 160 << int(Gaps) << true << QRect();
 }
