@@ -1,7 +1,6 @@
 #include "BusyCursor.h"
 #include "Messages.h"
 #include "SampleArray.h"
-#include "Tuning.h"
 
 #include <gtest/gtest.h>
 
@@ -16,21 +15,6 @@ TEST(Messages, ComposeCutsTo254Characters)
     std::string longText = Messages::compose("FFOperation", std::string(400, 'x'));
     EXPECT_EQ(longText.size(), 254u);
     EXPECT_EQ(longText.substr(0, 13), "FFOperation: ");
-}
-
-TEST(Messages, RecorderGetsErrorsAndScriptedAnswers)
-{
-    MessageRecorder rec;
-    MessageSink* previous = Messages::install(&rec);
-    rec.answers = {Answer::Cancel};
-    Messages::error("FFile", "write error");
-    EXPECT_EQ(Messages::ask("Complete", "Confirm?", Buttons::OkCancel), Answer::Cancel);
-    EXPECT_EQ(Messages::ask("Complete", "Again?", Buttons::OkCancel), Answer::Ok);
-    Messages::info("Calc", "r.m.s.");
-    Messages::install(previous);
-    ASSERT_EQ(rec.entries.size(), 4u);
-    EXPECT_EQ(rec.errors(), std::vector<std::string>{"FFile: write error"});
-    EXPECT_EQ(rec.entries[3].caption, "Calc");
 }
 
 TEST(Messages, Latin1DegreeSignBecomesUtf8)
@@ -61,33 +45,6 @@ TEST(BusyCursor, HookSeesOnlyTheOutermostGuard)
     }
     BusyCursor::setHook(nullptr);
     EXPECT_EQ(calls, (std::vector<bool>{true, false}));
-}
-
-namespace {
-struct DemoSettings {
-    int factor = 10;
-    bool quiet = false;
-};
-}  // namespace
-
-TEST(Tuning, EditorWorksOnACopyAndCancelKeepsTheRecord)
-{
-    Tuning<DemoSettings>::reset();
-    EXPECT_TRUE(Tuning<DemoSettings>::edit());  // no editor: taken as is
-    Tuning<DemoSettings>::setEditor([](DemoSettings& s) {
-        s.factor = 99;
-        return false;
-    });
-    EXPECT_FALSE(Tuning<DemoSettings>::edit());
-    EXPECT_EQ(Tuning<DemoSettings>::current().factor, 10);
-    Tuning<DemoSettings>::setEditor([](DemoSettings& s) {
-        s.factor = 4;
-        return true;
-    });
-    EXPECT_TRUE(Tuning<DemoSettings>::edit());
-    EXPECT_EQ(Tuning<DemoSettings>::current().factor, 4);
-    Tuning<DemoSettings>::setEditor(nullptr);
-    Tuning<DemoSettings>::reset();
 }
 
 TEST(SampleArray, OwnsAndMovesLargeAndSmallArrays)

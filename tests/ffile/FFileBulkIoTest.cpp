@@ -4,6 +4,7 @@
 // slices.
 
 #include "FFile.h"
+#include "RecordBytes.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,31 +15,6 @@
 #include <limits>
 #include <string>
 #include <vector>
-
-namespace {
-
-std::string header(const std::string& bitpix, std::size_t n, const std::string& extra = "")
-{
-    return "SIMPLE=T\nBITPIX=" + bitpix + "\nNAXIS=1\nNAXIS1=" + std::to_string(n) +
-           "\nCTYPE1=TIME\nCDELT1=1\nBUNIT=K\n" + extra + "END\n";
-}
-
-template <typename T>
-std::string raw(const std::vector<T>& v)
-{
-    std::string out(v.size() * sizeof(T), '\0');
-    std::memcpy(out.data(), v.data(), out.size());
-    return out;
-}
-
-std::uint32_t bitsOf(float f)
-{
-    std::uint32_t u;
-    std::memcpy(&u, &f, 4);
-    return u;
-}
-
-}  // namespace
 
 // Hand-worked values of every sample form, with and without scaling.
 TEST(FFileBulkIo, ConvertsAndScalesEveryFormToPhysicalValues)
@@ -51,20 +27,21 @@ TEST(FFileBulkIo, ConvertsAndScalesEveryFormToPhysicalValues)
         const char* scaling;
         std::vector<float> expected;
     } cases[] = {
-        {"16 scaled", raw<std::int16_t>({-32768, -2, 0, 3, 32767}), "16", "BSCALE=0.5\nBZERO=10\n",
+        {"16 scaled", rawBytes<std::int16_t>({-32768, -2, 0, 3, 32767}), "16", "BSCALE=0.5\nBZERO=10\n",
          {-16374.0f, 9.0f, 10.0f, 11.5f, 16393.5f}},
-        {"16 plain", raw<std::int16_t>({-32768, -1, 7}), "16", "", {-32768.0f, -1.0f, 7.0f}},
-        {"-32 scaled", raw<float>({1.5f, -0.25f, 3e38f}), "-32", "BSCALE=2\nBZERO=-1\n", {2.0f, -1.5f, inf}},
-        {"-64 plain", raw<double>({0.1, -1e300, 1e-50, 2.5}), "-64", "", {0.1f, -inf, 0.0f, 2.5f}},
+        {"16 plain", rawBytes<std::int16_t>({-32768, -1, 7}), "16", "", {-32768.0f, -1.0f, 7.0f}},
+        {"-32 scaled", rawBytes<float>({1.5f, -0.25f, 3e38f}), "-32", "BSCALE=2\nBZERO=-1\n", {2.0f, -1.5f, inf}},
+        {"-64 plain", rawBytes<double>({0.1, -1e300, 1e-50, 2.5}), "-64", "", {0.1f, -inf, 0.0f, 2.5f}},
         // 1 + 2^-30 rounds to 1 in single precision before the scaling:
         // 1 * 3 - 3 is 0, where scaling in double first would give 2.8e-9.
-        {"-64 scaled", raw<double>({1.0 + std::ldexp(1.0, -30), 4.0}), "-64", "BSCALE=3\nBZERO=-3\n", {0.0f, 9.0f}},
+        {"-64 scaled", rawBytes<double>({1.0 + std::ldexp(1.0, -30), 4.0}), "-64", "BSCALE=3\nBZERO=-3\n",
+         {0.0f, 9.0f}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RecordMessages rec;
         FFile f;
-        ASSERT_TRUE(f.ReadFromBytes(header(c.bitpix, c.expected.size(), c.scaling) + c.data, "a.ff"));
+        ASSERT_TRUE(f.ReadFromBytes(recordHead(c.bitpix, c.expected.size(), c.scaling) + c.data, "a.ff"));
         ASSERT_EQ(f.Count(), static_cast<int>(c.expected.size()));
         for (std::size_t i = 0; i < c.expected.size(); ++i)
             EXPECT_EQ(f.Data()[i], c.expected[i]) << "sample " << i;
@@ -78,12 +55,9 @@ TEST(FFileBulkIo, ConvertsAndScalesEveryFormToPhysicalValues)
 TEST(FFileBulkIo, UnscaledFloatSamplesKeepTheirBits)
 {
     const std::vector<std::uint32_t> bits = {0x80000000u, 0x7fc12345u, 0x00000001u, 0x3f800000u};
-    std::string data(bits.size() * 4, '\0');
-    std::memcpy(data.data(), bits.data(), data.size());
     FFile f;
-    ASSERT_TRUE(f.ReadFromBytes(header("-32", bits.size()) + data, "a.ff"));
-    for (std::size_t i = 0; i < bits.size(); ++i)
-        EXPECT_EQ(bitsOf(f.Data()[i]), bits[i]);
+    ASSERT_TRUE(f.ReadFromBytes(recordHead("-32", bits.size()) + rawBytes(bits), "a.ff"));
+    EXPECT_EQ(rawBytes(std::vector<float>(f.Data(), f.Data() + f.Count())), rawBytes(bits));
 }
 
 // Records longer than one conversion block (65536 samples) in every form,
@@ -99,14 +73,14 @@ TEST(FFileBulkIo, LongRecordsAcrossConversionBlocks)
     }
     {
         FFile f;
-        ASSERT_TRUE(f.ReadFromBytes(header("16", n, "BSCALE=0.001\nBZERO=-7.5\n") + raw(i16), "a.ff"));
+        ASSERT_TRUE(f.ReadFromBytes(recordHead("16", n, "BSCALE=0.001\nBZERO=-7.5\n") + rawBytes(i16), "a.ff"));
         ASSERT_EQ(f.Count(), static_cast<int>(n));
         for (std::size_t i = 0; i < n; ++i)
             ASSERT_EQ(f.Data()[i], static_cast<float>(i16[i] * 0.001 - 7.5)) << i;
     }
     {
         FFile f;
-        ASSERT_TRUE(f.ReadFromBytes(header("-64", n) + raw(f64), "a.ff"));
+        ASSERT_TRUE(f.ReadFromBytes(recordHead("-64", n) + rawBytes(f64), "a.ff"));
         for (std::size_t i = 0; i < n; ++i)
             ASSERT_EQ(f.Data()[i], static_cast<float>(f64[i])) << i;
     }
@@ -122,9 +96,9 @@ TEST(FFileBulkIo, ReadFromDiskJoinsBufferedAndDirectParts)
     for (std::size_t i = 0; i < n; ++i)
         v[i] = static_cast<float>(i) * 0.5f - 1000.0f;
     TempDir dir;
-    const std::string head = header("-32", n, "OBJECT=odd\n");
+    const std::string head = recordHead("-32", n, "OBJECT=odd\n");
     ASSERT_NE(head.size() % 4, 0u);
-    writeBytes(dir.file("big.ff"), head + raw(v) + "tail");
+    writeBytes(dir.file("big.ff"), head + rawBytes(v) + "tail");
     FFile f;
     ASSERT_TRUE(f.Read(dir.file("big.ff")));
     ASSERT_EQ(f.Count(), static_cast<int>(n));

@@ -42,21 +42,6 @@ TEST(FHead, InsertReplacesInPlaceAndAppendsNewIds)
     EXPECT_FALSE(h.ValueIs("NOPE", ""));
 }
 
-TEST(FHead, RemoveAndClear)
-{
-    RecordMessages rec;
-    FHead h;
-    h.SetText("A", "1");
-    h.SetText("B", "2");
-    EXPECT_FALSE(h.Remove("C"));
-    EXPECT_TRUE(h.Remove("A"));
-    ASSERT_NE(h.First(), nullptr);
-    EXPECT_EQ(h.First()->GetID(), "B");
-    h.Clear();
-    EXPECT_EQ(h.First(), nullptr);
-    EXPECT_TRUE(rec.errors().empty());
-}
-
 TEST(FHead, TypedReadsFollowCRules)
 {
     RecordMessages rec;
@@ -74,41 +59,6 @@ TEST(FHead, TypedReadsFollowCRules)
     EXPECT_EQ(h.GetText("ABSENT"), "");
     EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FHead: can't access unexistent entry ABSENT",
                                                       "FHead: can't access unexistent entry ABSENT"}));
-}
-
-TEST(FHead, TypedWritesUseDecimalAndGeneralForms)
-{
-    FHead h;
-    h.SetReal("CRVAL1", 1234.56789);
-    h.SetInt("NAXIS1", 0);
-    EXPECT_EQ(h.GetText("CRVAL1"), "1234.57");
-    EXPECT_EQ(h.GetText("NAXIS1"), "0");
-}
-
-TEST(FHead, CopyIsDeepAndKeepsOrder)
-{
-    FHead a;
-    a.SetText("X", "1");
-    a.SetText("Y", "2");
-    FHead b(a);
-    a.Find("X")->SetValue("changed");
-    EXPECT_EQ(idsOf(b), (std::vector<std::string>{"X=1", "Y=2"}));
-    FHead empty;
-    FHead c(empty);
-    EXPECT_EQ(c.First(), nullptr);
-}
-
-TEST(FHeadQControl, AddsCriticalDefaultsInDictionaryOrder)
-{
-    RecordMessages rec;
-    FHead h;
-    setMinimal(h);
-    ASSERT_TRUE(h.QControl());
-    std::vector<std::string> ids = idsOf(h);
-    std::vector<std::string> tail(ids.begin() + 7, ids.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{"CRVAL1=0.0", "CRPIX1=1.0", "BSCALE=1.0", "BZERO=0.0", "OBSDEC=0.0",
-                                              "DEC=0.0", "NUT-RA=0.0", "TIMEWSH=0.0", "TIMEESH=0.0"}));
-    EXPECT_TRUE(rec.errors().empty());
 }
 
 TEST(FHeadQControl, ReportsTheFirstFailingRow)
@@ -152,15 +102,4 @@ TEST(FHeadQControl, KeepsDefaultsAddedBeforeTheFailure)
     EXPECT_TRUE(h.Has("CRVAL1"));
     EXPECT_TRUE(h.Has("CRPIX1"));
     EXPECT_FALSE(h.Has("BSCALE"));  // its row comes after BUNIT
-}
-
-TEST(FHead, UserDefinedEntriesGetTheFallbackSpec)
-{
-    FHead h;
-    h.SetText("naxis", "1");
-    const HeadEntry* e = h.Find("naxis");
-    ASSERT_NE(e, nullptr);
-    EXPECT_STREQ(e->GetCode(), "s__");
-    EXPECT_STREQ(e->GetDescription(), "User-defined entry");
-    EXPECT_FALSE(h.Has("NAXIS"));
 }

@@ -19,34 +19,6 @@ TEST(KeywordDictionary, HasSeventyTwoDistinctRowsInCheckOrder)
     EXPECT_STREQ(rows[71].id, "RANDOMAMPL");
 }
 
-TEST(KeywordDictionary, RowsCarryCodesDefaultsAndDescriptions)
-{
-    struct Case {
-        const char* id;
-        const char* code;
-        const char* def;
-        const char* description;
-    } cases[] = {
-        {"SIMPLE", "sfr", "T", "Format identifier"},
-        {"BITPIX", "icr", "", "Number of bits per pixel, '-' for floating point"},
-        {"NAXIS", "ifr", "1", "Number of dimensions"},
-        {"CRPIX1", "rcr", "1.0", "1-based index of pixel with coordinate CRVAL1"},
-        {"HFWHM", "r_r", "", ""},
-        {"COMMENT", "s__", "", "User commentary"},
-        {"HISTORY", "s_p", "", "Processing history"},
-        {"TIMEESH", "rcr", "0.0", "Eastern horn sidereal time shift, s"},
-        {"HIFLUX", "r_r", "", "Upper limit of generated sources flux  (VOLK TELPEX extention)"},
-        {"naxis", "s__", "", "User-defined entry"},
-        {"END", "s__", "", "User-defined entry"},
-    };
-    for (const Case& c : cases) {
-        const KeywordSpec& s = KeywordDictionary::Lookup(c.id);
-        EXPECT_STREQ(s.code, c.code) << c.id;
-        EXPECT_STREQ(s.defaultValue, c.def) << c.id;
-        EXPECT_STREQ(s.description, c.description) << c.id;
-    }
-}
-
 TEST(KeywordDictionary, CriticalAndFixedRowsAreTheDocumentedSet)
 {
     std::string withoutDefault, withDefault, fixed;

@@ -80,6 +80,7 @@ TEST(ReadHead, FailuresAndTheirMessages)
         {"empty file", "", "FHead: unexpected EOF"},
         {"only blanks", " \n\t\n", "FHead: unexpected EOF"},
         {"short first line at EOF", "SIMP", "FHead: unexpected EOF"},
+        {"first line without line feed", "SIMPLE=T", "FHead: unexpected EOF"},
         {"not SIMPLE", "BITPIX=-32\nSIMPLE=T\nEND\n", "FHead: missing or invalid head"},
         {"short first line", "SIMP\nEND\n", "FHead: missing or invalid head"},
         {"lower case", "simple=T\nEND\n", "FHead: missing or invalid head"},

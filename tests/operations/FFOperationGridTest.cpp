@@ -100,43 +100,38 @@ TEST(FFOperationGrid, TimeAndAngleMeetThroughTheDeclination)
 
 TEST(FFOperationGrid, IncompatibleOperandsAreReported)
 {
-    struct Case {
-        const char* what;
-        ScanRecipe b;
-        std::string message;
-        std::string aType = "TIME";
+    auto renamed = [](ScanRecipe s, const char* name, const char* bunit = "K") {
+        s.name = name;
+        s.bunit = bunit;
+        return s;
     };
-    ScanRecipe other = scan(0, 1, 20, "FREQ");
-    ScanRecipe lower = scan(0, 1, 20);
-    lower.bunit = "k";
-    ScanRecipe one = scan(0, 1, 1);
-    one.name = "one.ff";
-    ScanRecipe flat = scan(0, 0, 20);
-    flat.name = "flat.ff";
-    const Case cases[] = {
-        {"axis kinds", other, "FFOperation: incompatible X coordinates"},
-        {"units differ in case", lower, "FFOperation: incompatible Y units"},
-        {"single sample", one, "FFOperation: FFile one has fewer than two samples"},
-        {"zero step", flat, "FFOperation: FFile flat has no valid X step"},
-        {"pixel axes of another label", scan(0, 1, 20, "VELO"), "FFOperation: incompatible X coordinates", "FREQ"},
-        {"pixel axes of one label", scan(0, 1, 20, "FREQ"), "", "FREQ"},
+    struct Case {
+        ScanRecipe b;
+        std::string message;  // empty: accepted
+        std::string aType = "TIME";
+    } cases[] = {
+        {scan(0, 1, 20, "FREQ"), "FFOperation: incompatible X coordinates"},
+        {renamed(scan(0, 1, 20), "scan1.ff", "k"), "FFOperation: incompatible Y units"},  // case counts
+        {renamed(scan(0, 1, 1), "one.ff"), "FFOperation: FFile one has fewer than two samples"},
+        {renamed(scan(0, 0, 20), "flat.ff"), "FFOperation: FFile flat has no valid X step"},
+        {scan(0, 1, 20, "VELO"), "FFOperation: incompatible X coordinates", "FREQ"},  // pixel axes, other labels
+        {scan(0, 1, 20, "FREQ"), "", "FREQ"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(c.message);
         RecordMessages rec;
         auto a = makeScan(scan(0, 1, 20, c.aType));
         auto b = makeScan(c.b);
         ASSERT_TRUE(a && b);
         ProbeRun run({a.get(), b.get()}, overlay());
-        ProbeOperation& op = run.op;
         EXPECT_EQ(run.ok, c.message.empty());
         if (c.message.empty()) {
-            EXPECT_EQ(op.XLabel(), c.aType);
+            EXPECT_EQ(run.op.XLabel(), c.aType);
             continue;
         }
         EXPECT_EQ(rec.errors(), (std::vector<std::string>{c.message, kInitFailed}));
-        EXPECT_EQ(op.computed, 0);
-        EXPECT_EQ(op.TakeOutput(), nullptr);
+        EXPECT_EQ(run.op.computed, 0);
+        EXPECT_EQ(run.op.TakeOutput(), nullptr);
     }
 }
 
@@ -235,66 +230,55 @@ TEST(FFOperationLife, TooFewOperands)
     FFList noActive;
     noActive.Add(a.get());
     noActive.Add(b.get());
-    struct Case {
-        FFList* list;
-        std::vector<std::string> errors;
-    } cases[] = {
-        {&twice.list, {"FFOperation: invalid number of operands"}},
-        {&noActive, {"FFList: active FFile is NULL", "FFOperation: invalid number of operands"}},
-    };
-    for (const Case& c : cases) {
+    const std::string count = "FFOperation: invalid number of operands";
+    const std::pair<FFList*, std::vector<std::string>> cases[] = {
+        {&twice.list, {count}}, {&noActive, {"FFList: active FFile is NULL", count}}};
+    for (const auto& [list, errors] : cases) {
         RecordMessages rec;
         OverlayTuning t = overlay();
-        ProbeOperation op(*c.list, &t);
-        EXPECT_FALSE(op.Execute());
-        EXPECT_EQ(rec.errors(), c.errors);
+        EXPECT_FALSE(ProbeOperation(*list, &t).Execute());
+        EXPECT_EQ(rec.errors(), errors);
     }
 }
 
 using OverlayDialog = TuningFixture<OverlayTuning>;
 
-TEST_F(OverlayDialog, CancelEndsSilentlyAndTheObjectStaysSpent)
+// The dialog shows unless the settings are given or quiet; Cancel ends
+// silently and leaves the object spent; an edited record is used.
+TEST_F(OverlayDialog, CancelGivenQuietAndEditedSettings)
 {
     int shown = 0;
-    Tuning<OverlayTuning>::setEditor([&](OverlayTuning&) { return ++shown < 0; });
-    auto a = makeScan(scan(0, 1, 10)), b = makeScan(scan(0, 1, 10));
-    OperandList one({a.get()});
-    ProbeOperation single(one.list);  // fails before the dialog
-    EXPECT_FALSE(single.Execute());
-    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: invalid number of operands"}));
-    rec.recorder.clear();
-    OperandList ops({a.get(), b.get()});
-    ProbeOperation op(ops.list);
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(shown, 1);
-    EXPECT_TRUE(rec.errors().empty());
-    EXPECT_FALSE(op.Execute());
-    EXPECT_EQ(shown, 1);
-    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: can't execute twice"}));
-    OverlayTuning t = overlay();
-    ProbeOperation given(ops.list, &t);  // given settings never show the dialog
-    EXPECT_TRUE(given.Execute());
-    EXPECT_TRUE(given.Settings().given);
-    EXPECT_EQ(shown, 1);
-}
-
-TEST_F(OverlayDialog, EditedRecordIsUsedAndQuietSkipsTheDialog)
-{
-    int shown = 0;
+    bool accept = false;
     Tuning<OverlayTuning>::setEditor([&](OverlayTuning& t) {
         ++shown;
         t.offsetFlags = 14;  // scaling off
         t.quiet = true;
-        return true;
+        return accept;
     });
     auto a = makeScan(scan(0, 0.5, 10)), b = makeScan(scan(0, 0.5, 12));
+    OperandList one({a.get()});
+    EXPECT_FALSE(ProbeOperation(one.list).Execute());  // fails before the dialog
+    EXPECT_EQ(shown, 0);
+    rec.recorder.clear();
     OperandList ops({a.get(), b.get()});
-    ProbeOperation first(ops.list);
-    ASSERT_TRUE(first.Execute());
-    EXPECT_EQ(first.XLabel(), "PIXELS");
-    EXPECT_FALSE(first.Settings().given);
-    ProbeOperation second(ops.list);
-    ASSERT_TRUE(second.Execute());
+    ProbeOperation cancelled(ops.list);
+    EXPECT_FALSE(cancelled.Execute());
+    EXPECT_TRUE(rec.errors().empty());
+    EXPECT_FALSE(cancelled.Execute());
     EXPECT_EQ(shown, 1);
-    EXPECT_EQ(second.GridSize(), 10);
+    EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: can't execute twice"}));
+    OverlayTuning t = overlay();
+    ProbeOperation given(ops.list, &t);
+    EXPECT_TRUE(given.Execute());
+    EXPECT_TRUE(given.Settings().given);
+    EXPECT_EQ(shown, 1);
+    accept = true;
+    ProbeOperation edited(ops.list);
+    ASSERT_TRUE(edited.Execute());
+    EXPECT_EQ(edited.XLabel(), "PIXELS");
+    EXPECT_FALSE(edited.Settings().given);
+    ProbeOperation quiet(ops.list);
+    ASSERT_TRUE(quiet.Execute());
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(quiet.GridSize(), 10);
 }

@@ -48,6 +48,7 @@ TEST(Ptools, InPlaceWorkArrayIsTheCallersBuffer)
 {
     std::vector<float> x = ref::randomSamples(40, 6);
     std::vector<float> buffer = x;
+    buffer.push_back(12345.0f);  // past the record: never touched
     ptools p;
     p.initInPlace(x.data(), buffer.data(), 40, 1.0);
     p.apply(0, 0, 4.0);  // rectangular mean, m = 2
@@ -59,4 +60,5 @@ TEST(Ptools, InPlaceWorkArrayIsTheCallersBuffer)
     p.removeBackground();
     for (std::size_t i = 0; i < 40; ++i)
         EXPECT_EQ(buffer[i], x[i] - smooth[i]);
+    EXPECT_EQ(buffer[40], 12345.0f);
 }

@@ -43,31 +43,6 @@ protected:
 
 }  // namespace
 
-TEST_F(LinComb, DialogRulesSetTheTexts)
-{
-    std::vector<float> a = {1, 2, 3}, b = {2, 2, 2}, c = {0, 1, 0};
-    LinCombCoefficients three({"a.ff", "b.ff", "c.ff"}, {a.data(), b.data(), c.data()}, 3);
-    EXPECT_EQ(three.Text(0), "0.333333");
-    EXPECT_FALSE(three.SubtractionEnabled());
-    three.Subtraction();
-    EXPECT_EQ(three.Text(1), "0.333333");
-    three.Sum();
-    EXPECT_EQ(three.Text(2), "1");
-    three.Average();
-    EXPECT_EQ(three.Accept(), (std::vector<double>{0.333333, 0.333333, 0.333333}));
-    EXPECT_EQ(three.EditLabel(1), "File b.ff:");
-    three.SetText(1, "-2.5e-3 and more");
-    three.SetText(2, "none");
-    EXPECT_EQ(three.Accept(), (std::vector<double>{0.333333, -0.0025, 0.0}));
-    three.SetText(0, std::string(40, '7'));
-    EXPECT_EQ(three.Text(0).size(), 34u);
-
-    LinCombCoefficients two({"a.ff", "b.ff"}, {a.data(), b.data()}, 3);
-    EXPECT_TRUE(two.SubtractionEnabled());
-    two.Subtraction();
-    EXPECT_EQ(two.Accept(), (std::vector<double>{1, -1}));
-}
-
 // The second case has the others in wildly different units: the fit must
 // not depend on their scale.
 TEST_F(LinComb, BestFitAgainstAnIndependentLeastSquaresSolution)

@@ -124,6 +124,7 @@ TEST(PolyLeastSquares, EveryPowerMatchesTheQrReferenceFarFromTheOrigin)
 TEST(PolyLeastSquares, SingularAndNonFiniteFitsAreRefused)
 {
     const std::vector<double> x = iota(0, 8), same(8, 5.0), y = {1, 2, 3, 4, 5, 6, 7, 8};
+    const std::vector<double> twoAndAHair = {0, 0, 0, 0, 1, 1, 1, 1 + 1e-13};
     std::vector<double> nan = y, inf = y;
     nan[4] = NAN;
     inf[4] = INFINITY;
@@ -132,7 +133,10 @@ TEST(PolyLeastSquares, SingularAndNonFiniteFitsAreRefused)
         const std::vector<double>& x;
         const std::vector<double>& y;
         int power;
-    } cases[] = {{"NaN sample", x, nan, 2}, {"infinite sample", x, inf, 0}, {"coincident abscissae", same, y, 2}};
+    } cases[] = {{"NaN sample", x, nan, 2},
+                 {"infinite sample", x, inf, 0},
+                 {"coincident abscissae", same, y, 2},
+                 {"dependent to rounding, finite", twoAndAHair, y, 2}};
     for (const Case& c : cases) {
         Polynomial p;
         p.coefficients = {42};

@@ -45,29 +45,12 @@ private:
 private slots:
     void cleanup() { CFFDoc::setSaveAsPrompt(nullptr); }
 
-    void openingAValidFileShowsItUnmodified()
-    {
-        const QString path = dir_.scan(QStringLiteral("scan.ff"), 1234);
-        RunningApp run;
-        CFFDoc* doc = run.app->OpenDocumentFile(path);
-        QVERIFY(doc);
-        QCOMPARE(doc->title(), QStringLiteral("scan.ff"));
-        QCOMPARE(doc->pathName(), QFileInfo(path).absoluteFilePath());
-        QVERIFY(!doc->isModified());
-        QCOMPARE(doc->GetFFile()->Count(), 1234);
-        QCOMPARE(doc->GetFFile()->GetShortName(), std::string("scan"));
-        QCOMPARE(run.frame().childFrames().size(), 1);
-        QCOMPARE(run.frame().windowTitle(), QStringLiteral("Vexil - scan.ff[*]"));
-        QVERIFY(run.messages.recorder.entries.empty());
-    }
-
     void failedOpenLeavesNoDocumentOrWindow_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("dropId");  // header line removed from a valid file
         QTest::addColumn<QString>("message");    // %1 = the path
         QTest::newRow("missing file") << "absent.ff" << QByteArray() << "%1 was not found.";
-        QTest::newRow("folder") << "folder.ff" << QByteArray() << "FHead: can't open input file";
         QTest::newRow("named pipe") << "pipe.ff" << QByteArray() << "FHead: can't open input file";
         QTest::newRow("critical entry missing") << "nonaxis.ff" << QByteArray("NAXIS1")
                                                 << "FHead: missing critical parameter NAXIS1";
@@ -79,8 +62,6 @@ private slots:
         QFETCH(QByteArray, dropId);
         QFETCH(QString, message);
         const QString path = dir_.path(name);
-        if (name == QLatin1String("folder.ff"))
-            QVERIFY(QDir().mkpath(path));
         if (name == QLatin1String("pipe.ff"))
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         if (!dropId.isEmpty()) {
@@ -148,10 +129,7 @@ private slots:
         QCOMPARE(doc->GetFFile()->GetShortName(), std::string("s1"));
         QCOMPARE(run.app->recentFiles().at(0), QFileInfo(target).absoluteFilePath());
         FFile back;
-        QVERIFY(back.Read(target.toStdString()));
-        QCOMPARE(back.Count(), 321);
-        QCOMPARE(std::vector<float>(back.Data(), back.Data() + 321),
-                 std::vector<float>(doc->GetFFile()->Data(), doc->GetFFile()->Data() + 321));
+        QVERIFY(back.Read(target.toStdString()) && back.Count() == 321);
         QVERIFY(run.messages.recorder.entries.empty());
     }
 

@@ -1,7 +1,8 @@
 // Start-up with and without a file, the recent-file list and its store,
-// dropped files, the message boxes and the screenshot option.
+// the message boxes and the busy cursor.
 
 #include "BusyCursor.h"
+#include "CCorrelationDlg.h"
 #include "CChildFrame.h"
 #include "CFFDoc.h"
 #include "CFFView.h"
@@ -10,18 +11,16 @@
 #include "FFile.h"
 #include "QtMessageSink.h"
 #include "RecentFileList.h"
-#include "Screenshot.h"
 #include "ShellTestSupport.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
@@ -169,24 +168,6 @@ private slots:
         QCOMPARE(list.menuText(0), QStringLiteral("&1 /data/a&&b.ff"));
     }
 
-    void droppedFilesAreOpened()
-    {
-        const QString a = dir_.scan(QStringLiteral("drop1.ff"), 100);
-        const QString b = dir_.scan(QStringLiteral("drop2.ff"), 100);
-        RunningApp run;
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
-        const QPoint at(200, 200);
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&run.frame(), &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&run.frame(), &drop);
-        QCOMPARE(run.app->documents().size(), 2);
-        QCOMPARE(run.app->documents()[0]->title(), QStringLiteral("drop1.ff"));
-        QCOMPARE(run.app->documents()[1]->title(), QStringLiteral("drop2.ff"));
-    }
-
     void messageBoxesHaveTheirCaptionsAndIcons_data()
     {
         QTest::addColumn<QString>("kind");
@@ -237,6 +218,21 @@ private slots:
             QCOMPARE(answer, Answer::No);
     }
 
+    // A table (the correlations) shows in its own read-only dialog.
+    void tableShowsInItsDialog()
+    {
+        QtMessageSink sink;
+        QString shown;
+        onNextModal([&shown](QDialog& dialog) {
+            auto* table = qobject_cast<CCorrelationDlg*>(&dialog);
+            QVERIFY(table && table->field()->isReadOnly());
+            shown = dialog.windowTitle() + "|" + table->field()->toPlainText();
+            QTest::keyClick(table->field(), Qt::Key_Escape);
+        });
+        sink.showTable("Correlation coefficients", "    a:[ 1]  1.000\r\n    b:[ 2]  0.500");
+        QCOMPARE(shown, QStringLiteral("Correlation coefficients|    a:[ 1]  1.000\n    b:[ 2]  0.500"));
+    }
+
     void busyCursorShowsTheWaitCursor()
     {
         QtMessageSink::installAll();
@@ -250,25 +246,6 @@ private slots:
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
-    void screenshotSavesThePaintedWindow()
-    {
-        const QString path = dir_.scan(QStringLiteral("shot.ff"), 3000);
-        RunningApp run;
-        QVERIFY(run.app->OpenDocumentFile(path));
-        QCoreApplication::processEvents();
-        const QString png = dir_.path(QStringLiteral("shot.png"));
-        QVERIFY(Screenshot::save(&run.frame(), png));
-        QImage image(png);
-        QVERIFY(!image.isNull());
-        QCOMPARE(image.size(), run.frame().size() * run.frame().devicePixelRatio());
-        // The plot's black sample dots are in the picture.
-        int dark = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                dark += qGray(image.pixel(x, y)) < 40;
-        QVERIFY(dark > 100);
-        QVERIFY(!Screenshot::save(&run.frame(), dir_.path(QStringLiteral("no/dir/x.png"))));
-    }
 };
 
 QTEST_MAIN(StartupTest)

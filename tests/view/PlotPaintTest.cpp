@@ -167,34 +167,24 @@ QImage reference(const ViewGeometry& g, const float* s, const std::uint8_t* mk, 
     return img;
 }
 
-QImage fast(const ViewGeometry& g, const float* s, const std::uint8_t* mk, const float* res, int n, QSize size)
+// The painter's picture of the region (the whole window if empty),
+// clipped to it; columns tells how many columns came from the summary.
+QImage painted(const ViewGeometry& g, const PlotData& d, QSize size, QRect region = {}, int* columns = nullptr)
 {
-    QImage img(size, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    PlotPainter painter;
-    PlotData d;
-    d.samples = s;
-    d.marks = mk;
-    d.result = res;
-    d.count = n;
-    painter.paint(p, g, d, QRect(QPoint(0, 0), size));
-    return img;
-}
-
-// The same through the summary, painting the region only (clipped to it);
-// columns tells how many columns came from the summary.
-QImage summarised(const ViewGeometry& g, const PlotData& d, QSize size, const QRect& region, int& columns)
-{
+    if (region.isEmpty())
+        region = QRect(QPoint(0, 0), size);
     QImage img(size, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
     p.setClipRect(region);
     PlotPainter painter;
     painter.paint(p, g, d, region);
-    columns = painter.summaryColumns();
+    if (columns)
+        *columns = painter.summaryColumns();
     return img;
 }
+
+enum Kind { Plain = 0, Marks = 1, Gaps = 2, Halves = 4 };
 
 // The first pixel where two images differ, as text; empty when equal.
 QString firstDifference(const QImage& got, const QImage& want)
@@ -228,13 +218,9 @@ class PlotPaintTest : public QObject {
 private slots:
     void handWorkedPixels_data();
     void handWorkedPixels();
-    void onlyTheRegionIsPainted();
     void matchesThePlainRendering_data();
     void matchesThePlainRendering();
     void spikeAtTheEndOfAChunkGetsItsDot();
-    void nonFiniteSamplesAreGaps();
-    void summaryMatchesThePlainRendering_data();
-    void summaryMatchesThePlainRendering();
     void summaryRangesAndUpdates();
 };
 
@@ -288,51 +274,35 @@ void PlotPaintTest::handWorkedPixels()
     }
 }
 
-void PlotPaintTest::onlyTheRegionIsPainted()
-{
-    auto f = makeRecord(coarseValues());
-    auto view = makeView(*f, 100, 61);
-    QImage img(100, 61, QImage::Format_RGB32);
-    img.fill(Qt::green);
-    {
-        QPainter p(&img);
-        p.setClipRect(QRect(40, 0, 10, 61));
-        view->paintArea(p, QRect(40, 0, 10, 61));
-    }
-    const QRgb green = QColor(Qt::green).rgb();
-    QCOMPARE(img.pixel(39, 15), green);
-    QCOMPARE(img.pixel(50, 15), green);
-    QCOMPARE(img.pixel(40, 15), kGrey);
-    QCOMPARE(img.pixel(49, 15), kGrey);
-}
-
 void PlotPaintTest::matchesThePlainRendering_data()
 {
     QTest::addColumn<int>("n");
     QTest::addColumn<int>("w");
     QTest::addColumn<int>("h");
-    QTest::addColumn<bool>("marked");
-    QTest::addColumn<bool>("halves");
-    QTest::addColumn<bool>("gaps");  // NaN and infinities here and there
-    QTest::newRow("coarse marked") << 5000 << 97 << 80 << true << false << false;
-    QTest::newRow("coarse with gaps") << 5000 << 97 << 80 << true << false << true;
-    QTest::newRow("fractional scale with gaps") << 250 << 99 << 50 << true << false << true;
-    QTest::newRow("fine with gaps") << 37 << 120 << 60 << true << false << true;
-    QTest::newRow("fractional scale") << 250 << 99 << 50 << true << false << false;
-    QTest::newRow("fine") << 37 << 120 << 60 << true << false << false;
-    QTest::newRow("one column") << 3000 << 1 << 40 << true << false << false;
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("summary");  // columns of many samples drawn from the min/max summary
+    QTest::addColumn<QRect>("region");  // empty: the whole window
+    QTest::newRow("coarse marked") << 5000 << 97 << 80 << int(Marks) << false << QRect();
+    QTest::newRow("coarse with gaps") << 5000 << 97 << 80 << (Marks | Gaps) << false << QRect();
+    QTest::newRow("fractional scale with gaps") << 250 << 99 << 50 << (Marks | Gaps) << false << QRect();
+    QTest::newRow("fine with gaps") << 37 << 120 << 60 << (Marks | Gaps) << false << QRect();
+    QTest::newRow("one column") << 3000 << 1 << 40 << int(Marks) << false << QRect();
     // Columns of more samples than the painter works out at once.
-    QTest::newRow("long columns") << 30000 << 3 << 40 << true << false << false;
-    QTest::newRow("long columns unmarked") << 30000 << 3 << 40 << false << false << false;
-    // The last sample of the first chunk is NaN: the next chunk of the same
-    // column ends the gap, and the join into the next column is drawn.
-    QTest::newRow("long columns with gaps") << 30000 << 3 << 40 << false << false << true;
+    QTest::newRow("long columns") << 30000 << 3 << 40 << int(Marks) << false << QRect();
+    QTest::newRow("long columns unmarked") << 30000 << 3 << 40 << int(Plain) << false << QRect();
+    QTest::newRow("long columns with gaps") << 30000 << 3 << 40 << int(Gaps) << false << QRect();
     // S_y = 0.7 and values (k + 0.5) 0.7: rows on or within a hair of a
     // half, where multiplying by 1/0.7 instead of dividing by 0.7 rounds
     // some of them the other way (40.25 gives 2.4999999999999929 by the
     // division, 2.5 by the product).
-    QTest::newRow("rows on halves, fine") << 300 << 600 << 61 << false << true << false;
-    QTest::newRow("rows on halves, coarse") << 20000 << 50 << 61 << false << true << false;
+    QTest::newRow("rows on halves, fine") << 300 << 600 << 61 << int(Halves) << false << QRect();
+    QTest::newRow("rows on halves, coarse") << 20000 << 50 << 61 << int(Halves) << false << QRect();
+    QTest::newRow("summary, whole window") << 300000 << 600 << 200 << int(Plain) << true << QRect();
+    QTest::newRow("summary, tall") << 200000 << 300 << 700 << int(Plain) << true << QRect();
+    QTest::newRow("summary, strips of a drag") << 300000 << 600 << 200 << int(Plain) << true << QRect(299, 0, 3, 200);
+    QTest::newRow("summary, middle rows") << 250000 << 500 << 300 << int(Plain) << true << QRect(37, 120, 400, 41);
+    QTest::newRow("summary, marked") << 300000 << 450 << 160 << int(Marks) << true << QRect(100, 0, 200, 160);
+    QTest::newRow("summary, NaN and infinities") << 300000 << 450 << 160 << int(Gaps) << true << QRect();
 }
 
 void PlotPaintTest::matchesThePlainRendering()
@@ -340,64 +310,85 @@ void PlotPaintTest::matchesThePlainRendering()
     QFETCH(int, n);
     QFETCH(int, w);
     QFETCH(int, h);
-    QFETCH(bool, marked);
-    QFETCH(bool, halves);
-    QFETCH(bool, gaps);
-    std::mt19937 rng(12345u + static_cast<unsigned>(n));
+    QFETCH(int, kind);
+    QFETCH(bool, summary);
+    QFETCH(QRect, region);
+    const QSize size(w, h);
+    if (region.isEmpty())
+        region = QRect(QPoint(0, 0), size);
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    std::mt19937 rng(12345u + static_cast<unsigned>(n + w + kind));
     std::normal_distribution<float> noise(0.0f, 1.0f);
-    std::uniform_int_distribution<int> mark(0, 3);
-    for (int round = 0; round < 4; ++round) {
-        std::vector<float> s(static_cast<std::size_t>(n));
-        std::vector<float> r(static_cast<std::size_t>(n));
-        std::vector<std::uint8_t> mk(static_cast<std::size_t>(n), 0);
+    auto below = [&rng](int k) { return static_cast<int>(rng() % static_cast<unsigned>(k)); };
+    int fromSummary = 0;
+    for (int round = 0; round < 3; ++round) {
+        std::vector<float> s(static_cast<std::size_t>(n)), r(s.size());
+        std::vector<std::uint8_t> mk(s.size(), 0);
         float level = 0.0f;
-        for (int i = 0; i < n; ++i) {
-            level += noise(rng);
-            s[static_cast<std::size_t>(i)] = level + (i % 97 == 0 ? 30.0f : 0.0f);
-            r[static_cast<std::size_t>(i)] = level * 0.5f;
-            if (halves)
-                s[static_cast<std::size_t>(i)] = static_cast<float>(0.7 * (static_cast<double>(rng() % 60) + 0.5));
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            if (summary) {  // a slow wander, noise of a few rows, level steps and rare spikes
+                level += 0.01f * noise(rng) + (i % 50000 == 25000 ? 30.0f : 0.0f);
+                s[i] = level + (0.2f + 2.0f * static_cast<float>(round)) * noise(rng) +
+                       (rng() % 5000 == 0 ? 80.0f * noise(rng) : 0.0f);
+            } else {
+                level += noise(rng);
+                s[i] = level + (i % 97 == 0 ? 30.0f : 0.0f);
+            }
+            r[i] = level * 0.5f;
+            if (kind & Halves)
+                s[i] = static_cast<float>(0.7 * (below(60) + 0.5));
         }
-        if (halves) {
+        if (kind & Halves) {
             s[0] = 0.0f;
             s[1] = 42.0f;
         }
-        if (gaps && n > 10000) {
-            s[4095] = s[20000] = std::numeric_limits<float>::quiet_NaN();
-            s[5000] = 1000.0f;  // the next column starts far up: its join shows
+        if ((kind & Gaps) && n <= 10000) {
+            for (int i = round == 0 ? 0 : below(5); i < n; i += 1 + below(23))
+                s[static_cast<std::size_t>(i)] = r[static_cast<std::size_t>(i)] = i % 3 ? nan : inf;
+        } else if (kind & Gaps) {
+            // Sample 4095 ends the first chunk of a column: the next chunk of
+            // the column ends the gap; the next column starts far up.
+            s[4095] = s[20000] = nan;
+            s[5000] = 1000.0f;
+            const float bad[] = {nan, inf, -inf};
+            for (int k = 0; k < 12; ++k) {
+                const int from = below(n), len = k % 3 == 0 ? 1 + below(5000) : 1;
+                for (int i = from; i < std::min(n, from + len); ++i)
+                    s[static_cast<std::size_t>(i)] = bad[k % 3];
+            }
         }
-        else if (gaps)
-            for (int i = static_cast<int>(rng() % 5); i < n; i += 1 + static_cast<int>(rng() % 23)) {
-                s[static_cast<std::size_t>(i)] = i % 3 ? std::numeric_limits<float>::quiet_NaN()
-                                                       : std::numeric_limits<float>::infinity();
-                r[static_cast<std::size_t>(i)] = s[static_cast<std::size_t>(i)];
-            }
-        if (marked)
-            for (int i = 0; i < n;) {
-                const int len = 1 + static_cast<int>(rng() % 40);
-                const int m = mark(rng);
-                for (int k = i; k < std::min(n, i + len); ++k)
-                    mk[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(m);
-                i += len + static_cast<int>(rng() % 60);
-            }
+        const int longest = std::max(40, n / 15);
+        for (int i = 0; (kind & Marks) && i < n;) {
+            const int len = 1 + below(longest), m = below(4);
+            for (int k = i; k < std::min(n, i + len); ++k)
+                mk[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(m);
+            i += len + below(2 * longest);
+        }
         ViewGeometry g;
         g.computeRange(s.data(), n);
         g.fit(w, h);
-        const QSize size(w, h);
-        const QImage want = reference(g, s.data(), mk.data(), r.data(), n, size);
-        const QImage got = fast(g, s.data(), mk.data(), r.data(), n, size);
-        int ink = 0;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                ink += want.pixel(x, y) != 0xFFFFFFFFu;
-        QVERIFY(ink > 0);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                if (want.pixel(x, y) != got.pixel(x, y))
-                    QFAIL(qPrintable(QString("round %1: pixel (%2, %3) is %4, want %5")
-                                         .arg(round).arg(x).arg(y)
-                                         .arg(got.pixel(x, y), 8, 16).arg(want.pixel(x, y), 8, 16)));
+        PlotData d{s.data(), (kind & Marks) ? mk.data() : nullptr, r.data(), n};
+        SampleSummary sum;
+        std::vector<std::uint8_t> blocks((s.size() + 63) / 64, 0);
+        if (summary) {
+            sum.build(s.data(), n);
+            for (std::size_t i = 0; i < s.size(); ++i)
+                blocks[i / 64] |= mk[i];
+            d.summary = &sum;
+            d.markBlocks = blocks.data();
+        }
+        int columns = 0;
+        const QImage got = painted(g, d, size, region, &columns);
+        fromSummary += columns;
+        const QImage full = reference(g, s.data(), mk.data(), r.data(), n, size);
+        QImage want(size, QImage::Format_RGB32);
+        want.fill(Qt::white);
+        QVERIFY(full != want);  // the reference drew something
+        QPainter(&want).drawImage(region, full, region);  // nothing is painted outside the region
+        const QString diff = firstDifference(got, want);
+        QVERIFY2(diff.isEmpty(), qPrintable(QString("round %1: %2").arg(round).arg(diff)));
     }
+    QVERIFY(!summary || fromSummary > 0);
 }
 
 void PlotPaintTest::spikeAtTheEndOfAChunkGetsItsDot()
@@ -411,138 +402,9 @@ void PlotPaintTest::spikeAtTheEndOfAChunkGetsItsDot()
     ViewGeometry g;
     g.computeRange(s.data(), 10000);
     g.fit(1, 21);
-    const QImage got = fast(g, s.data(), mk.data(), nullptr, 10000, QSize(1, 21));
+    const QImage got = painted(g, PlotData{s.data(), mk.data(), nullptr, 10000}, QSize(1, 21));
     QCOMPARE(got.pixel(0, 0), kBlack);
     QCOMPARE(got, reference(g, s.data(), mk.data(), nullptr, 10000, QSize(1, 21)));
-}
-
-void PlotPaintTest::nonFiniteSamplesAreGaps()
-{
-    // S_x = 0.1: sample i on column 10 i; samples 3 and 6 are NaN and
-    // +infinity. No line runs into or out of them and they get no dot.
-    std::vector<float> v = zigzag(10);
-    v[3] = std::numeric_limits<float>::quiet_NaN();
-    v[6] = std::numeric_limits<float>::infinity();
-    auto f = makeRecord(v);
-    auto view = makeView(*f, 100, 61);
-    const QImage img = paintView(*view);
-    const QRgb white = 0xFFFFFFFFu;
-    const struct {
-        int x, y;
-        QRgb colour;
-    } pixels[] = {
-        // No join 2 -> 4 along row 60 nor 5 -> 7 along row 0; the dots and
-        // the joins between finite neighbours stay.
-        {25, 60, white}, {35, 60, white}, {55, 0, white}, {65, 0, white},
-        {20, 60, kBlack}, {40, 60, kBlack}, {50, 0, kBlack}, {70, 0, kBlack},
-        {45, 30, kGrey}, {75, 30, kGrey}, {15, 30, kGrey},
-    };
-    for (const auto& p : pixels)
-        QVERIFY2(img.pixel(p.x, p.y) == p.colour, qPrintable(QString("(%1, %2)").arg(p.x).arg(p.y)));
-    // The same rule as the plain rendering, a gap at the start included.
-    v[0] = std::numeric_limits<float>::quiet_NaN();
-    ViewGeometry g;
-    g.computeRange(v.data(), 10);
-    g.fit(100, 61);
-    const std::vector<std::uint8_t> mk(10, 0);
-    QCOMPARE(firstDifference(fast(g, v.data(), mk.data(), nullptr, 10, QSize(100, 61)),
-                             reference(g, v.data(), mk.data(), nullptr, 10, QSize(100, 61))),
-             QString());
-}
-
-void PlotPaintTest::summaryMatchesThePlainRendering_data()
-{
-    QTest::addColumn<int>("n");
-    QTest::addColumn<int>("w");
-    QTest::addColumn<int>("h");
-    QTest::addColumn<int>("kind");     // 0 plain, 1 marks, 2 gaps, 3 pending over a stretch
-    QTest::addColumn<QRect>("region");  // empty: the whole window
-    QTest::newRow("noisy, whole window") << 300000 << 600 << 200 << 0 << QRect();
-    QTest::newRow("steps and spikes, tall") << 200000 << 300 << 700 << 0 << QRect();
-    QTest::newRow("strips of a drag") << 300000 << 600 << 200 << 0 << QRect(299, 0, 3, 200);
-    QTest::newRow("rows of the middle") << 250000 << 500 << 300 << 0 << QRect(37, 120, 400, 41);
-    QTest::newRow("selected and discarded") << 300000 << 450 << 160 << 1 << QRect();
-    QTest::newRow("NaN and infinities") << 300000 << 450 << 160 << 2 << QRect();
-    QTest::newRow("pending result") << 300000 << 450 << 160 << 3 << QRect(100, 0, 200, 160);
-}
-
-void PlotPaintTest::summaryMatchesThePlainRendering()
-{
-    QFETCH(int, n);
-    QFETCH(int, w);
-    QFETCH(int, h);
-    QFETCH(int, kind);
-    QFETCH(QRect, region);
-    const QSize size(w, h);
-    if (region.isEmpty())
-        region = QRect(QPoint(0, 0), size);
-    std::mt19937 rng(777u + static_cast<unsigned>(n + w + kind));
-    std::normal_distribution<float> noise(0.0f, 1.0f);
-    int fromSummary = 0;
-    for (int round = 0; round < 3; ++round) {
-        std::vector<float> s(static_cast<std::size_t>(n));
-        std::vector<float> r(static_cast<std::size_t>(n));
-        std::vector<std::uint8_t> mk(static_cast<std::size_t>(n), 0);
-        // A slow wander, white noise of a few rows, level steps and rare
-        // spikes, so that columns hold both dense and sparse rows.
-        float level = 0.0f;
-        const float spread = 0.2f + 2.0f * static_cast<float>(round);
-        for (int i = 0; i < n; ++i) {
-            level += 0.01f * noise(rng);
-            if (i % 50000 == 25000)
-                level += 30.0f;
-            const float spike = rng() % 5000 == 0 ? 80.0f * noise(rng) : 0.0f;
-            s[static_cast<std::size_t>(i)] = level + spread * noise(rng) + spike;
-            r[static_cast<std::size_t>(i)] = level * 0.5f;
-        }
-        if (kind == 1 || kind == 3) {
-            for (int k = 0; k < 6; ++k) {
-                const int from = static_cast<int>(rng() % static_cast<unsigned>(n));
-                const int len = 1 + static_cast<int>(rng() % 20000);
-                for (int i = from; i < std::min(n, from + len); ++i)
-                    mk[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(kind == 3 ? 3 : 1 + k % 2);
-            }
-        }
-        if (kind == 2) {
-            const float bad[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-                                 -std::numeric_limits<float>::infinity()};
-            for (int k = 0; k < 12; ++k) {
-                const int from = static_cast<int>(rng() % static_cast<unsigned>(n));
-                const int len = k % 3 == 0 ? 1 + static_cast<int>(rng() % 5000) : 1;
-                for (int i = from; i < std::min(n, from + len); ++i)
-                    s[static_cast<std::size_t>(i)] = bad[k % 3];
-            }
-        }
-        ViewGeometry g;
-        g.computeRange(s.data(), n);
-        g.fit(w, h);
-        SampleSummary summary;
-        summary.build(s.data(), n);
-        std::vector<std::uint8_t> blocks((static_cast<std::size_t>(n) + 63) / 64, 0);
-        for (int i = 0; i < n; ++i)
-            blocks[static_cast<std::size_t>(i) / 64] |= mk[static_cast<std::size_t>(i)];
-        PlotData d;
-        d.samples = s.data();
-        d.marks = kind == 1 || kind == 3 ? mk.data() : nullptr;
-        d.result = kind == 3 ? r.data() : nullptr;
-        d.count = n;
-        d.summary = &summary;
-        d.markBlocks = blocks.data();
-        int columns = 0;
-        const QImage got = summarised(g, d, size, region, columns);
-        fromSummary += columns;
-        QImage want = reference(g, s.data(), mk.data(), r.data(), n, size);
-        // Outside the region nothing is painted.
-        QImage outside(size, QImage::Format_RGB32);
-        outside.fill(Qt::white);
-        {
-            QPainter p(&outside);
-            p.drawImage(region, want, region);
-        }
-        const QString diff = firstDifference(got, outside);
-        QVERIFY2(diff.isEmpty(), qPrintable(QString("round %1: %2").arg(round).arg(diff)));
-    }
-    QVERIFY(fromSummary > 0);
 }
 
 void PlotPaintTest::summaryRangesAndUpdates()

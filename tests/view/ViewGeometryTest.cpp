@@ -107,6 +107,8 @@ void ViewGeometryTest::spans_data()
     QTest::newRow("clamped high") << 10.0 << 8 << 12 << 75 << 99 << 7 << 10;
     QTest::newRow("fine") << 0.1 << 15 << 36 << 1 << 4 << 10 << 40;
     QTest::newRow("fractional") << 2.5 << 4 << 6 << 8 << 17 << 3 << 7;
+    QTest::newRow("just past the end") << 2.0 << 45 << 50 << 89 << 99 << 44 << 50;
+    QTest::newRow("left of the record") << 1.0 << -10 << -5 << 0 << -1 << -1 << 0;
 }
 
 void ViewGeometryTest::spans()

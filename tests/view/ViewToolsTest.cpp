@@ -84,14 +84,12 @@ private slots:
     void init() { CFFView::setTool(CFFView::Tool::Measure); }
     void dragMarksItsSpan_data();
     void dragMarksItsSpan();
-    void coarseSelectionCoversEverySampleOfTheSpan();
     void discardOverSelectedAndBack();
     void rightClickClearsOnlyInSelectAndDiscard_data();
     void rightClickClearsOnlyInSelectAndDiscard();
     void rescaleClicks();
     void dragFigureFollowsThePointer();
     void readoutAndDragReadout();
-    void twoViewsKeepTheirOwnMarksAndScales();
     void partialRepaintsLeaveNoStaleColours_data();
     void partialRepaintsLeaveNoStaleColours();
 };
@@ -128,29 +126,6 @@ void ViewToolsTest::dragMarksItsSpan()
     CFFView::setTool(static_cast<CFFView::Tool>(tool));
     drag(*view, from, to);
     QVERIFY(marksAre(*view, lo, hi, tool == int(CFFView::Tool::Select) ? MarkSelected : MarkDiscarded));
-}
-
-void ViewToolsTest::coarseSelectionCoversEverySampleOfTheSpan()
-{
-    auto f = makeRecord(ramp(1000));
-    auto view = makeView(*f, 300, 61);
-    view->show();
-    const double sx = view->scales().samplesPerPixel;
-    QCOMPARE(sx, 1000.0 / 300.0);
-    CFFView::setTool(CFFView::Tool::Select);
-    drag(*view, QPoint(201, 30), QPoint(57, 30));
-    const ViewArrays& a = view->currentArrays();
-    for (int i = 0; i < 1000; ++i) {
-        const double at = i / sx;  // the sample's place in pixels
-        const bool inSpan = at >= 57 - 0.5 && at <= 201 + 0.5;
-        const bool column = near(at) >= 57 && near(at) <= 201;
-        const bool marked = a.marks[static_cast<std::size_t>(i)] == MarkSelected;
-        if (column || inSpan)
-            QVERIFY2(marked, qPrintable(QString("sample %1").arg(i)));
-        // Nothing further than one sample beyond the widened span.
-        if (at < 57 - 0.5 - 1.0 / sx || at > 201 + 0.5 + 1.0 / sx)
-            QVERIFY2(!marked, qPrintable(QString("sample %1").arg(i)));
-    }
 }
 
 void ViewToolsTest::discardOverSelectedAndBack()
@@ -280,25 +255,6 @@ void ViewToolsTest::readoutAndDragReadout()
     QCOMPARE(paneTexts(spy, CFFView::PaneDX).last(), QString());
     QCOMPARE(paneTexts(spy, CFFView::PaneDY).last(), QString());
     QCOMPARE(paneTexts(spy, CFFView::PaneX).size(), 1);
-}
-
-void ViewToolsTest::twoViewsKeepTheirOwnMarksAndScales()
-{
-    auto f = makeRecord(ramp(400));
-    auto one = makeView(*f, 100, 61);
-    auto two = makeView(*f, 200, 61);
-    one->show();
-    two->show();
-    CFFView::setTool(CFFView::Tool::Select);
-    drag(*one, QPoint(10, 30), QPoint(20, 30));
-    QVERIFY(one->hasMark(MarkSelected));
-    QVERIFY(!two->hasMark(MarkSelected));
-    CFFView::setTool(CFFView::Tool::RescaleX);
-    QTest::mouseClick(two->viewport(), Qt::LeftButton, {}, QPoint(100, 30));
-    QCOMPARE(one->scales().samplesPerPixel, 4.0);
-    QVERIFY(std::fabs(two->scales().samplesPerPixel - 2.0 * 2.0 / 3.0) < 1e-12);
-    // The tool is one for the process: both views show its cursor.
-    QCOMPARE(one->viewport()->cursor().pixmap().cacheKey(), two->viewport()->cursor().pixmap().cacheKey());
 }
 
 void ViewToolsTest::partialRepaintsLeaveNoStaleColours_data()
