@@ -84,9 +84,13 @@ std::string HeaderLine(const FFile& file)
 std::string SampleLine(const FFile& file, int i)
 {
     std::string line = number(file.DisplayX(i));
-    if (file.Kind() != AxisOther)
-        line += "," + field(coordinateText(file, i));
-    return line + "," + number(file.Data()[i]);
+    if (file.Kind() != AxisOther) {
+        line += ',';
+        line += field(coordinateText(file, i));
+    }
+    line += ',';
+    line += number(file.Data()[i]);
+    return line;
 }
 
 bool Write(const FFile& file, const std::uint8_t* marks, const std::string& path)
