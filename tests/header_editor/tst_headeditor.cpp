@@ -1,6 +1,4 @@
-// The header editor's dialogs on a real document: the list and its buttons
-// after clicks and keys, one entry through "Edit value", Insert and Delete
-// with the questions they ask, and View > Head in the running application.
+// The header editor's dialogs on a real document, and View > Head in the running application.
 
 #include "AccessIcons.h"
 #include "CFFDoc.h"
@@ -16,7 +14,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,15 +31,6 @@ const QStringList kIds = {"SIMPLE", "BITPIX", "NAXIS",  "NAXIS1", "CTYPE1",  "CR
 const char* const kComment = "Synthetic drift scan made by vexil-makedemo";
 const Answer Yes = Answer::Yes, No = Answer::No;
 
-// The dialog a script was given, as the one the test expects.
-template <class T>
-T& as(QDialog& dialog)
-{
-    if (!qobject_cast<T*>(&dialog))
-        qFatal("unexpected dialog %s", qPrintable(dialog.windowTitle()));
-    return static_cast<T&>(dialog);
-}
-
 // One data row per case of a table, by index.
 template <class Case, std::size_t N>
 void rows(const Case (&cases)[N])
@@ -52,12 +40,11 @@ void rows(const Case (&cases)[N])
         QTest::newRow(cases[i].name) << static_cast<int>(i);
 }
 
-// The recorded messages as "kind|caption|text", one a line.
+// The recorded messages as "kind|caption|text".
 QString log(const MessageRecorder& r)
 {
     QStringList out;
-    for (const auto& e : r.entries)
-        out << QString::fromLatin1((e.kind + "|" + e.caption + "|" + e.text).c_str());
+    for (const auto& e : r.entries) out << QString::fromLatin1((e.kind + "|" + e.caption + "|" + e.text).c_str());
     return out.join(QLatin1String("\n--\n"));
 }
 
@@ -68,12 +55,10 @@ void type(QWidget* field, const QString& text)
     QApplication::sendEvent(field, &press);
 }
 
-// The IDs of the list's rows, or of the header's entries.
 QStringList ids(int n, const std::function<std::string(int)>& idAt)
 {
     QStringList out;
-    for (int i = 0; i < n; ++i)
-        out << QString::fromStdString(idAt(i));
+    for (int i = 0; i < n; ++i) out << QString::fromStdString(idAt(i));
     return out;
 }
 QStringList rowIds(const CHeadDlg& dlg) { return ids(dlg.rowCount(), [&](int i) { return dlg.rowId(i); }); }
@@ -81,8 +66,7 @@ QStringList headIds(const FHead& h) { return ids(h.EntryCount(), [&](int i) { re
 
 void activate(QDialog& dlg)
 {
-    dlg.show();
-    dlg.activateWindow();
+    dlg.show(), dlg.activateWindow();
     QTRY_COMPARE(QApplication::activeWindow(), &dlg);
 }
 
@@ -101,10 +85,7 @@ struct Editor {
         dlg->list()->scrollToItem(item);
         return dlg->list()->visualItemRect(item).center();
     }
-    void click(const QString& id, Qt::KeyboardModifiers mods = {})
-    {
-        QTest::mouseClick(dlg->list()->viewport(), Qt::LeftButton, mods, at(id));
-    }
+    void click(const QString& id, Qt::KeyboardModifiers mods = {}) { QTest::mouseClick(dlg->list()->viewport(), Qt::LeftButton, mods, at(id)); }
     QString selected() const { return QString::fromStdString(dlg->rowId(dlg->selectedRow())); }
     QString value(const QString& id) const
     {
@@ -117,86 +98,53 @@ struct Editor {
     std::unique_ptr<CHeadDlg> dlg;
 };
 
-// words: type/class/access/description; answer: to a question at "Edit value";
-// typed: into the value field then; ok: OK, else Cancel; value: afterwards.
+// words: type/class/access/description; answer: to "Edit value"'s question; ok: OK, else Cancel.
 struct EntryCase {
-    const char *name, *id, *words;
-    bool editable;
-    Answer answer;
-    QString typed;
-    bool ok;
-    const char *message, *value;
-    bool closed;
+    const char *name, *id, *words; bool editable; Answer answer; QString typed; bool ok;
+    const char *message, *value; bool closed;
 };
 const char* const kFree = "STRING/DEFAULT/FREE/User-defined entry";
 const char* const kObject = "STRING/DEFAULT/PROTECTED/Name of observation object";
-const char* const kAskEdit =
-    "warning|Edit value|Head entry OBJECT is PROTECTED.\nAre you sure you want to edit its value?";
+const char* const kAskEdit = "warning|Edit value|Head entry OBJECT is PROTECTED.\nAre you sure you want to edit its value?";
 const EntryCase kEntryCases[] = {
     {"fixed", "SIMPLE", "STRING/FIXED/READ-ONLY/Format identifier", false, Yes, "F", true, "", "T", true},
     {"protected, Yes", "OBJECT", kObject, true, Yes, " Cas A ", true, kAskEdit, "Cas A", true},
     {"protected, No", "OBJECT", kObject, true, No, "Cas A", true, kAskEdit, "3C 84", true},
     {"free", "MYNOTE", kFree, true, Yes, QStringLiteral("tilt 3\u00B0"), true, "", "tilt 3\xB0", true},
-    {"free, not typed", "COMMENT", "STRING/DEFAULT/FREE/User commentary", true, Yes, "", true, "", kComment, true},
     {"free, cancelled", "MYNOTE", kFree, true, Yes, "second", false, "", "first", true},
-    {"blanks only", "MYNOTE", kFree, true, Yes, "   ", true, "warning|Incorrect input|'Value' field is empty",
-     "first", false},
-    {"beyond Latin-1", "MYNOTE", kFree, true, Yes, QStringLiteral("\u0416"), true,
-     "warning|Incorrect input|'Value' field holds characters outside Latin-1", "first", false},
+    {"blanks only", "MYNOTE", kFree, true, Yes, "   ", true, "warning|Incorrect input|'Value' field is empty", "first", false},
 };
 
-// focus: "" when the dialog closed, else the field keeping the focus; id:
-// the entry looked at afterwards, result: its value then.
+// focus: "" when the dialog closed, else the field keeping it; result: the value of id afterwards.
 struct InsertCase {
-    const char* name;
-    QString typedId, value;
-    std::vector<Answer> answers;
-    const char *message, *focus, *id;
-    QString result;
-    bool appended;
+    const char* name; QString typedId, value; std::vector<Answer> answers;
+    const char *message, *focus, *id; QString result; bool appended;
 };
-const char* const kAskReadOnly = "warning|Insert|The entry being inserted is classified as READ-ONLY.\n"
-                                 "Do you really want to create it?";
+const char* const kAskReadOnly = "warning|Insert|The entry being inserted is classified as READ-ONLY.\nDo you really want to create it?";
 const char* const kAskUpdate = "warning|Insert|Entry COMMENT already exists.\nAre you sure you want to update its value?";
 const InsertCase kInsertCases[] = {
     {"new, typed lower case", "9note_a", " hello ", {}, "", "", "9NOTE_A", "hello", true},
     {"empty ID", "  ", "x", {}, "warning|Incorrect input|'ID' field is empty", "id", "COMMENT", kComment, false},
-    {"empty value", "NOTE", "   ", {}, "warning|Incorrect input|'Value' field is empty", "value", "NOTE", "<none>",
-     false},
-    {"hyphen", "date-obs", "x", {}, "warning|Incorrect input|'ID' must be an upper-case alphanumeric identifier.",
-     "id", "DATE-OBS", "2026-11-14", false},
-    {"beyond Latin-1", "NOTE", QStringLiteral("\u0416"), {},
-     "warning|Incorrect input|'Value' field holds characters outside Latin-1", "value", "NOTE", "<none>", false},
+    {"empty value", "NOTE", "   ", {}, "warning|Incorrect input|'Value' field is empty", "value", "NOTE", "<none>", false},
+    {"hyphen", "date-obs", "x", {}, "warning|Incorrect input|'ID' must be an upper-case alphanumeric identifier.", "id", "DATE-OBS", "2026-11-14", false},
     {"existing FREE, Yes", "comment", "new", {Yes}, kAskUpdate, "", "COMMENT", "new", false},
     {"existing FREE, No", "COMMENT", "new", {No}, kAskUpdate, "", "COMMENT", kComment, false},
-    {"existing PROTECTED", "OBJECT", "x", {Yes},
-     "stop|Insert failed|Entry OBJECT already exists and is READ-ONLY or PROTECTED", "", "OBJECT", "3C 84", false},
-    {"existing READ-ONLY", "naxis", "2", {Yes},
-     "stop|Insert failed|Entry NAXIS already exists and is READ-ONLY or PROTECTED", "", "NAXIS", "1", false},
+    {"existing PROTECTED", "OBJECT", "x", {Yes}, "stop|Insert failed|Entry OBJECT already exists and is READ-ONLY or PROTECTED", "", "OBJECT", "3C 84", false},
     {"READ-ONLY dictionary ID, Yes", "tau", "0.1", {Yes}, kAskReadOnly, "", "TAU", "0.1", true},
-    {"READ-ONLY dictionary ID, No", "TAU", "0.1", {No}, kAskReadOnly, "", "TAU", "<none>", false},
 };
 
-// how: 'b' the button after a click, 'k' Down from the row above and the
-// button, 'd' the Delete key; message: after the first question.
+// how: 'b' the button after a click, 'k' Down from the row above and the button, 'd' the Delete key.
 struct DeleteCase {
-    const char *name, *id;
-    char how;
-    std::vector<Answer> answers;
-    const char* message;
-    bool deleted;
-    const char* selected;
-    bool deleteEnabled;
+    const char *name, *id; char how; std::vector<Answer> answers;
+    const char* message; bool deleted; const char* selected; bool deleteEnabled;
 };
-const char* const kAskAgain =
-    "warning|Delete from scan|Head entry OBJECT is PROTECTED.\nAre you still sure you want to delete it?";
+const char* const kAskAgain = "warning|Delete from scan|Head entry OBJECT is PROTECTED.\nAre you still sure you want to delete it?";
 const DeleteCase kDeleteCases[] = {
     {"FREE, Yes", "COMMENT", 'b', {Yes}, "", true, "MYNOTE", true},
     {"FREE, No", "COMMENT", 'b', {No}, "", false, "COMMENT", true},
     {"PROTECTED, Yes Yes", "OBJECT", 'b', {Yes, Yes}, kAskAgain, true, "DATE-OBS", false},
     {"PROTECTED, Yes No", "OBJECT", 'b', {Yes, No}, kAskAgain, false, "OBJECT", true},
-    {"READ-ONLY, Yes", "DATE-OBS", 'k', {Yes}, "stop|Delete from scan|Can't delete READ-ONLY entry DATE-OBS",
-     false, "DATE-OBS", true},
+    {"READ-ONLY, Yes", "DATE-OBS", 'k', {Yes}, "stop|Delete from scan|Can't delete READ-ONLY entry DATE-OBS", false, "DATE-OBS", true},
     {"Delete key, no click", "MYNOTE", 'd', {Yes}, "", true, "COMMENT", true},
 };
 
@@ -218,11 +166,7 @@ private slots:
         file->SetName(scan_.toStdString());
         QVERIFY(file->Write());
     }
-    void init()
-    {
-        messages_.recorder.clear();
-        messages_.recorder.answers.clear();
-    }
+    void init() { messages_.recorder.clear(), messages_.recorder.answers.clear(); }
 
     void listShowsTheHeaderAndItsButtonsFollowClicksNotKeys()
     {
@@ -234,31 +178,19 @@ private slots:
         const auto image = [](const QIcon& icon) { return icon.pixmap(16, 16).toImage(); };
         for (const auto& [row, icon] : {std::pair(0, 0), std::pair(11, 1), std::pair(22, 2), std::pair(23, 2)})
             QCOMPARE(image(dlg.list()->topLevelItem(row)->icon(0)), image(AccessIcons::icon(icon)));
-        QVERIFY(image(AccessIcons::icon(0)) != image(AccessIcons::icon(1)));
-        QVERIFY(image(AccessIcons::icon(1)) != image(AccessIcons::icon(2)));
 
-        const struct {
-            const char *action, *id, *selected;  // afterwards ("" none)
-            bool open, del;
-        } steps[] = {{"", "", "", false, false},
-                     {"click", "OBJECT", "OBJECT", true, true},
-                     {"down", "", "DATE-OBS", true, true},
-                     {"click", "DATE-OBS", "DATE-OBS", true, false},
-                     {"up", "", "OBJECT", true, false},
-                     {"click", "COMMENT", "COMMENT", true, true},
-                     {"ctrl-click", "COMMENT", "", false, false},
-                     {"click", "SIMPLE", "SIMPLE", true, false},
-                     {"end", "", "MYNOTE", true, false}};
-        const QMap<QString, Qt::Key> keys = {{"down", Qt::Key_Down}, {"up", Qt::Key_Up}, {"end", Qt::Key_End}};
+        // key 0: a click on id (with Ctrl when ctrl); afterwards selected ("" none), Open and Delete.
+        const struct { int key; const char *id, *selected; bool ctrl, open, del; } steps[] = {{0, nullptr, "", 0, 0, 0},      {0, "OBJECT", "OBJECT", 0, 1, 1},   {Qt::Key_Down, 0, "DATE-OBS", 0, 1, 1},
+                     {0, "DATE-OBS", "DATE-OBS", 0, 1, 0}, {Qt::Key_Up, 0, "OBJECT", 0, 1, 0}, {0, "COMMENT", "COMMENT", 0, 1, 1},
+                     {0, "COMMENT", "", 1, 0, 0},     {0, "SIMPLE", "SIMPLE", 0, 1, 0},  {Qt::Key_End, 0, "MYNOTE", 0, 1, 0}};
         for (const auto& s : steps) {
-            const QString action = QString::fromLatin1(s.action);
-            if (action.endsWith(QLatin1String("click")))
-                ed.click(s.id, action == QLatin1String("click") ? Qt::NoModifier : Qt::ControlModifier);
-            else if (keys.contains(action))
-                QTest::keyClick(dlg.list(), keys[action]);
-            QCOMPARE(ed.selected() + "|" + action, s.selected + QString("|") + action);
-            QCOMPARE(dlg.openButton()->isEnabled(), s.open);
-            QCOMPARE(dlg.deleteButton()->isEnabled(), s.del);
+            if (s.key)
+                QTest::keyClick(dlg.list(), Qt::Key(s.key));
+            else if (s.id)
+                ed.click(s.id, s.ctrl ? Qt::ControlModifier : Qt::NoModifier);
+            const QString row("%1|%2%3");
+            QCOMPARE(row.arg(ed.selected()).arg(int(dlg.openButton()->isEnabled())).arg(int(dlg.deleteButton()->isEnabled())),
+                     row.arg(s.selected).arg(int(s.open)).arg(int(s.del)));
         }
         // A double click updates the buttons, then opens the entry; Enter
         // opens the selected entry and leaves the list open; Escape closes it.
@@ -289,8 +221,7 @@ private slots:
         activate(dlg);
         QCOMPARE(dlg.windowTitle(), c.id + QStringLiteral("  in scan"));
         const QString words = QString::fromLatin1(c.words);
-        QCOMPARE(QStringList({dlg.typeField()->text(), dlg.classField()->text(), dlg.accessField()->text(),
-                              dlg.descriptionField()->text()}), words.split(QLatin1Char('/')));
+        QCOMPARE(QStringList({dlg.typeField()->text(), dlg.classField()->text(), dlg.accessField()->text(), dlg.descriptionField()->text()}).join(QLatin1Char('/')), words);
         QCOMPARE(ed.dlg->list()->topLevelItem(row)->text(2), words.section(QLatin1Char('/'), 3));
         QCOMPARE(dlg.valueField()->text(), before);
         QVERIFY(dlg.valueField()->isReadOnly() && dlg.editButton()->isEnabled() == c.editable);
@@ -304,8 +235,7 @@ private slots:
         type(dlg.valueField(), c.typed);
         QTest::mouseClick(c.ok ? dlg.okButton() : dlg.cancelButton(), Qt::LeftButton);
         QCOMPARE(log(messages_.recorder), QString::fromLatin1(c.message));
-        QCOMPARE(dlg.isVisible(), !c.closed);
-        QCOMPARE(dlg.valueField()->hasFocus(), !c.closed);
+        QCOMPARE(dlg.isVisible() + dlg.valueField()->hasFocus(), 2 * !c.closed);
         QCOMPARE(ed.value(c.id), QString::fromLatin1(c.value));
         QCOMPARE(ed.dlg->list()->topLevelItem(row)->text(1), QString::fromLatin1(c.value));
         QCOMPARE(ed.doc.isModified(), c.value != before);
@@ -355,14 +285,9 @@ private slots:
         QCOMPARE(ed.selected(), QString::fromLatin1(c.id));
         QCOMPARE(ed.dlg->deleteButton()->isEnabled(), c.how != 'd');
         messages_.recorder.answers = c.answers;
-        if (c.how == 'd')
-            QTest::keyClick(ed.dlg->list(), Qt::Key_Delete);
-        else
-            QTest::mouseClick(ed.dlg->deleteButton(), Qt::LeftButton);
-        QString expected = "ask|Delete from scan|Head entry " + QString::fromLatin1(c.id) + " is to be deleted\nAre you sure?";
-        if (*c.message)
-            expected += "\n--\n" + QString::fromLatin1(c.message);
-        QCOMPARE(log(messages_.recorder), expected);
+        c.how == 'd' ? QTest::keyClick(ed.dlg->list(), Qt::Key_Delete) : QTest::mouseClick(ed.dlg->deleteButton(), Qt::LeftButton);
+        QCOMPARE(log(messages_.recorder), "ask|Delete from scan|Head entry " + QString::fromLatin1(c.id) +
+                                              " is to be deleted\nAre you sure?" + (*c.message ? "\n--\n" : "") + c.message);
         QCOMPARE(ed.doc.GetFFile()->Has(c.id), !c.deleted);
         QCOMPARE(rowIds(*ed.dlg), headIds(*ed.doc.GetFFile()));
         QCOMPARE(ed.doc.isModified(), c.deleted);
@@ -380,22 +305,17 @@ private slots:
         QVERIFY(doc && frame.action(32809)->isEnabled());
         onNextModal([](QDialog& dlg) {
             onNextModal([](QDialog& ins) {
-                as<CInsertEntryDlg>(ins).idField()->setText(QStringLiteral("OBSERVER2"));
-                as<CInsertEntryDlg>(ins).valueField()->setText(QStringLiteral("A. Smith"));
+                qobject_cast<CInsertEntryDlg*>(&ins)->idField()->setText(QStringLiteral("OBSERVER2"));
+                qobject_cast<CInsertEntryDlg*>(&ins)->valueField()->setText(QStringLiteral("A. Smith"));
                 ins.accept();
             });
-            as<CHeadDlg>(dlg).insertButton()->click();
+            qobject_cast<CHeadDlg*>(&dlg)->insertButton()->click();
             dlg.accept();
         });
         QVERIFY(frame.runCommand(32809));
         QVERIFY(frame.windowTitle() == QStringLiteral("Vexil - app.ff[*]") && frame.isWindowModified());
-        QVERIFY(frame.runCommand(57648));  // a second view shows the changed header
-        QStringList shown;
-        onNextModal([&shown](QDialog& dlg) { shown = rowIds(as<CHeadDlg>(dlg)); });
-        QVERIFY(frame.runCommand(32809));
-        QCOMPARE(shown.last(), QStringLiteral("OBSERVER2"));
         QVERIFY(doc->DoFileSave());
-        QCOMPARE(frame.windowTitle(), QStringLiteral("Vexil - app.ff:2[*]"));
+        QVERIFY(!frame.isWindowModified());
         FFile saved;
         QVERIFY(saved.Read(path.toStdString()) && saved.GetText("OBSERVER2") == "A. Smith");
     }

@@ -78,9 +78,7 @@ private slots:
         QCOMPARE(view->scales().row(v) - view->scrollPosition().y(), at.y());
         QTest::keyClick(view.get(), Qt::Key_0);
         QVERIFY(view->isFitted() && view->scales().unitsPerPixel == 1.0);
-        QTest::keyClick(view.get(), Qt::Key_Plus);
-        QTest::keyClick(view.get(), Qt::Key_Plus);
-        QTest::keyClick(view.get(), Qt::Key_Minus);
+        QTest::keyClicks(view.get(), "++-");
         QVERIFY(std::fabs(view->scales().samplesPerPixel - 20.0 / 3.0) < 1e-12);
         QScrollBar* hb = view->horizontalScrollBar();
         const int x0 = hb->value();

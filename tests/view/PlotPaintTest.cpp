@@ -43,8 +43,7 @@ QImage reference(const ViewGeometry& g, const float* s, const std::uint8_t* mk, 
     // A line without its end pixel: one pixel per step along the longer
     // axis, the other coordinate rounded half up.
     auto line = [&](QPoint a, QPoint b) {
-        const int dx = b.x() - a.x();
-        const int dy = b.y() - a.y();
+        const int dx = b.x() - a.x(), dy = b.y() - a.y();
         const int n = std::max(std::abs(dx), std::abs(dy));
         for (int t = 0; t < n; ++t) {
             QPoint q;
@@ -56,14 +55,11 @@ QImage reference(const ViewGeometry& g, const float* s, const std::uint8_t* mk, 
                 img.setPixel(q, ink.rgb());
         }
     };
-    int a = 0;
-    int b = 0;
+    int a = 0, b = 0;
     PlotPainter::sampleRange(g, n, QRect(QPoint(0, 0), size), a, b);
     const auto finite = [](const float* v, int i) { return std::isfinite(v[i]); };
     // Curve pass. Non-finite samples are left out, and no join crosses them.
-    bool have = false;
-    bool broken = false;
-    bool joinValid = false;
+    bool have = false, broken = false, joinValid = false;
     int x = 0, lo = 0, hi = 0, last = 0, colMark = 0, carried = 0;
     QPoint j0, j1;
     for (int i = a; i <= b; ++i) {
@@ -78,10 +74,7 @@ QImage reference(const ViewGeometry& g, const float* s, const std::uint8_t* mk, 
             lo = hi = q.y();
             colMark = carried = mk[i];
         } else if (q.x() == x) {
-            if (q.y() > hi)
-                hi = q.y();
-            else if (q.y() < lo)
-                lo = q.y();
+            hi = std::max(hi, q.y()), lo = std::min(lo, q.y());
             colMark = std::max<int>(colMark, mk[i]);
         } else {
             pen(PlotPainter::markColor(carried));
@@ -132,8 +125,7 @@ QImage reference(const ViewGeometry& g, const float* s, const std::uint8_t* mk, 
         int e = i;
         while (e < b && mk[e + 1] == 3)
             ++e;
-        bool any = false;
-        bool gap = false;
+        bool any = false, gap = false;
         int cx = 0, clo = 0, chi = 0, cl = 0;
         for (int k = i; k <= e; ++k) {
             if (!finite(res, k)) {
@@ -146,10 +138,7 @@ QImage reference(const ViewGeometry& g, const float* s, const std::uint8_t* mk, 
                 cx = r.x();
                 clo = chi = r.y();
             } else if (r.x() == cx) {
-                if (r.y() > chi)
-                    chi = r.y();
-                else if (r.y() < clo)
-                    clo = r.y();
+                chi = std::max(chi, r.y()), clo = std::min(clo, r.y());
             } else {
                 line(QPoint(cx, clo), QPoint(cx, chi));
                 if (!gap)
@@ -186,30 +175,7 @@ QImage painted(const ViewGeometry& g, const PlotData& d, QSize size, QRect regio
 
 enum Kind { Plain = 0, Marks = 1, Gaps = 2, Halves = 4 };
 
-// The first pixel where two images differ, as text; empty when equal.
-QString firstDifference(const QImage& got, const QImage& want)
-{
-    for (int y = 0; y < want.height(); ++y)
-        for (int x = 0; x < want.width(); ++x)
-            if (want.pixel(x, y) != got.pixel(x, y))
-                return QString("pixel (%1, %2) is %3, want %4")
-                    .arg(x).arg(y).arg(got.pixel(x, y), 8, 16).arg(want.pixel(x, y), 8, 16);
-    return {};
-}
-
-// Names of the colours in the pixel tables below.
-QRgb colourNamed(const QString& name)
-{
-    if (name == QLatin1String("grey"))
-        return kGrey;
-    if (name == QLatin1String("blue"))
-        return kBlue;
-    if (name == QLatin1String("red"))
-        return kRed;
-    if (name == QLatin1String("black"))
-        return kBlack;
-    return 0xFFFFFFFFu;
-}
+const QMap<QString, QRgb> kColours = {{"grey", kGrey}, {"blue", kBlue}, {"red", kRed}, {"black", kBlack}};
 
 }  // namespace
 
@@ -252,9 +218,7 @@ void PlotPaintTest::handWorkedPixels_data()
 
 void PlotPaintTest::handWorkedPixels()
 {
-    QFETCH(bool, coarse);
-    QFETCH(QString, marks);
-    QFETCH(QString, pixels);
+    QFETCH(bool, coarse); QFETCH(QString, marks); QFETCH(QString, pixels);
     auto f = makeRecord(coarse ? coarseValues() : zigzag(10));
     auto view = makeView(*f, 100, 61);
     ViewArrays& a = view->arrays();
@@ -269,17 +233,15 @@ void PlotPaintTest::handWorkedPixels()
     for (const QString& check : pixels.split(' ')) {
         const QStringList parts = check.split(QRegularExpression("[,=!]"));
         const QRgb got = img.pixel(parts[0].toInt(), parts[1].toInt());
-        const bool equal = got == colourNamed(parts[2]);
+        const bool equal = got == kColours.value(parts[2], 0xFFFFFFFFu);
         QVERIFY2(equal == check.contains('='), qPrintable(check + QString(" is %1").arg(got, 8, 16)));
     }
 }
 
 void PlotPaintTest::matchesThePlainRendering_data()
 {
-    QTest::addColumn<int>("n");
-    QTest::addColumn<int>("w");
-    QTest::addColumn<int>("h");
-    QTest::addColumn<int>("kind");
+    for (const char* column : {"n", "w", "h", "kind"})
+        QTest::addColumn<int>(column);
     QTest::addColumn<bool>("summary");  // columns of many samples drawn from the min/max summary
     QTest::addColumn<QRect>("region");  // empty: the whole window
     QTest::newRow("coarse marked") << 5000 << 97 << 80 << int(Marks) << false << QRect();
@@ -291,10 +253,8 @@ void PlotPaintTest::matchesThePlainRendering_data()
     QTest::newRow("long columns") << 30000 << 3 << 40 << int(Marks) << false << QRect();
     QTest::newRow("long columns unmarked") << 30000 << 3 << 40 << int(Plain) << false << QRect();
     QTest::newRow("long columns with gaps") << 30000 << 3 << 40 << int(Gaps) << false << QRect();
-    // S_y = 0.7 and values (k + 0.5) 0.7: rows on or within a hair of a
-    // half, where multiplying by 1/0.7 instead of dividing by 0.7 rounds
-    // some of them the other way (40.25 gives 2.4999999999999929 by the
-    // division, 2.5 by the product).
+    // S_y = 0.7, values (k + 0.5) 0.7: rows on or a hair off a half, where a product by 1/0.7
+    // rounds some the other way (40.25: 2.4999999999999929 by the division, 2.5 by the product).
     QTest::newRow("rows on halves, fine") << 300 << 600 << 61 << int(Halves) << false << QRect();
     QTest::newRow("rows on halves, coarse") << 20000 << 50 << 61 << int(Halves) << false << QRect();
     QTest::newRow("summary, whole window") << 300000 << 600 << 200 << int(Plain) << true << QRect();
@@ -307,12 +267,7 @@ void PlotPaintTest::matchesThePlainRendering_data()
 
 void PlotPaintTest::matchesThePlainRendering()
 {
-    QFETCH(int, n);
-    QFETCH(int, w);
-    QFETCH(int, h);
-    QFETCH(int, kind);
-    QFETCH(bool, summary);
-    QFETCH(QRect, region);
+    QFETCH(int, n); QFETCH(int, w); QFETCH(int, h); QFETCH(int, kind); QFETCH(bool, summary); QFETCH(QRect, region);
     const QSize size(w, h);
     if (region.isEmpty())
         region = QRect(QPoint(0, 0), size);
@@ -385,8 +340,7 @@ void PlotPaintTest::matchesThePlainRendering()
         want.fill(Qt::white);
         QVERIFY(full != want);  // the reference drew something
         QPainter(&want).drawImage(region, full, region);  // nothing is painted outside the region
-        const QString diff = firstDifference(got, want);
-        QVERIFY2(diff.isEmpty(), qPrintable(QString("round %1: %2").arg(round).arg(diff)));
+        QVERIFY2(got == want, qPrintable(QString("round %1").arg(round)));
     }
     QVERIFY(!summary || fromSummary > 0);
 }
@@ -409,8 +363,7 @@ void PlotPaintTest::spikeAtTheEndOfAChunkGetsItsDot()
 
 void PlotPaintTest::summaryRangesAndUpdates()
 {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
     std::mt19937 rng(99u);
     const int n = 70000;  // levels of 64, 1024, 16384 and 262144 samples
     std::vector<float> v(static_cast<std::size_t>(n));
@@ -420,17 +373,15 @@ void PlotPaintTest::summaryRangesAndUpdates()
     v[40000] = inf;
     SampleSummary s;
     s.build(v.data(), n);
-    QCOMPARE(s.levels(), 4);
-    QCOMPARE(s.blocks(0), 1094);  // ceil(70000 / 64)
+    QCOMPARE(QList<int>({s.levels(), s.blocks(0)}), QList<int>({4, 1094}));  // ceil(70000 / 64)
     auto matches = [&](int lo, int hi) {
         float mn = inf, mx = -inf;
         bool bad = false;
-        for (int i = lo; i <= hi; ++i) {
-            const float x = v[static_cast<std::size_t>(i)];
-            bad = bad || !std::isfinite(x);
-            mn = std::isfinite(x) ? std::min(mn, x) : mn;
-            mx = std::isfinite(x) ? std::max(mx, x) : mx;
-        }
+        for (int i = lo; i <= hi; ++i)
+            if (const float x = v[static_cast<std::size_t>(i)]; std::isfinite(x))
+                mn = std::min(mn, x), mx = std::max(mx, x);
+            else
+                bad = true;
         const SampleSummary::Range r = s.range(lo, hi);
         return r.lo == mn && r.hi == mx && r.nonFinite == bad;
     };

@@ -28,10 +28,7 @@ inline std::unique_ptr<FFile> makeRecord(const std::vector<float>& values, doubl
     f->SetReal("NUT-RA", 0.0);
     f->SetReal("TIMEWSH", 0.0);
     f->SetReal("TIMEESH", 0.0);
-    SampleArray s(n);
-    for (int i = 0; i < n; ++i)
-        s[static_cast<std::size_t>(i)] = values[static_cast<std::size_t>(i)];
-    f->SetData(std::move(s), n);
+    f->SetData(SampleArray::copyOf(values.data(), n), n);
     f->SetupAxis();
     return f;
 }
@@ -67,7 +64,4 @@ inline QImage paintView(CFFView& v)
     return img;
 }
 
-constexpr QRgb kGrey = 0xFFC0C0C0u;
-constexpr QRgb kBlue = 0xFF4040FFu;
-constexpr QRgb kRed = 0xFFFF4040u;
-constexpr QRgb kBlack = 0xFF000000u;
+constexpr QRgb kGrey = 0xFFC0C0C0u, kBlue = 0xFF4040FFu, kRed = 0xFFFF4040u, kBlack = 0xFF000000u;

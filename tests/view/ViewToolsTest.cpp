@@ -23,9 +23,7 @@ std::vector<float> ramp(int n)
     return v;
 }
 
-// A pointer move with the given buttons held. (QTest::mouseMove moves the
-// system cursor on widgets, which the offscreen platform does not turn
-// into events.)
+// A pointer move with the given buttons held (the offscreen platform turns no QTest::mouseMove into events).
 void moveTo(QWidget* vp, QPoint pos, Qt::MouseButtons buttons = Qt::NoButton)
 {
     QMouseEvent e(QEvent::MouseMove, QPointF(pos), vp->mapToGlobal(QPointF(pos)), Qt::NoButton, buttons,
@@ -47,13 +45,9 @@ void drag(CFFView& view, QPoint from, QPoint to)
 bool marksAre(const CFFView& view, int lo, int hi, int k)
 {
     const ViewArrays& a = view.currentArrays();
-    for (int i = 0; i < a.count; ++i) {
-        const int want = i >= lo && i <= hi ? k : 0;
-        if (a.marks[static_cast<std::size_t>(i)] != want) {
-            qWarning("sample %d has mark %d, want %d", i, a.marks[static_cast<std::size_t>(i)], want);
-            return false;
-        }
-    }
+    for (int i = 0; i < a.count; ++i)
+        if (a.marks[static_cast<std::size_t>(i)] != (i >= lo && i <= hi ? k : 0))
+            return qWarning("sample %d has mark %d", i, a.marks[static_cast<std::size_t>(i)]), false;
     return true;
 }
 
@@ -85,23 +79,18 @@ private slots:
     void dragMarksItsSpan_data();
     void dragMarksItsSpan();
     void discardOverSelectedAndBack();
-    void rightClickClearsOnlyInSelectAndDiscard_data();
     void rightClickClearsOnlyInSelectAndDiscard();
     void rescaleClicks();
     void dragFigureFollowsThePointer();
     void readoutAndDragReadout();
-    void partialRepaintsLeaveNoStaleColours_data();
     void partialRepaintsLeaveNoStaleColours();
 };
 
 void ViewToolsTest::dragMarksItsSpan_data()
 {
-    QTest::addColumn<int>("n");
-    QTest::addColumn<int>("tool");
-    QTest::addColumn<QPoint>("from");
-    QTest::addColumn<QPoint>("to");
-    QTest::addColumn<int>("lo");
-    QTest::addColumn<int>("hi");  // lo > hi: nothing marked
+    QTest::addColumn<int>("n"), QTest::addColumn<int>("tool");
+    QTest::addColumn<QPoint>("from"), QTest::addColumn<QPoint>("to");
+    QTest::addColumn<int>("lo"), QTest::addColumn<int>("hi");  // lo > hi: nothing marked
     const int select = int(CFFView::Tool::Select);
     // 400 samples in 100 columns: floor(9.5 * 4) = 38 .. ceil(30.5 * 4) = 122.
     QTest::newRow("rightwards") << 400 << select << QPoint(10, 40) << QPoint(30, 5) << 38 << 122;
@@ -114,12 +103,7 @@ void ViewToolsTest::dragMarksItsSpan_data()
 
 void ViewToolsTest::dragMarksItsSpan()
 {
-    QFETCH(int, n);
-    QFETCH(int, tool);
-    QFETCH(QPoint, from);
-    QFETCH(QPoint, to);
-    QFETCH(int, lo);
-    QFETCH(int, hi);
+    QFETCH(int, n); QFETCH(int, tool); QFETCH(QPoint, from); QFETCH(QPoint, to); QFETCH(int, lo); QFETCH(int, hi);
     auto f = makeRecord(ramp(n));
     auto view = makeView(*f, 100, 61);
     view->show();
@@ -144,31 +128,22 @@ void ViewToolsTest::discardOverSelectedAndBack()
     QVERIFY(marksAre(*view, 38, 202, MarkSelected));
 }
 
-void ViewToolsTest::rightClickClearsOnlyInSelectAndDiscard_data()
-{
-    QTest::addColumn<int>("tool");
-    QTest::addColumn<bool>("cleared");
-    QTest::newRow("measure") << int(CFFView::Tool::Measure) << false;
-    QTest::newRow("select") << int(CFFView::Tool::Select) << true;
-    QTest::newRow("discard") << int(CFFView::Tool::Discard) << true;
-}
-
 void ViewToolsTest::rightClickClearsOnlyInSelectAndDiscard()
 {
-    QFETCH(int, tool);
-    QFETCH(bool, cleared);
     auto f = makeRecord(ramp(400));
     auto view = makeView(*f, 100, 61);
     view->show();
-    CFFView::setTool(CFFView::Tool::Select);
-    drag(*view, QPoint(10, 30), QPoint(20, 30));
-    CFFView::setTool(CFFView::Tool::Discard);
-    drag(*view, QPoint(60, 30), QPoint(70, 30));
-    CFFView::setTool(static_cast<CFFView::Tool>(tool));
-    QTest::mouseClick(view->viewport(), Qt::RightButton, {}, QPoint(40, 30));
-    QCOMPARE(view->hasMark(MarkSelected), !cleared);
-    QCOMPARE(view->hasMark(MarkDiscarded), !cleared);
-    QCOMPARE(view->scales().samplesPerPixel, 4.0);
+    for (CFFView::Tool tool : {CFFView::Tool::Measure, CFFView::Tool::Select, CFFView::Tool::Discard}) {
+        CFFView::setTool(CFFView::Tool::Select);
+        drag(*view, QPoint(10, 30), QPoint(20, 30));
+        CFFView::setTool(CFFView::Tool::Discard);
+        drag(*view, QPoint(60, 30), QPoint(70, 30));
+        CFFView::setTool(tool);
+        QTest::mouseClick(view->viewport(), Qt::RightButton, {}, QPoint(40, 30));
+        const bool kept = tool == CFFView::Tool::Measure;
+        QCOMPARE(view->hasMark(MarkSelected) + view->hasMark(MarkDiscarded), 2 * kept);
+        QCOMPARE(view->scales().samplesPerPixel, 4.0);
+    }
 }
 
 void ViewToolsTest::rescaleClicks()
@@ -178,15 +153,13 @@ void ViewToolsTest::rescaleClicks()
     view->show();
     QWidget* vp = view->viewport();
     CFFView::setTool(CFFView::Tool::RescaleX);
-    // The press magnifies; moving with the button held and releasing
-    // change nothing more, mark nothing and show no figure.
+    // The press magnifies; moving and releasing change nothing more, mark nothing, show no figure.
     QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(50, 30));
     moveTo(vp, QPoint(60, 30), Qt::LeftButton);
     QCOMPARE(figurePixels(*view, 60), 0);
     QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(60, 30));
     QVERIFY(std::fabs(view->scales().samplesPerPixel - 4.0 * 2.0 / 3.0) < 1e-12);
-    QCOMPARE(view->scales().unitsPerPixel, 100.0 / 60.0);
-    QVERIFY(!view->hasMark(MarkSelected));
+    QVERIFY(view->scales().unitsPerPixel == 100.0 / 60.0 && !view->hasMark(MarkSelected));
     QTest::mouseClick(vp, Qt::RightButton, {}, QPoint(50, 30));
     QVERIFY(std::fabs(view->scales().samplesPerPixel - 4.0) < 1e-12);
     CFFView::setTool(CFFView::Tool::RescaleY);
@@ -200,9 +173,8 @@ void ViewToolsTest::dragFigureFollowsThePointer()
     auto view = makeView(*f, 100, 61);
     view->show();
     QWidget* vp = view->viewport();
-    // Select: dotted lines across the window (one pixel in three of the 61
-    // rows) at the start and at the pointer. Measure: the outline of the
-    // rectangle from the start to the pointer. Gone on release.
+    // Select: dotted lines across the window (one pixel in three) at the start and the pointer.
+    // Measure: the outline of the rectangle from the start to the pointer. Gone on release.
     for (CFFView::Tool tool : {CFFView::Tool::Select, CFFView::Tool::Measure}) {
         CFFView::setTool(tool);
         const bool select = tool == CFFView::Tool::Select;
@@ -212,12 +184,9 @@ void ViewToolsTest::dragFigureFollowsThePointer()
         moveTo(vp, QPoint(60, select ? 10 : 50), Qt::LeftButton);
         QVERIFY(figurePixels(*view, 20) >= (select ? 15 : 10));
         QVERIFY(figurePixels(*view, 60) >= (select ? 15 : 10));
-        // The earlier figure is gone (of the rectangle, only its top and
-        // bottom edges cross column 40).
-        QVERIFY(figurePixels(*view, 40) <= (select ? 0 : 2));
+        QVERIFY(figurePixels(*view, 40) <= (select ? 0 : 2));  // the earlier figure is gone
         QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(60, 10));
-        QCOMPARE(figurePixels(*view, 20), 0);
-        QCOMPARE(figurePixels(*view, 60), 0);
+        QCOMPARE(figurePixels(*view, 20) + figurePixels(*view, 60), 0);
         QCOMPARE(view->hasMark(MarkSelected), select);
         view->clearMarks();
     }
@@ -228,17 +197,14 @@ void ViewToolsTest::readoutAndDragReadout()
     auto f = makeRecord(ramp(1000), 0.5);
     auto view = makeView(*f, 100, 61);  // S_x = 10
     view->show();
-    QCOMPARE(view->scales().samplesPerPixel, 10.0);
     const double sy = view->scales().unitsPerPixel;
     QSignalSpy spy(view.get(), &CFFView::statusText);
     QWidget* vp = view->viewport();
     moveTo(vp, QPoint(7, 20));
     moveTo(vp, QPoint(8, 20));
     // One pixel is ten samples: ten display steps.
-    const QStringList xs = paneTexts(spy, CFFView::PaneX);
-    QCOMPARE(xs.size(), 2);
-    QCOMPARE(xs[0], QString::fromLatin1(f->FormatX(f->DisplayX(70)).c_str()));
-    QCOMPARE(xs[1], QString::fromLatin1(f->FormatX(f->DisplayX(80)).c_str()));
+    QCOMPARE(paneTexts(spy, CFFView::PaneX), QStringList({QString::fromLatin1(f->FormatX(f->DisplayX(70)).c_str()),
+                                                          QString::fromLatin1(f->FormatX(f->DisplayX(80)).c_str())}));
     QCOMPARE(paneTexts(spy, CFFView::PaneY).last(), QString::fromStdString(f->FormatY((60 - 20) * sy + 0.0)));
     QCOMPARE(paneTexts(spy, CFFView::PaneXUnit).last(), QString::fromLatin1(f->UnitLabel().c_str()));
     QCOMPARE(paneTexts(spy, CFFView::PaneYUnit).last(), QString::fromLatin1(f->DisplayYUnits().c_str()));
@@ -246,60 +212,42 @@ void ViewToolsTest::readoutAndDragReadout()
     CFFView::setTool(CFFView::Tool::Measure);
     QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(8, 20));
     moveTo(vp, QPoint(3, 50), Qt::LeftButton);
-    const QStringList dxs = paneTexts(spy, CFFView::PaneDX);
-    QCOMPARE(dxs.last(), QString::fromLatin1(ReadoutText::readoutDX(*f, -50 * f->DisplayStep() * f->UnitScale()).c_str()));
+    QCOMPARE(paneTexts(spy, CFFView::PaneDX).last(), QString::fromLatin1(ReadoutText::readoutDX(*f, -50 * f->DisplayStep() * f->UnitScale()).c_str()));
     QCOMPARE(paneTexts(spy, CFFView::PaneDY).last(), QString::fromStdString(f->FormatY(-30 * sy)));
     QVERIFY(paneTexts(spy, CFFView::PaneX).isEmpty());  // no readout while dragging
     QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(3, 50));
     // The release shows the readout again and empties the drag panes.
-    QCOMPARE(paneTexts(spy, CFFView::PaneDX).last(), QString());
-    QCOMPARE(paneTexts(spy, CFFView::PaneDY).last(), QString());
+    QCOMPARE(paneTexts(spy, CFFView::PaneDX).last() + paneTexts(spy, CFFView::PaneDY).last(), QString());
     QCOMPARE(paneTexts(spy, CFFView::PaneX).size(), 1);
-}
-
-void ViewToolsTest::partialRepaintsLeaveNoStaleColours_data()
-{
-    QTest::addColumn<int>("n");
-    QTest::newRow("coarse") << 4000;
-    QTest::newRow("fine") << 23;
 }
 
 // What the screen shows after the partial repaints of a selection and of
 // the drag figures must equal a fresh painting of the whole window.
 void ViewToolsTest::partialRepaintsLeaveNoStaleColours()
 {
-    QFETCH(int, n);
-    auto f = makeRecord(ramp(n));
-    auto view = makeView(*f, 200, 80);
-    view->show();
-    QVERIFY(QTest::qWaitForWindowExposed(view.get()));
-    QWidget* vp = view->viewport();
-    CFFView::setTool(CFFView::Tool::Select);
-    QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(50, 40));
-    for (int x = 55; x <= 120; x += 13) {
-        moveTo(vp, QPoint(x, 40), Qt::LeftButton);
+    for (int n : {4000, 23}) {  // coarse, fine
+        auto f = makeRecord(ramp(n));
+        auto view = makeView(*f, 200, 80);
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+        QWidget* vp = view->viewport();
+        CFFView::setTool(CFFView::Tool::Select);
+        QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(50, 40));
+        for (int x = 55; x <= 120; x += 13)
+            moveTo(vp, QPoint(x, 40), Qt::LeftButton), QCoreApplication::processEvents();
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(120, 40));
         QCoreApplication::processEvents();
-    }
-    QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(120, 40));
-    QCoreApplication::processEvents();
-    QVERIFY(view->hasMark(MarkSelected));
-    // A Measure drag to the left and upwards, then back down.
-    CFFView::setTool(CFFView::Tool::Measure);
-    QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(150, 60));
-    for (int k = 0; k < 6; ++k) {
-        moveTo(vp, QPoint(140 - 17 * k, 55 - 9 * k + (k == 5 ? 40 : 0)), Qt::LeftButton);
+        QVERIFY(view->hasMark(MarkSelected));
+        // A Measure drag to the left and upwards, then back down.
+        CFFView::setTool(CFFView::Tool::Measure);
+        QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(150, 60));
+        for (int k = 0; k < 6; ++k)
+            moveTo(vp, QPoint(140 - 17 * k, 55 - 9 * k + (k == 5 ? 40 : 0)), Qt::LeftButton), QCoreApplication::processEvents();
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(30, 50));
         QCoreApplication::processEvents();
+        const QImage shown = view->screen()->grabWindow(view->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown, vp->grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
-    QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(30, 50));
-    QCoreApplication::processEvents();
-    QScreen* screen = view->screen();
-    const QImage shown = screen->grabWindow(view->winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage fresh = vp->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(shown.size(), fresh.size());
-    for (int y = 0; y < fresh.height(); ++y)
-        for (int x = 0; x < fresh.width(); ++x)
-            if (shown.pixel(x, y) != fresh.pixel(x, y))
-                QFAIL(qPrintable(QString("stale pixel at (%1, %2)").arg(x).arg(y)));
 }
 
 QTEST_MAIN(ViewToolsTest)
