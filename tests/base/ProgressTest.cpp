@@ -8,7 +8,6 @@
 
 namespace {
 
-// Hears the outermost scope; cancels from the given fraction on.
 class Log : public Progress::Hook {
 public:
     explicit Log(double cancelFrom) : cancelFrom_(cancelFrom) {}
@@ -24,9 +23,6 @@ private:
 
 }  // namespace
 
-// Stages share the bar, steps under a thousandth are not passed on (the
-// end always is), an inner scope is part of the outer one, and a cancel
-// holds until the outermost scope ends.
 TEST(Progress, StagesThinningNestingAndCancel)
 {
     auto log = std::make_shared<Log>(0.95);

@@ -1,5 +1,3 @@
-// Batch use: several vexil-cli runs at once, and the terminal progress line.
-
 #include "CliProgress.h"
 #include "CliRun.h"
 
@@ -27,8 +25,7 @@ std::vector<int> runTogether(const std::vector<std::string>& args)
 
 }  // namespace
 
-// Two runs on one output leave one of their two complete files (never a
-// mixture) and no temporary file.
+// Two runs on one output leave one complete file, never a mixture, and no temporary file.
 TEST(CliBatch, ConcurrentRunsWriteWholeOutputs)
 {
     TempDir dir;
@@ -53,11 +50,7 @@ TEST(CliBatch, ConcurrentRunsWriteWholeOutputs)
 
 TEST(CliBatch, ProgressLineIsRewrittenInPlaceAndWiped)
 {
-    const struct {
-        int delayMs;
-        std::vector<double> fractions;
-        std::string expected;
-    } cases[] = {
+    const struct { int delayMs; std::vector<double> fractions; std::string expected; } cases[] = {
         {0, {0.0, 0.004, 0.25, 0.999, 1.0}, "\rGlue:   0%\rGlue:  25%\rGlue:  99%\rGlue: 100%\r\033[K"},
         {60000, {0.0, 0.5, 1.0}, ""},  // shorter than the delay: nothing at all
     };

@@ -1,6 +1,5 @@
 #pragma once
-// Runs the real vexil-cli (and the demo generator) for end-to-end tests, and
-// writes and reads the F-files they work on.
+// Runs the real vexil-cli and the demo generator; writes and reads their F-files.
 
 #include "FFile.h"
 #include "TestSupport.h"
@@ -9,7 +8,6 @@
 
 #include <array>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <sys/wait.h>
@@ -17,11 +15,7 @@
 
 namespace clirun {
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+struct Result { int status = -1; std::string out, err; };
 
 inline Result run(const std::string& args, const TempDir& dir)
 {
@@ -53,9 +47,7 @@ inline std::string writeScan(const TempDir& dir, const std::string& name, const 
 {
     std::string bytes = "SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=" + std::to_string(samples.size()) +
                         "\nCTYPE1=TIME\n" + axis + "BUNIT=K\n" + extra + "END\n";
-    const std::size_t head = bytes.size();
-    bytes.resize(head + samples.size() * sizeof(float));
-    std::memcpy(bytes.data() + head, samples.data(), samples.size() * sizeof(float));
+    bytes.append(reinterpret_cast<const char*>(samples.data()), samples.size() * sizeof(float));
     writeBytes(dir.file(name), bytes);
     return dir.file(name);
 }
@@ -67,13 +59,8 @@ inline std::vector<float> samplesOf(const std::string& path)
     return std::vector<float>(f.Data(), f.Data() + f.Count());
 }
 
-// Runs that must fail: status 1 with exactly the messages, or status 2
-// with a usage text starting as given; either way no output file.
-struct Failure {
-    std::string args;
-    int status;
-    std::string err;
-};
+// Status 1 with exactly the messages, or 2 with a usage text starting as given; no output file.
+struct Failure { std::string args; int status; std::string err; };
 
 inline void expectFailures(const std::vector<Failure>& cases, const TempDir& dir, const std::string& out)
 {
@@ -81,10 +68,7 @@ inline void expectFailures(const std::vector<Failure>& cases, const TempDir& dir
         const Result r = run(c.args, dir);
         EXPECT_EQ(r.status, c.status) << c.args;
         EXPECT_EQ(r.out, "") << c.args;
-        if (c.status == 1)
-            EXPECT_EQ(r.err, c.err) << c.args;
-        else
-            EXPECT_EQ(r.err.substr(0, c.err.size()), c.err) << c.args;
+        EXPECT_EQ(c.status == 1 ? r.err : r.err.substr(0, c.err.size()), c.err) << c.args;
         EXPECT_FALSE(std::filesystem::exists(out)) << c.args;
     }
 }

@@ -1,7 +1,3 @@
-// What every subcommand shares: the result on stdout and nothing else
-// there, messages on stderr, exit statuses 0 / 1 / 2, --help, --version and
-// --verbose.
-
 #include "CliRun.h"
 
 #include <gtest/gtest.h>
@@ -36,16 +32,11 @@ TEST(CliConventions, ResultsOnStdoutMessagesOnStderr)
     const std::string b = clirun::writeScan(dir, "b.ff", {1, 1, 3, 5, 3, 1, 1, 7});
     const std::string o = dir.file("o.ff");
     writeBytes(dir.file("bad.ff"), "SIMPLE=T\nNAXIS=1\nEND\n");
-    // Inputs that are not regular files are refused at once: a named pipe
-    // without a writer must not hang the run.
+    // Inputs that are not regular files are refused: a pipe without a writer must not hang the run.
     ASSERT_EQ(::mkfifo(dir.file("pipe.ff").c_str(), 0600), 0);
     std::filesystem::create_directory(dir.file("folder.ff"));
     const std::string cantOpen = "FHead: can't open input file\n";
-    struct Case {
-        std::string args;
-        int status;
-        std::string out, err;  // err: for status 2 its start
-    } cases[] = {
+    struct Case { std::string args; int status; std::string out, err; } cases[] = {
         {"rms " + a, 0, "r.m.s. = 1.20141 K\n(for whole data)\n", ""},
         {"rms " + b + " --select 1:1 --select 2:2", 0, "r.m.s. = 1.18921 K\n(for selected data)\n", ""},
         {"area " + b + " --select 0:6 --discard 2:4 --power 0", 0, "Area =  4  K * SEC\n", ""},

@@ -1,6 +1,3 @@
-// vexil-cli correlate end to end: the table on stdout, and the overlay
-// flags reaching the operation.
-
 #include "CliRun.h"
 
 #include <gtest/gtest.h>
@@ -8,9 +5,7 @@
 using clirun::run;
 using clirun::writeScan;
 
-namespace {
-const std::string kUnitAxis = "CRVAL1=0\nCDELT1=1\n";
-}
+static const std::string kUnitAxis = "CRVAL1=0\nCDELT1=1\n";
 
 TEST(CliCorrelate, PrintsTheTableInCommandLineOrderOrFails)
 {
@@ -39,16 +34,11 @@ TEST(CliCorrelate, PrintsTheTableInCommandLineOrderOrFails)
 
 TEST(CliCorrelate, OverlayFlags)
 {
-    // b holds a's samples from x = 2 on; only the offset that says so, when
-    // applied, lines them up sample for sample.
+    // b holds a's samples from x = 2 on: only the offset that says so, applied, lines them up.
     const std::vector<float> s = {0, 1, 0, 0, 1, 1, 0, 1, 0, 0, 1, 0};
     const std::vector<float> shifted(s.begin() + 2, s.end());
     const std::string horns = "TIMEWSH=1.5\nTIMEESH=2.5\n";
-    struct Case {
-        const char* flags;
-        std::string axis, extra;
-        bool aligned;
-    } cases[] = {
+    struct Case { const char* flags; std::string axis, extra; bool aligned; } cases[] = {
         {"", "CRVAL1=2\nCDELT1=1\n", "", true},
         {"--no-absolute-offsets", "CRVAL1=2\nCDELT1=1\n", "", false},
         {"", kUnitAxis, horns, false},
@@ -65,8 +55,7 @@ TEST(CliCorrelate, OverlayFlags)
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out.find("a:[ 1]  1.000  1.000\n") != std::string::npos, c.aligned) << r.out;
     }
-    // On X: a = 0 1 0 1 0 and b (step 2) interpolated to 0 0 0 .5 1 give
-    // -0.1 / sqrt(1.2 * 0.8); on sample indices 0 1 0 and 0 0 1 give -0.5.
+    // On X b (step 2) is 0 0 0 .5 1: -0.1 / sqrt(1.2 * 0.8); on indices 0 1 0 and 0 0 1: -0.5.
     TempDir dir;
     const std::string ab = writeScan(dir, "a.ff", {0, 1, 0, 1, 0}, "", kUnitAxis) + " " +
                            writeScan(dir, "b.ff", {0, 0, 1}, "", "CRVAL1=0\nCDELT1=2\n");

@@ -1,6 +1,3 @@
-// compress and smooth end to end on demo scans, checked against block and
-// box means computed here.
-
 #include "CliRun.h"
 
 #include <gtest/gtest.h>
@@ -29,12 +26,8 @@ TEST(CliFilters, CompressAndSmoothWriteWhatTheAppWouldSave)
     ASSERT_TRUE(clirun::makeDemo(dir, 2003));  // step 0.05 s
     FFile in;
     ASSERT_TRUE(in.Read(dir.file("demo16.ff")));
-    struct Case {
-        std::string flags, history, crval;
-        int count, block, half;  // block means of `block`, or box means of half-width `half`
-    } cases[] = {
-        // Moved by 1.5 steps to the centre of the first block, and written
-        // exactly: six digits (43200.1) would put it half a sample off.
+    struct Case { std::string flags, history, crval; int count, block, half; } cases[] = {
+        // The centre of the first block, written exactly (43200.1 would be half a sample off).
         {"compress --factor 4", "COMPRESS(demo16)", "43200.075", 500, 4, 0},
         {"smooth --window 0.5", "SLIDING_MEAN(demo16)0.5", "43200", 2003, 0, 5},
         // Samples 10 ... 30 span 20 steps: W = 1, half-width 10.

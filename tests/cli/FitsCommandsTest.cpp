@@ -13,8 +13,7 @@ namespace {
 std::string python(const std::string& script)
 {
     std::FILE* p = ::popen(("/usr/bin/python3 -c '" + script + "' 2>/dev/null").c_str(), "r");
-    if (!p)
-        return {};
+    if (!p) return {};
     std::string out;
     char buf[4096];
     std::size_t k;
@@ -28,9 +27,8 @@ std::string python(const std::string& script)
 TEST(CliFits, ConvertRoundTripAndAstropyReadsOurOutput)
 {
     TempDir dir;
-    const std::string a = clirun::writeScan(dir, "a.ff", {1.5f, -2.25f, 3e-8f, 4e30f},
-                                            "OBJECT=it's 3C 84\nSIGNALTYPE=noise\nCOMMENT=" + std::string(80, 'c') +
-                                                " end\n");
+    const std::string extra = "OBJECT=it's 3C 84\nSIGNALTYPE=noise\nCOMMENT=" + std::string(80, 'c') + " end\n";
+    const std::string a = clirun::writeScan(dir, "a.ff", {1.5f, -2.25f, 3e-8f, 4e30f}, extra);
     EXPECT_EQ(run("convert " + a + " " + dir.file("a.fits"), dir).status, 0);
     const clirun::Result back = run("convert " + dir.file("a.fits") + " " + dir.file("b.ff"), dir);
     EXPECT_EQ(back.status, 0) << back.err;

@@ -6,8 +6,7 @@ using clirun::run;
 
 namespace {
 
-// The header of a scan written with OBJECT and COMMENT, as read back: the
-// lines before them, and the defaults the reader adds after them.
+// A scan written with OBJECT and COMMENT as read back: the lines before them, the defaults after.
 const std::string kFront = "SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=3\nCTYPE1=TIME\nCRVAL1=3600\nCDELT1=0.5\nBUNIT=K\n";
 const std::string kDefaults = "CRPIX1=1.0\nBSCALE=1\nBZERO=0\nOBSDEC=0.0\nDEC=0.0\nNUT-RA=0.0\nTIMEWSH=0.0\nTIMEESH=0.0\n";
 const std::string kMiddle = "OBJECT=3C 84\nCOMMENT=old\n";
@@ -15,8 +14,7 @@ const std::string kMiddle = "OBJECT=3C 84\nCOMMENT=old\n";
 std::string headerOf(const std::string& path)
 {
     FFile f;
-    if (!f.Read(path))
-        return "<unreadable>";
+    if (!f.Read(path)) return "<unreadable>";
     std::string out;
     for (int i = 0; i < f.EntryCount(); ++i)
         out += f.EntryAt(i).GetID() + "=" + f.EntryAt(i).GetValue() + "\n";
@@ -32,9 +30,6 @@ std::string replaceAll(std::string s, const std::string& from, const std::string
 
 const std::string kProtected = "Head entry OBJECT is PROTECTED.\nAre you sure you want to edit its value?\n";
 const std::string kNoForce = "vexil-cli: answered No without --force; nothing written\n";
-const std::string kReadOnlyNew = "The entry being inserted is classified as READ-ONLY.\nDo you really want to create it?\n";
-
-std::string deleting(const std::string& id) { return "Head entry " + id + " is to be deleted\nAre you sure?\n"; }
 
 }  // namespace
 
@@ -50,26 +45,17 @@ TEST(CliHead, ListsTheHeaderWithTheDictionaryWords)
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 18);
 }
 
-// Each case starts from a fresh in.ff holding OBJECT and COMMENT. {IN} and
-// {OUT} in the arguments name in.ff and out.ff; header is what out.ff (or
-// in.ff, for a save in place) holds afterwards.
+// From a fresh in.ff each time; header is what out.ff (or in.ff, saved in place) holds afterwards.
 TEST(CliHead, ChangesFollowTheAccessRulesAllOrNothing)
 {
-    struct Case {
-        std::string args;
-        int status;
-        std::string err;  // exact; for status 2 the start
-        std::string header;
-    } cases[] = {
+    struct Case { std::string args; int status; std::string err; std::string header; } cases[] = {
         {"{IN} -o {OUT} --set COMMENT=new", 0, "", kFront + "OBJECT=3C 84\nCOMMENT=new\n" + kDefaults},
         {"{IN} -o {OUT} --set 'OBJECT=Cas A'", 1, kProtected + kNoForce, ""},
         {"{IN} -o {OUT} --force --set ' OBJECT = Cas A '", 0, kProtected, kFront + "OBJECT=Cas A\nCOMMENT=old\n" + kDefaults},
-        {"{IN} -o {OUT} --set DATE-OBS=2025-01-02 --force --set PROG-ID=P7", 0, kReadOnlyNew,
+        {"{IN} -o {OUT} --set DATE-OBS=2025-01-02 --force --set PROG-ID=P7", 0, "The entry being inserted is classified as READ-ONLY.\nDo you really want to create it?\n",
          kFront + kMiddle + kDefaults + "DATE-OBS=2025-01-02\nPROG-ID=P7\n"},
-        {"{IN} -o {OUT} --delete COMMENT --verbose", 0, deleting("COMMENT") + "wrote {OUT}\n",
-         kFront + "OBJECT=3C 84\n" + kDefaults},
-        {"{IN} -o {OUT} --delete OBJECT", 1,
-         "Head entry OBJECT is PROTECTED.\nAre you still sure you want to delete it?\n" + kNoForce, ""},
+        {"{IN} -o {OUT} --delete COMMENT --verbose", 0, "Head entry COMMENT is to be deleted\nAre you sure?\nwrote {OUT}\n", kFront + "OBJECT=3C 84\n" + kDefaults},
+        {"{IN} -o {OUT} --delete OBJECT", 1, "Head entry OBJECT is PROTECTED.\nAre you still sure you want to delete it?\n" + kNoForce, ""},
         {"{IN} -o {OUT} --set COMMENT=x --set BUNIT=Jy --set Z=1", 1, "Can't update READ-ONLY entry BUNIT\n", ""},
         {"{IN} -o {IN} --set 'COMMENT=tilt 3\xC2\xB0 \xC3\xA9t\xC3\xA9'", 0, "",
          kFront + "OBJECT=3C 84\nCOMMENT=tilt 3\xB0 \xE9t\xE9\n" + kDefaults},
@@ -88,8 +74,7 @@ TEST(CliHead, ChangesFollowTheAccessRulesAllOrNothing)
         EXPECT_EQ(c.status == 2 ? r.err.substr(0, err.size()) : r.err, err) << c.args;
         const bool inPlace = c.args.find("-o {IN}") != std::string::npos;
         const std::string written = inPlace ? in : dir.file("out.ff");
-        if (c.status != 0) {
-            // Nothing written: no output, and the input byte for byte.
+        if (c.status != 0) {  // nothing written
             EXPECT_FALSE(std::filesystem::exists(dir.file("out.ff"))) << c.args;
             EXPECT_EQ(readBytes(in), before) << c.args;
             continue;

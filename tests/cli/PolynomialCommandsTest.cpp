@@ -1,10 +1,8 @@
-// End to end: the polynomial, linear-combination and copy subcommands on
-// real files (the numbers themselves are proven by the core's tests).
-
 #include "CliRun.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 using clirun::run;
@@ -15,24 +13,18 @@ TEST(CliPolynomial, EachCommandWritesItsResult)
 {
     TempDir dir;
     std::vector<float> ramp(20), trend(20), flat(20, 5.0f), step(23, 5.0f);
-    for (int i = 0; i < 20; ++i) {
-        ramp[static_cast<std::size_t>(i)] = static_cast<float>(i);
-        trend[static_cast<std::size_t>(i)] = 1.0f + 2.0f * static_cast<float>(i);
-    }
+    for (std::size_t i = 0; i < 20; ++i)
+        ramp[i] = static_cast<float>(i), trend[i] = 1.0f + 2.0f * static_cast<float>(i);
     trend[15] = 100;
     flat[10] = flat[11] = flat[12] = 100;
-    for (int i = 13; i < 23; ++i)
-        step[static_cast<std::size_t>(i)] = 15.0f;
+    std::fill(step.begin() + 13, step.end(), 15.0f);
     step[11] = -3;
     const std::string t = writeScan(dir, "t.ff", trend), c = writeScan(dir, "c.ff", flat),
                       g = writeScan(dir, "g.ff", step), r = writeScan(dir, "r.ff", ramp);
     const std::string ab = writeScan(dir, "a.ff", {1, 2, 3, 4}) + " " + writeScan(dir, "b.ff", {2, 4, 6, 8});
     std::vector<float> detrended(20, 0.0f);
     detrended[15] = 100 - 31;
-    struct Case {
-        std::string args;
-        std::vector<float> out;
-    } cases[] = {
+    struct Case { std::string args; std::vector<float> out; } cases[] = {
         {"trend " + t + " --select 0:9", detrended},
         {"clip " + c + " --power 0 --select 0:9 --discard 10:12 --select 13:19", std::vector<float>(20, 5)},
         {"glue " + g + " --select 0:22 --discard 10:12 --power 0", std::vector<float>(23, 5)},
@@ -61,8 +53,7 @@ TEST(CliPolynomial, FailuresAndUsageErrors)
     const std::string z = writeScan(dir, "z.ff", {0, 0, 0, 0});
     std::vector<float> clip(20, 5.0f), step(23, 5.0f);
     clip[10] = 100;
-    for (int i = 13; i < 23; ++i)
-        step[static_cast<std::size_t>(i)] = 15.0f;
+    std::fill(step.begin() + 13, step.end(), 15.0f);
     const std::string c = writeScan(dir, "c.ff", clip), g = writeScan(dir, "g.ff", step);
     const std::string o = " -o " + dir.file("o.ff");
     clirun::expectFailures({

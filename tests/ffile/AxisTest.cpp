@@ -27,10 +27,7 @@ FFile makeFile(const std::string& entries, int n = 20)
 TEST(Axis, OffsetOriginFollowsTheFlags)
 {
     FFile f = makeFile("CTYPE1=TIME\nCRVAL1=100\nCRPIX1=1\nCDELT1=0.5\nTIMEWSH=2\nTIMEESH=4\nNUT-RA=1\n");
-    struct Case {
-        int flags;
-        double origin, step;
-    } cases[] = {{0, 104, 0.5}, {2, 101, 0.5}, {1, 4, 0.5}, {4, 103, 0.5}, {8, 0, 1}, {7, 0, 0.5}};
+    struct Case { int flags; double origin, step; } cases[] = {{0, 104, 0.5}, {2, 101, 0.5}, {1, 4, 0.5}, {4, 103, 0.5}, {8, 0, 1}, {7, 0, 0.5}};
     for (const Case& c : cases) {
         f.SetOffsets(c.flags);
         EXPECT_DOUBLE_EQ(f.OffsetOrigin(), c.origin) << c.flags;
@@ -111,9 +108,7 @@ TEST(Axis, PixelModeRefusesTimeAndLeavingItRestoresTheOwnMode)
 TEST(Axis, TextForms)
 {
     const double inf = std::numeric_limits<double>::infinity();
-    struct Case {
-        std::string got, expected;
-    } cases[] = {
+    struct Case { std::string got, expected; } cases[] = {
         {FFile::TimeText(3725.4), "01:02:05.4"},
         {FFile::TimeText(-10), "23:59:50.0"},
         {FFile::TimeText(86400), "00:00:00.0"},

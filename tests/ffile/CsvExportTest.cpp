@@ -9,11 +9,7 @@
 
 TEST(CsvExport, TimeAngleAndOtherAxesWithSelections)
 {
-    struct Case {
-        const char* axis;  // header lines of the axis
-        std::vector<std::uint8_t> marks;
-        std::string csv;
-    } cases[] = {
+    struct Case { const char* axis; std::vector<std::uint8_t> marks; std::string csv; } cases[] = {
         {"CTYPE1=TIME\nCRVAL1=43200\nCDELT1=0.5\nBUNIT=K\n", {},
          "X (SEC),TIME,Y (K)\n43200,12:00:00.0,1.5\n43200.5,12:00:00.5,NaN\n43201,12:00:01.0,-2\n"},
         // 0.01 rad is 2062.648 arc seconds: 0 degrees 34' 22.6".

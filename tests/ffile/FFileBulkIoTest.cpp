@@ -1,8 +1,3 @@
-// Reading and writing records larger than the reader's and writer's internal
-// blocks: the fused conversion and scaling of every sample form, the joint
-// between buffered and direct reads, and saves that span several write-back
-// slices.
-
 #include "FFile.h"
 #include "RecordBytes.h"
 #include "TestSupport.h"
@@ -16,24 +11,16 @@
 #include <string>
 #include <vector>
 
-// Hand-worked values of every sample form, with and without scaling.
 TEST(FFileBulkIo, ConvertsAndScalesEveryFormToPhysicalValues)
 {
     const float inf = std::numeric_limits<float>::infinity();
-    struct Case {
-        const char* name;
-        std::string data;
-        const char* bitpix;
-        const char* scaling;
-        std::vector<float> expected;
-    } cases[] = {
+    struct Case { const char* name; std::string data; const char* bitpix; const char* scaling; std::vector<float> expected; } cases[] = {
         {"16 scaled", rawBytes<std::int16_t>({-32768, -2, 0, 3, 32767}), "16", "BSCALE=0.5\nBZERO=10\n",
          {-16374.0f, 9.0f, 10.0f, 11.5f, 16393.5f}},
         {"16 plain", rawBytes<std::int16_t>({-32768, -1, 7}), "16", "", {-32768.0f, -1.0f, 7.0f}},
         {"-32 scaled", rawBytes<float>({1.5f, -0.25f, 3e38f}), "-32", "BSCALE=2\nBZERO=-1\n", {2.0f, -1.5f, inf}},
         {"-64 plain", rawBytes<double>({0.1, -1e300, 1e-50, 2.5}), "-64", "", {0.1f, -inf, 0.0f, 2.5f}},
-        // 1 + 2^-30 rounds to 1 in single precision before the scaling:
-        // 1 * 3 - 3 is 0, where scaling in double first would give 2.8e-9.
+        // 1 + 2^-30 rounds to 1 in single precision before the scaling: 0, not 2.8e-9.
         {"-64 scaled", rawBytes<double>({1.0 + std::ldexp(1.0, -30), 4.0}), "-64", "BSCALE=3\nBZERO=-3\n",
          {0.0f, 9.0f}},
     };
@@ -50,18 +37,16 @@ TEST(FFileBulkIo, ConvertsAndScalesEveryFormToPhysicalValues)
     }
 }
 
-// Without scaling the bits of single-precision samples pass unchanged, -0 and
-// NaN payloads included.
+// Unscaled single-precision samples keep their bits, -0 and NaN payloads included.
 TEST(FFileBulkIo, UnscaledFloatSamplesKeepTheirBits)
 {
     const std::vector<std::uint32_t> bits = {0x80000000u, 0x7fc12345u, 0x00000001u, 0x3f800000u};
     FFile f;
     ASSERT_TRUE(f.ReadFromBytes(recordHead("-32", bits.size()) + rawBytes(bits), "a.ff"));
-    EXPECT_EQ(rawBytes(std::vector<float>(f.Data(), f.Data() + f.Count())), rawBytes(bits));
+    EXPECT_EQ(rawBytes(samplesOf(f)), rawBytes(bits));
 }
 
-// Records longer than one conversion block (65536 samples) in every form,
-// against a sample-by-sample reference.
+// Records longer than one conversion block (65536 samples).
 TEST(FFileBulkIo, LongRecordsAcrossConversionBlocks)
 {
     const std::size_t n = 150001;
@@ -86,9 +71,7 @@ TEST(FFileBulkIo, LongRecordsAcrossConversionBlocks)
     }
 }
 
-// A file much larger than the reader's 64 KiB buffer, with a header whose
-// length is no multiple of four: the buffered start of the data and the
-// direct read of the rest must join without a gap.
+// Much larger than the 64 KiB read buffer, header length no multiple of four: the parts join without a gap.
 TEST(FFileBulkIo, ReadFromDiskJoinsBufferedAndDirectParts)
 {
     const std::size_t n = 300007;
@@ -105,22 +88,15 @@ TEST(FFileBulkIo, ReadFromDiskJoinsBufferedAndDirectParts)
     EXPECT_EQ(std::memcmp(f.Data(), v.data(), n * 4), 0);
 }
 
-// A save of several write-back slices (4 MiB each) gives exactly the header
-// bytes followed by the samples, and reads back bit for bit.
+// A save of several 4 MiB write-back slices is the header bytes and the samples, and reads back.
 TEST(FFileBulkIo, LargeSaveIsExactAndReadsBack)
 {
     const int n = 2'500'003;  // 10 MB of samples, a partial last slice
-    SampleArray s(n);
+    std::vector<float> s(n);
     for (int i = 0; i < n; ++i)
         s[static_cast<std::size_t>(i)] = static_cast<float>(i % 1000) * 0.25f - static_cast<float>(i) * 1e-3f;
     FFile f;
-    f.SetText("SIMPLE", "T");
-    f.SetText("BITPIX", "-32");
-    f.SetText("NAXIS", "1");
-    f.SetText("CTYPE1", "TIME");
-    f.SetText("CDELT1", "0.1");
-    f.SetText("BUNIT", "K");
-    f.SetData(SampleArray::copyOf(s.data(), n), n);
+    ASSERT_TRUE(f.ReadFromBytes(recordHead("-32", s.size()) + rawBytes(s), "a.ff"));
     TempDir dir;
     f.SetName(dir.file("save.ff"));
     ASSERT_TRUE(f.Write());

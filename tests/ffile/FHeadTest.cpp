@@ -18,13 +18,9 @@ std::vector<std::string> idsOf(FHead& h)
 
 void setMinimal(FHead& h)
 {
-    h.SetText("SIMPLE", "T");
-    h.SetText("BITPIX", "-32");
-    h.SetText("NAXIS", "1");
-    h.SetText("NAXIS1", "0");
-    h.SetText("CTYPE1", "TIME");
-    h.SetText("CDELT1", "1");
-    h.SetText("BUNIT", "K");
+    for (auto [id, value] : {std::pair{"SIMPLE", "T"}, {"BITPIX", "-32"}, {"NAXIS", "1"}, {"NAXIS1", "0"},
+                             {"CTYPE1", "TIME"}, {"CDELT1", "1"}, {"BUNIT", "K"}})
+        h.SetText(id, value);
 }
 
 }  // namespace
@@ -63,11 +59,7 @@ TEST(FHead, TypedReadsFollowCRules)
 
 TEST(FHeadQControl, ReportsTheFirstFailingRow)
 {
-    struct Case {
-        const char* name;
-        std::vector<std::pair<std::string, std::string>> changes;  // value "" removes
-        const char* message;
-    } cases[] = {
+    struct Case { const char* name; std::vector<std::pair<std::string, std::string>> changes; const char* message; } cases[] = {
         {"quoted SIMPLE", {{"SIMPLE", "'T'"}}, "FHead: invalid value of the fixed parameter SIMPLE"},
         {"NAXIS 1.0", {{"NAXIS", "1.0"}}, "FHead: invalid value of the fixed parameter NAXIS"},
         {"NAXIS 01", {{"NAXIS", "01"}}, "FHead: invalid value of the fixed parameter NAXIS"},
@@ -81,12 +73,8 @@ TEST(FHeadQControl, ReportsTheFirstFailingRow)
         RecordMessages rec;
         FHead h;
         setMinimal(h);
-        for (const auto& [id, value] : c.changes) {
-            if (value.empty())
-                h.Remove(id);
-            else
-                h.SetText(id, value);
-        }
+        for (const auto& [id, value] : c.changes)
+            value.empty() ? static_cast<void>(h.Remove(id)) : h.SetText(id, value);
         EXPECT_FALSE(h.QControl()) << c.name;
         EXPECT_EQ(rec.errors(), std::vector<std::string>{c.message}) << c.name;
     }

@@ -35,10 +35,7 @@ TEST(KeywordDictionary, CriticalAndFixedRowsAreTheDocumentedSet)
 
 TEST(HeadEntry, TypedValuesUseDecimalAndSixDigitGeneralForm)
 {
-    struct Case {
-        double v;
-        const char* text;
-    } reals[] = {{1.0, "1"},       {0.0, "0"},          {0.5, "0.5"},     {-2.25, "-2.25"},
+    struct Case { double v; const char* text; } reals[] = {{1.0, "1"},       {0.0, "0"},          {0.5, "0.5"},     {-2.25, "-2.25"},
                  {1234.56789, "1234.57"}, {999999.4, "999999"}, {999999.5, "1e+06"}, {0.0001, "0.0001"},
                  {0.00009999, "9.999e-05"}};
     for (const Case& c : reals)
@@ -54,10 +51,7 @@ TEST(HeadEntry, TypedValuesUseDecimalAndSixDigitGeneralForm)
 
 TEST(HeadEntry, CoordinatesKeepTheDigitsTheirToleranceNeeds)
 {
-    struct Case {
-        double v, tolerance;
-        const char* text;
-    } cases[] = {{43200.075, 5e-8, "43200.075"}, {43200.0, 5e-8, "43200"}, {0.2, 1e-9, "0.2"},
+    struct Case { double v, tolerance; const char* text; } cases[] = {{43200.075, 5e-8, "43200.075"}, {43200.0, 5e-8, "43200"}, {0.2, 1e-9, "0.2"},
                  {1.0 / 3.0, 1e-3, "0.333333"}, {1.0 / 3.0, 1e-12, "0.333333333333"}, {1e300, 0, "1e+300"}, {0.1 + 0.2, 0, "0.30000000000000004"}};
     for (const Case& c : cases)
         EXPECT_EQ(HeadEntry::FormatRealWithin(c.v, c.tolerance), c.text) << c.v;

@@ -10,11 +10,7 @@ namespace {
 
 const std::string kCore = "BITPIX=-32\nNAXIS=1\nNAXIS1=0\nCTYPE1=TIME\nCDELT1=1\nBUNIT=K\n";
 
-struct Parsed {
-    bool ok;
-    std::vector<std::string> errors;
-    FHead head;
-};
+struct Parsed { bool ok; std::vector<std::string> errors; FHead head; };
 
 Parsed parse(const std::string& text)
 {
@@ -29,12 +25,7 @@ Parsed parse(const std::string& text)
 
 TEST(ReadHead, TolerantLineReading)
 {
-    struct Case {
-        const char* name;
-        std::string text;
-        const char* id;
-        const char* value;  // nullptr: no entry
-    } cases[] = {
+    struct Case { const char* name; std::string text; const char* id; const char* value; } cases[] = {
         {"padded around =", "SIMPLE=T\n  CRVAL1   =   12.5  \n" + kCore + "END\n", "CRVAL1", "12.5"},
         {"inner blank kept", "SIMPLE=T\nOBJECT = 3C 273\n" + kCore + "END\n", "OBJECT", "3C 273"},
         {"second = in value", "SIMPLE=T\nA=B=C\n" + kCore + "END\n", "A", "B=C"},
@@ -46,19 +37,13 @@ TEST(ReadHead, TolerantLineReading)
         {"ENDING ignored", "SIMPLE=T\nENDING\n" + kCore + "END   \n", "ENDING", nullptr},
         {"leading blank lines", "\n\n   \t SIMPLE=T\n\n   OBJECT=X\n" + kCore + "END\n", "OBJECT", "X"},
         {"CRLF lines", "SIMPLE=T\r\nOBJECT=M 87\r\n" + kCore + "END\r\n", "OBJECT", "M 87"},
-        {"later line replaces", "SIMPLE=T\nOBJECT=A\n" + kCore + "OBJECT=B\nEND\n", "OBJECT", "B"},
     };
     for (const Case& c : cases) {
         Parsed p = parse(c.text);
         EXPECT_TRUE(p.ok) << c.name;
-        EXPECT_TRUE(p.errors.empty()) << c.name << ": " << (p.errors.empty() ? "" : p.errors[0]);
+        EXPECT_EQ(p.errors, std::vector<std::string>{}) << c.name;
         const HeadEntry* e = p.head.Find(c.id);
-        if (c.value) {
-            ASSERT_NE(e, nullptr) << c.name;
-            EXPECT_EQ(e->GetValue(), c.value) << c.name;
-        } else {
-            EXPECT_EQ(e, nullptr) << c.name;
-        }
+        EXPECT_EQ(e ? e->GetValue() : std::string("(none)"), c.value ? c.value : "(none)") << c.name;
     }
 }
 
@@ -66,17 +51,12 @@ TEST(ReadHead, RepeatedIdKeepsFirstPosition)
 {
     Parsed p = parse("SIMPLE=T\nOBJECT=A\n" + kCore + "OBJECT=B\nEND\n");
     ASSERT_TRUE(p.ok);
-    EXPECT_EQ(p.head.EntryAt(1).GetID(), "OBJECT");
-    EXPECT_EQ(p.head.EntryAt(1).GetValue(), "B");
+    EXPECT_EQ(p.head.EntryAt(1).GetID() + "=" + p.head.EntryAt(1).GetValue(), "OBJECT=B");
 }
 
 TEST(ReadHead, FailuresAndTheirMessages)
 {
-    struct Case {
-        const char* name;
-        std::string text;
-        const char* message;
-    } cases[] = {
+    struct Case { const char* name; std::string text; const char* message; } cases[] = {
         {"empty file", "", "FHead: unexpected EOF"},
         {"only blanks", " \n\t\n", "FHead: unexpected EOF"},
         {"short first line at EOF", "SIMP", "FHead: unexpected EOF"},
@@ -132,10 +112,7 @@ TEST(ReadHead, StopsAtEndAndNeverReadsTheData)
     EXPECT_FALSE(h.Has("X"));
 }
 
-// A header of 200 000 distinct user entries: reading, looking up and
-// replacing cost a bounded number of ID comparisons each (a walk of the
-// entry list would need about 2 * 10^10), the order of the file survives,
-// and removals and copies keep the index right.
+// Reading and replacing 200 000 entries cost a bounded number of ID comparisons each.
 TEST(ReadHead, ManyEntriesCostLinearWork)
 {
     constexpr int kEntries = 200000;

@@ -1,12 +1,10 @@
 #pragma once
-// Raw F-file bytes for the reader and writer tests.
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-// A header of SIMPLE, BITPIX, NAXIS, NAXIS1, a time axis of step 1 and BUNIT,
-// the extra lines, and END.
+// SIMPLE, BITPIX, NAXIS, NAXIS1, a time axis of step 1, BUNIT, the extra lines, END.
 inline std::string recordHead(const std::string& bitpix, const std::string& naxis1, const std::string& extra = "")
 {
     return "SIMPLE=T\nBITPIX=" + bitpix + "\nNAXIS=1\nNAXIS1=" + naxis1 + "\nCTYPE1=TIME\nCDELT1=1\nBUNIT=K\n" + extra +
@@ -17,12 +15,16 @@ inline std::string recordHead(const std::string& bitpix, std::size_t n, const st
     return recordHead(bitpix, std::to_string(n), extra);
 }
 
-// The values as they lie in memory.
 template <typename T>
 std::string rawBytes(const std::vector<T>& v)
 {
     std::string out(v.size() * sizeof(T), '\0');
-    if (!v.empty())
-        std::memcpy(out.data(), v.data(), out.size());
+    if (!v.empty()) std::memcpy(out.data(), v.data(), out.size());
     return out;
+}
+
+template <typename Record>
+std::vector<float> samplesOf(const Record& f)
+{
+    return {f.Data(), f.Data() + f.Count()};
 }

@@ -1,7 +1,3 @@
-// Ruler ticks and the readout's coordinate texts: tick values and labels
-// over tables of ranges for the three kinds of axis, and readings that tell
-// neighbouring samples apart.
-
 #include "ReadoutText.h"
 #include "RulerTicks.h"
 
@@ -16,13 +12,7 @@ using RulerTicks::Kind;
 
 TEST(RulerTicks, TicksAndLabelsOverRanges)
 {
-    struct Case {
-        Kind kind;
-        double lo, hi, minStep;
-        const char* first;
-        const char* last;
-        int majors;
-    };
+    struct Case { Kind kind; double lo, hi, minStep; const char* first; const char* last; int majors; };
     const Case cases[] = {
         {Kind::Time, 43917.3, 43990.2, 9, "12:12:00", "12:13:10", 8},
         {Kind::Time, 86410, 86390, 4, "23:59:50", "00:00:10", 5},  // across midnight, reversed
@@ -61,10 +51,7 @@ TEST(RulerTicks, TicksAndLabelsOverRanges)
 TEST(ReadoutText, NeighbouringSamplesReadDifferently)
 {
     using namespace ReadoutText;
-    struct Case {
-        double origin, step;
-        int decimals;
-    };
+    struct Case { double origin, step; int decimals; };
     const Case cases[] = {{43917.0, 0.05, 2}, {43917.0, 0.001, 3}, {86399.5, 0.1, 1}, {100.0, 2.5e-6, 6},
                           {0.0, 1.0, 1},      {0.0, 0.003, 3},     {12.0, 0.0007, 4}};
     for (const Case& c : cases) {

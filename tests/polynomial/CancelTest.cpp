@@ -1,8 +1,3 @@
-// Cancelling long commands through the progress hook: each command is run
-// once to count the steps it reports, then cancelled at its first, middle
-// and last step. A cancelled command says nothing, produces no output and
-// leaves the record's samples, header and marks byte for byte as they were.
-
 #include "FFCompress.h"
 #include "FFCorrelation.h"
 #include "FFLinComb.h"
@@ -21,7 +16,7 @@
 
 namespace {
 
-// Cancels at the given step (0: never) and keeps what it was told.
+// Cancels at the given step (0: never).
 struct CancelAt : Progress::Hook {
     explicit CancelAt(int step) : step(step) {}
     void begin(const std::string& label) override { labels.push_back(label); }
@@ -46,32 +41,24 @@ std::string bytesOf(const FFile& f, const ViewArrays* view = nullptr)
 {
     std::string b = f.HeaderBytes();
     b.append(reinterpret_cast<const char*>(f.Data()), static_cast<std::size_t>(f.Count()) * sizeof(float));
-    if (view)
-        b.append(reinterpret_cast<const char*>(view->marks.data()), view->marks.size());
+    if (view) b.append(reinterpret_cast<const char*>(view->marks.data()), view->marks.size());
     return b;
 }
 
 struct World {
-    std::unique_ptr<FFile> a;
-    std::unique_ptr<FFile> b;
+    std::unique_ptr<FFile> a, b;
     ViewArrays view;
     World()
     {
         a = makeScan(recipe(wavy(300000), 0.5, 100.0, "a.ff"));
         b = makeScan(recipe(wavy(300001), 0.5, 100.2, "b.ff"));
-        view.attach(a->Data(), a->Count());
-        // Selected, discarded, selected: a step for Glue, a gap for Clip.
-        view.markRange(0, 139999, MarkSelected);
-        view.markRange(140000, 149999, MarkDiscarded);
-        view.markRange(150000, 299999, MarkSelected);
+        view.attach(a->Data(), a->Count());  // a step for Glue, a gap for Clip:
+        view.markRange(0, 299999, MarkSelected), view.markRange(140000, 149999, MarkDiscarded);
     }
     std::string bytes() const { return bytesOf(*a, &view) + bytesOf(*b); }
 };
 
-struct Command {
-    const char* label;
-    std::function<bool(World&)> run;  // true when it produced its result
-};
+struct Command { const char* label; std::function<bool(World&)> run; };
 
 template <class Op, class Settings>
 bool runTransform(World& w, Settings s)
@@ -87,9 +74,7 @@ bool runOperation(World& w)
     OverlayTuning t;
     t.quiet = t.given = true;
     FFList list;
-    list.Add(w.a.get());
-    list.Add(w.b.get());
-    list.SetActive(w.a.get());
+    list.Add(w.a.get()), list.Add(w.b.get()), list.SetActive(w.a.get());
     Op op(list, &t);
     return op.Execute() && op.TakeOutput() != nullptr;
 }
@@ -97,9 +82,7 @@ bool runOperation(World& w)
 SlidingMeanTuning smoothing(int function, int filter)
 {
     SlidingMeanTuning t;
-    t.windowSize = 20.0;
-    t.windowFunction = function;
-    t.filterType = filter;
+    t.windowSize = 20.0, t.windowFunction = function, t.filterType = filter;
     return t;
 }
 
@@ -120,8 +103,7 @@ TEST_F(Cancel, EveryLongCommandStopsCleanlyAtAnyStep)
     quietPower<ClipTuning>(4);
     quietPower<GlueTuning>(2);
     CompressTuning median;
-    median.method = 1;
-    median.factor = 2;
+    median.method = 1, median.factor = 2;
     const Command commands[] = {
         {"Sliding mean", [](World& w) { return runTransform<FFSlidingMean>(w, smoothing(1, 0)); }},
         {"Sliding mean", [](World& w) { return runTransform<FFSlidingMean>(w, smoothing(0, 0)); }},
@@ -157,21 +139,14 @@ TEST_F(Cancel, EveryLongCommandStopsCleanlyAtAnyStep)
     }
 }
 
-// Reading more bytes than the threshold reports progress in slices of a
-// million samples (three here) and may be stopped; at the threshold it is
-// silent.
+// Above the threshold reading reports per million samples and may be stopped.
 TEST_F(Cancel, ReadingALargeFileReportsAndStops)
 {
     TempDir dir;
     auto f = makeScan(recipe(wavy(2500000), 0.5, 100.0));
     f->SetName(dir.file("big.ff"));
     ASSERT_TRUE(f->Write());
-    const struct {
-        long long threshold;
-        int cancelAt;
-        int steps;
-        bool read;
-    } cases[] = {{4'000'000, 0, 3, true}, {4'000'000, 1, 1, false}, {4'000'000, 3, 3, false}, {10'000'000, 1, 0, true}};
+    const struct { long long threshold; int cancelAt; int steps; bool read; } cases[] = {{4'000'000, 0, 3, true}, {4'000'000, 1, 1, false}, {4'000'000, 3, 3, false}, {10'000'000, 1, 0, true}};
     for (const auto& c : cases) {
         FFile::SetProgressThreshold(c.threshold);
         auto hook = std::make_shared<CancelAt>(c.cancelAt);

@@ -15,15 +15,11 @@ namespace {
 struct Operands {
     std::vector<std::unique_ptr<FFile>> files;
     FFList list;
-    // The first file is the active one.
     explicit Operands(const std::vector<std::vector<float>>& samples)
     {
         int k = 0;
         for (const auto& s : samples) {
-            ScanRecipe recipe;
-            recipe.name = "op" + std::to_string(k++) + ".ff";
-            recipe.samples = s;
-            files.push_back(makeScan(recipe));
+            files.push_back(makeScan(recipe(s, 1, 0, "op" + std::to_string(k++) + ".ff")));
             list.Add(files.back().get());
         }
         list.SetActive(files[0].get());
@@ -34,17 +30,12 @@ class LinComb : public ::testing::Test {
 protected:
     void TearDown() override { FFLinComb::SetDialog(nullptr); }
     RecordMessages messages;
-    OverlayTuning overlay = [] {
-        OverlayTuning t;
-        t.quiet = t.given = true;
-        return t;
-    }();
+    OverlayTuning overlay = [] { OverlayTuning t; return t.quiet = t.given = true, t; }();
 };
 
 }  // namespace
 
-// The second case has the others in wildly different units: the fit must
-// not depend on their scale.
+// In wildly different units (1e9) the fit must not depend on their scale.
 TEST_F(LinComb, BestFitAgainstAnIndependentLeastSquaresSolution)
 {
     for (double unit : {1.0, 1e9}) {
@@ -79,19 +70,11 @@ TEST_F(LinComb, ExecuteWithTheDialogButtons)
 {
     // No dialog: 0.333333 each, summed in single precision operand by operand.
     auto third = [](float x, float y, float z) {
-        float v = static_cast<float>(0.333333 * x);
-        v = static_cast<float>(v + 0.333333 * y);
-        return static_cast<float>(v + 0.333333 * z);
+        return static_cast<float>(static_cast<float>(static_cast<float>(0.333333 * x) + 0.333333 * y) + 0.333333 * z);
     };
     const std::vector<std::vector<float>> two = {{1, 2, 3, 4}, {2, 4, 6, 8}};
     const std::string kNoBestFit = "FFLinComb: no best fit: the other f-files are zero or linearly dependent";
-    struct Case {
-        const char* name;
-        std::vector<std::vector<float>> ops;
-        FFLinComb::Dialog dialog;
-        std::vector<float> expected;  // empty: no output
-        std::string error;
-    } cases[] = {
+    struct Case { const char* name; std::vector<std::vector<float>> ops; FFLinComb::Dialog dialog; std::vector<float> expected; std::string error; } cases[] = {
         {"none", {{1, 2, 3, 4}, {10, 10, 10, 10}, {0, 1, 0, 1}}, nullptr,
          {third(1, 10, 0), third(2, 10, 1), third(3, 10, 0), third(4, 10, 1)}, ""},
         {"subtraction", two, [](LinCombCoefficients& r) { return r.Subtraction(), true; }, {-1, -2, -3, -4}, ""},
@@ -114,30 +97,23 @@ TEST_F(LinComb, ExecuteWithTheDialogButtons)
         FFLinComb op(o.list, &overlay);
         EXPECT_EQ(op.Execute(), !c.expected.empty()) << c.name;
         EXPECT_EQ(messages.errors(), errorList(c.error));
-        if (c.expected.empty())
-            continue;
+        if (c.expected.empty()) continue;
         std::unique_ptr<FFile> out = op.TakeOutput();
-        EXPECT_EQ(std::vector<float>(out->Data(), out->Data() + out->Count()), c.expected) << c.name;
+        EXPECT_EQ(samplesOf(*out), c.expected) << c.name;
         EXPECT_EQ(out->GetText("HISTORY").rfind("LINCOMB(", 0), 0u) << out->GetText("HISTORY");
     }
 }
 
-// A generated name (new005.ff, ...) is spent only on an output that is
-// taken, not on a correlation's or a dropped combination's.
 TEST_F(LinComb, OnlyAKeptOutputSpendsAGeneratedName)
 {
     for (int kind : {0, 1, 2}) {  // correlation, combination dropped, combination kept
         Operands o({{1, 2, 3, 4}, {4, 3, 2, 1}});
         FFile::ResetNameCounter(5);
         std::unique_ptr<FFOperation> op;
-        if (kind == 0)
-            op = std::make_unique<FFCorrelation>(o.list, &overlay);
-        else
-            op = std::make_unique<FFLinComb>(o.list, &overlay);
+        op = kind == 0 ? std::unique_ptr<FFOperation>(std::make_unique<FFCorrelation>(o.list, &overlay))
+                       : std::make_unique<FFLinComb>(o.list, &overlay);
         ASSERT_TRUE(op->Execute());
-        if (kind == 2) {
-            EXPECT_EQ(op->TakeOutput()->GetName(), "new005.ff");
-        }
+        if (kind == 2) { EXPECT_EQ(op->TakeOutput()->GetName(), "new005.ff"); }
         FFile next;
         next.MakeNewName();
         EXPECT_EQ(next.GetName(), kind == 2 ? "new006.ff" : "new005.ff") << kind;

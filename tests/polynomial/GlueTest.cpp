@@ -9,13 +9,11 @@
 
 namespace {
 
-// Levels per sample, with 'S' for a step sample.
 std::string levels(const FFPolyGlue& g)
 {
     std::string s;
     for (const MarkRun& run : g.Runs())
-        for (int i = run.first; i <= run.last; ++i)
-            s += run.step ? 'S' : static_cast<char>('0' + run.level);
+        s += std::string(run.last - run.first + 1, run.step ? 'S' : static_cast<char>('0' + run.level));
     return s;
 }
 
@@ -28,12 +26,7 @@ TEST_F(Glue, StepFindingAndLevels)
 {
     int shown = 0;
     Tuning<GlueTuning>::setEditor([&](GlueTuning&) { return ++shown, false; });
-    struct Case {
-        const char* marks;
-        const char* levels;  // "" when no step is found
-        const char* after;   // marks after the search
-        const char* error;
-    } cases[] = {
+    struct Case { const char* marks; const char* levels; const char* after; const char* error; } cases[] = {
         {"ssddss", "00SS11", "ssddss", ""},
         {"ssdsssdss", "00S111S00", "ssdsssdss", ""},
         {"ss..dd..ss", "0000SS1111", "ss..dd..ss", ""},  // unmarked runs do not prevent a step
@@ -46,23 +39,19 @@ TEST_F(Glue, StepFindingAndLevels)
         {"dd..dd", "", "dd..dd", "FFPolyGlue: no data selected and/or discarded"},
     };
     for (const Case& c : cases) {
-        messages.recorder.clear();
-        shown = 0;
+        messages.recorder.clear(), shown = 0;
         MarkedRecord m(std::vector<float>(std::string(c.marks).size(), 1.0f), c.marks);
         FFPolyGlue g(m.view);
         EXPECT_FALSE(g.Execute());
         const bool found = *c.levels != 0;
         EXPECT_EQ(shown, found ? 1 : 0) << c.marks;
-        if (found) {
-            EXPECT_EQ(levels(g), c.levels) << c.marks;
-        }
+        if (found) { EXPECT_EQ(levels(g), c.levels) << c.marks; }
         EXPECT_EQ(m.marks(), c.after) << c.marks;
         EXPECT_EQ(messages.errors(), errorList(c.error)) << c.marks;
     }
 }
 
-// A slope of 0.5 per sample with the middle stretch lifted by 7 and a wild
-// sample in each step: the middle comes down, the steps are filled.
+// The middle stretch lifted by 7, a wild sample in each step: the middle comes down, the steps are filled.
 TEST_F(Glue, TwoStepsShiftOnlyTheMiddle)
 {
     quietPower<GlueTuning>(1);
@@ -70,8 +59,7 @@ TEST_F(Glue, TwoStepsShiftOnlyTheMiddle)
     MarkedRecord m(ramp(28, 0, 0.5), marks);
     for (int i = 8; i < 20; ++i)
         m.data[i] += 7.0f;
-    m.data[9] = 100;
-    m.data[18] = -100;
+    m.data[9] = 100, m.data[18] = -100;
     std::string pending;
     ASSERT_TRUE(RunGlue(m.view, [&] { pending = m.marks(); }));
     EXPECT_EQ(pending, std::string(8, '.') + std::string(12, 'p') + std::string(8, '.'));
@@ -80,21 +68,17 @@ TEST_F(Glue, TwoStepsShiftOnlyTheMiddle)
         EXPECT_NEAR(m.data[i], 0.5 * i, 1e-5) << i;
 }
 
-// Power 4 needs 12 selected samples per level; a failure gives back the
-// marks of the leading run that the step search cleared.
+// Power 4 needs 12 per level; a failure gives back the marks the step search cleared.
 TEST_F(Glue, EachLevelNeedsTwoPPlusFourSelectedSamples)
 {
     for (auto [left, right] : {std::pair{12, 12}, {11, 12}, {12, 11}}) {
         messages.recorder.clear();
         const std::string marks = "dd" + std::string(left, 's') + "dd" + std::string(right, 's');
         MarkedRecord m(std::vector<float>(marks.size()), marks);
-        for (std::size_t i = 0; i < m.data.size(); ++i)
-            m.data[i] = static_cast<float>(i % 5);
+        for (std::size_t i = 0; i < m.data.size(); ++i) m.data[i] = static_cast<float>(i % 5);
         const bool ok = left == 12 && right == 12;
         EXPECT_EQ(RunGlue(m.view), ok) << left << "/" << right;
         EXPECT_EQ(messages.errors(), errorList(ok ? "" : "FFPolyGlue: not enough data"));
-        if (!ok) {
-            EXPECT_EQ(m.marks(), marks);
-        }
+        if (!ok) { EXPECT_EQ(m.marks(), marks); }
     }
 }

@@ -1,12 +1,10 @@
-// RMS, Area, Copy and the applying of results on a record read through the
-// F-file reader (0.5 s per sample from 3600 s, in K).
-
 #include "FFile.h"
 #include "InPlaceCommands.h"
 #include "MarkedRecord.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -17,13 +15,7 @@ struct Doc {
     ViewArrays view;
     explicit Doc(std::vector<float> v, const std::string& marks = "")
     {
-        ScanRecipe recipe;
-        recipe.name = "a.ff";
-        recipe.crval = 3600;
-        recipe.cdelt = 0.5;
-        recipe.samples = std::move(v);
-        recipe.extra = {{"HISTORY", "OLD"}};
-        file = makeScan(recipe);
+        file = makeScan(recipe(std::move(v), 0.5, 3600, "a.ff", {{"HISTORY", "OLD"}}));
         view.attach(file->Data(), file->Count());
         setMarks(view, marks);
     }
@@ -45,11 +37,7 @@ protected:
 
 TEST_F(InPlaceCommands, RmsTexts)
 {
-    struct Case {
-        std::vector<float> values;
-        const char* marks;
-        std::string text;  // "" for the error
-    } cases[] = {
+    struct Case { std::vector<float> values; const char* marks; std::string text; } cases[] = {
         // sqrt(5 / sqrt(12)) = 1.201405...
         {{1, 2, 3, 4}, "", "r.m.s. = 1.20141 K\n(for whole data)"},
         {{9, 1, 2, 3, 4, 9}, ".ssss.", "r.m.s. = 1.20141 K\n(for selected data)"},
@@ -66,11 +54,8 @@ TEST_F(InPlaceCommands, RmsTexts)
         messages.recorder.clear();
         Doc d(c.values, c.marks);
         EXPECT_EQ(CalcRms(d.view, *d.file), !c.text.empty());
-        if (c.text.empty()) {
-            EXPECT_EQ(messages.errors(), std::vector<std::string>{"FFView: too little data selected"});
-        } else {
-            EXPECT_EQ(infos(), std::vector<std::string>{"Calc|" + c.text});
-        }
+        EXPECT_EQ(c.text.empty() ? messages.errors() : infos(),
+                  std::vector<std::string>{c.text.empty() ? "FFView: too little data selected" : "Calc|" + c.text});
     }
 }
 
@@ -85,8 +70,7 @@ TEST_F(InPlaceCommands, AreaUnderTheClipBaselineLeavesMarksAsTheyWere)
     EXPECT_EQ(d.view.marks, before);
     EXPECT_EQ(d.file->Data()[3], 5.0f);
     // Without a selection the Clip message shows and the marks stay.
-    d.view.clearMarks();
-    setMarks(d.view, "..ddd...");
+    d.view.clearMarks(), setMarks(d.view, "..ddd...");
     EXPECT_FALSE(CalcArea(d.view, *d.file));
     EXPECT_EQ(messages.errors(), std::vector<std::string>{"FFPolyFit: no data selected or discarded"});
     EXPECT_EQ(d.view.marks[2], MarkDiscarded);
@@ -98,13 +82,12 @@ TEST_F(InPlaceCommands, CopyTakesTheSelectedStretchOrTheWholeRecord)
     Doc d(ramp(20, 0, 1), "..........ss.s");  // the unselected 12 comes along
     std::unique_ptr<FFile> copy = CopySelection(d.view, *d.file);
     ASSERT_TRUE(copy);
-    EXPECT_EQ(std::vector<float>(copy->Data(), copy->Data() + copy->Count()), (std::vector<float>{10, 11, 12, 13}));
+    EXPECT_EQ(samplesOf(*copy), (std::vector<float>{10, 11, 12, 13}));
     EXPECT_EQ(copy->GetText("NAXIS1"), "4");
     EXPECT_EQ(copy->GetReal("CRVAL1"), 3605.0);  // 3600 s + 10 samples of 0.5 s
     EXPECT_EQ(copy->GetText("HISTORY"), "COPY(a)");
 
-    d.view.clearMarks();
-    setMarks(d.view, ".sss");
+    d.view.clearMarks(), setMarks(d.view, ".sss");
     EXPECT_FALSE(CopySelection(d.view, *d.file));
     EXPECT_EQ(messages.errors(), std::vector<std::string>{"Selection is too small"});
     d.view.clearMarks();
@@ -112,4 +95,25 @@ TEST_F(InPlaceCommands, CopyTakesTheSelectedStretchOrTheWholeRecord)
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->HeaderBytes(), d.file->HeaderBytes());
     EXPECT_EQ(std::vector<float>(copy->Data(), copy->Data() + 20), ramp(20, 0, 1));
+}
+
+TEST(CopyOrigin, EverySampleKeepsItsCoordinate)
+{
+    const struct { double crval, cdelt; int first; } cases[] = {
+        {43917.0, 0.05, 19},  {43200.0, 0.001, 75}, {0.0, 0.5, 10},     {86000.5, 1e-4, 12345},
+        {-100.0, 0.3, 7},     {1e6, 0.02, 3},       {3.25, -0.01, 40},  {1.420e9, 1e3, 999},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        std::unique_ptr<FFile> file = makeScan(recipe(ramp(c.first + 10, 0, 1), c.cdelt, c.crval, "src.ff"));
+        ViewArrays view;
+        view.attach(file->Data(), file->Count()), view.markRange(c.first, c.first + 4, MarkSelected);
+        std::unique_ptr<FFile> copy = CopySelection(view, *file);
+        ASSERT_TRUE(copy && copy->Count() == 5);
+        for (int i = 0; i < 5; ++i) {  // against the coordinate in long double
+            const long double want = static_cast<long double>(c.crval) + static_cast<long double>(c.cdelt) * (c.first + i);
+            EXPECT_LE(std::fabs(static_cast<double>(copy->DisplayX(i) - want)), 1e-6 * std::fabs(c.cdelt)) << i;
+        }
+        EXPECT_EQ(copy->GetText("HISTORY"), "COPY(src)");
+    }
 }

@@ -1,8 +1,5 @@
 #pragma once
-// Samples with their view arrays for the operation tests, marks written as
-// one character per sample: '.' none, 's' selected, 'd' discarded,
-// 'p' pending. The fixture starts every polynomial tuning record afresh;
-// ramp(n, a, b) makes the samples a + b·i.
+// Marks as one character per sample: '.' none, 's' selected, 'd' discarded, 'p' pending.
 
 #include "PolyTuning.h"
 #include "ScanBuilder.h"
@@ -20,7 +17,6 @@ inline void setMarks(ViewArrays& view, const std::string& marks)
         view.marks[i] = marks[i] == 's' ? MarkSelected : marks[i] == 'd' ? MarkDiscarded : MarkNone;
 }
 
-// The messages a table case expects: none, or the one error.
 inline std::vector<std::string> errorList(const std::string& error)
 {
     return error.empty() ? std::vector<std::string>{} : std::vector<std::string>{error};
@@ -38,8 +34,7 @@ struct MarkedRecord {
     std::string marks() const
     {
         std::string s;
-        for (std::uint8_t m : view.marks)
-            s += ".sdp"[m];
+        for (std::uint8_t m : view.marks) s += ".sdp"[m];
         return s;
     }
 };
@@ -50,15 +45,11 @@ protected:
     void TearDown() override { reset(); }
     static void reset() { resetAll<ClipTuning, GlueTuning, TrendTuning>(); }
     template <typename... T>
-    static void resetAll()
-    {
-        ((Tuning<T>::reset(), Tuning<T>::setEditor(nullptr)), ...);
-    }
+    static void resetAll() { ((Tuning<T>::reset(), Tuning<T>::setEditor(nullptr)), ...); }
     template <typename T>
     static void quietPower(int p)
     {
-        Tuning<T>::current().power = p;
-        Tuning<T>::current().quiet = true;
+        Tuning<T>::current().power = p, Tuning<T>::current().quiet = true;
     }
     RecordMessages messages;
 };

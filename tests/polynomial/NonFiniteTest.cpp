@@ -1,6 +1,3 @@
-// Undefined samples (NaN, +inf) are left out: each operation is checked
-// against an independent computation over the defined samples only.
-
 #include "FFCompress.h"
 #include "FFCorrelation.h"
 #include "FFLinComb.h"
@@ -16,8 +13,7 @@
 
 namespace {
 
-// 40 samples; undefined at 3 and from 20 to 26. Weighted mean and median
-// (rank r(c) of c defined samples) of the defined x[lo ... hi], NaN if none.
+// Undefined at 3 and 20…26; weighted mean or median of the defined x[lo…hi], NaN if none.
 std::vector<float> record(float special)
 {
     std::vector<float> x(40);
@@ -42,10 +38,10 @@ float reference(const std::vector<float>& x, int c, int lo, int hi, double g, bo
         return static_cast<float>(s / ws);
     return g < 0 ? v[(n - 1) / 2] : (v[n % 2 ? h : h - 1] + v[h]) / 2;  // g < 0: sliding median
 }
-std::unique_ptr<FFile> run(FFTransform&& op)
+std::vector<float> run(FFTransform&& op)
 {
     EXPECT_TRUE(op.Execute());
-    return op.TakeOutput();
+    return samplesOf(*op.TakeOutput());
 }
 
 }  // namespace
@@ -62,9 +58,9 @@ TEST(NonFinite, FiltersAndCompressionTakeTheDefinedSamples)
         CompressTuning means, medians;
         medians.method = CompressMethod::Median;
         const std::vector<std::vector<float>> got = {
-            samplesOf(*run(FFSlidingMean(file.get(), &box))), samplesOf(*run(FFSlidingMean(file.get(), &gauss))),
-            samplesOf(*run(FFSlidingMean(file.get(), &median))), samplesOf(*run(FFCompress(file.get(), &means))),
-            samplesOf(*run(FFCompress(file.get(), &medians)))};
+            run(FFSlidingMean(file.get(), &box)), run(FFSlidingMean(file.get(), &gauss)),
+            run(FFSlidingMean(file.get(), &median)), run(FFCompress(file.get(), &means)),
+            run(FFCompress(file.get(), &medians))};
         for (int i = 0; i < 40; ++i) {
             const float want[] = {reference(x, i, i - 3, i + 3, 0, false),
                                   reference(x, i, i - 4, i + 4, 1.665109222 / 2, false),

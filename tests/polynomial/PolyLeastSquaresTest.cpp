@@ -1,3 +1,4 @@
+#include "LinearSystem.h"
 #include "PolyLeastSquares.h"
 #include "Reference.h"
 
@@ -30,16 +31,13 @@ double relativeGap(const std::vector<double>& xs, F a, G b)
 
 }  // namespace
 
-// NIST StRD Wampler1–5: x = 0…20, power 5; certified coefficients are all 1
-// except Wampler2 (1, 0.1, …, 1e-5); Wampler3–5 add growing noise that is
-// orthogonal to the polynomials of power 5.
+// NIST StRD Wampler1–5 certified values.
 TEST(PolyLeastSquares, NistWamplerCertifiedValues)
 {
     const std::vector<double> x = iota(0, 21);
     const std::vector<double> w3 = {760,     -2042,   2111,    -1684,   3888,    1858,    11379,
                                     17560,   39287,   64382,   113159,  175108,  273291,  400186,
                                     581243,  811568,  1121004, 1506550, 2002767, 2611612, 3369180};
-    // Wampler4 and Wampler5 carry 100 and 10 000 times the noise of Wampler3.
     std::vector<double> w1, w2, w4, w5;
     for (double v : x) {
         w1.push_back(1 + v * (1 + v * (1 + v * (1 + v * (1 + v)))));
@@ -47,13 +45,7 @@ TEST(PolyLeastSquares, NistWamplerCertifiedValues)
         w4.push_back(w1.back() + 100 * (w3[static_cast<std::size_t>(v)] - w1.back()));
         w5.push_back(w1.back() + 10000 * (w3[static_cast<std::size_t>(v)] - w1.back()));
     }
-    struct Case {
-        const char* name;
-        const std::vector<double>& y;
-        std::vector<double> certified;
-        double residualSD;
-        double tolerance;
-    } cases[] = {
+    struct Case { const char* name; const std::vector<double>& y; std::vector<double> certified; double residualSD; double tolerance; } cases[] = {
         {"Wampler1", w1, {1, 1, 1, 1, 1, 1}, 0.0, 1e-8},
         {"Wampler2", w2, {1, 0.1, 0.01, 0.001, 0.0001, 0.00001}, 0.0, 1e-9},
         {"Wampler3", w3, {1, 1, 1, 1, 1, 1}, 2360.14502379268, 1e-7},
@@ -67,20 +59,14 @@ TEST(PolyLeastSquares, NistWamplerCertifiedValues)
         for (int k = 0; k <= 5; ++k)
             EXPECT_NEAR(coef[k], c.certified[k], c.tolerance * c.certified[0]) << c.name << " c" << k;
         long double rss = 0;
-        for (int i = 0; i <= 20; ++i) {
-            const long double r = c.y[i] - p(x[i]);
-            rss += r * r;
-        }
+        for (int i = 0; i <= 20; ++i)
+            rss += (c.y[i] - p(x[i])) * (c.y[i] - p(x[i]));
         EXPECT_NEAR(static_cast<double>(std::sqrt(rss / 15)), c.residualSD, 1e-8 * (1 + c.residualSD)) << c.name;
     }
 }
 
-// Fits of every power through a smooth signal, far from the origin and over
-// several summing blocks (1 537 points a level, a partial lane at the end),
-// and the 100-sample gap between the levels, against QR references on the
-// Legendre basis; the raw-index normal equations lose the signal entirely
-// here. The two-level reference has the shape on Legendre 1…p and one
-// constant column per level.
+// 1 537 points a level (a partial summing lane) far from the origin, and the gap between the levels:
+// the two-level reference has the shape on Legendre 1…p and one constant column per level.
 TEST(PolyLeastSquares, EveryPowerMatchesTheQrReferenceFarFromTheOrigin)
 {
     const int m = 1537;
@@ -126,14 +112,8 @@ TEST(PolyLeastSquares, SingularAndNonFiniteFitsAreRefused)
     const std::vector<double> x = iota(0, 8), same(8, 5.0), y = {1, 2, 3, 4, 5, 6, 7, 8};
     const std::vector<double> twoAndAHair = {0, 0, 0, 0, 1, 1, 1, 1 + 1e-13};
     std::vector<double> nan = y, inf = y;
-    nan[4] = NAN;
-    inf[4] = INFINITY;
-    struct Case {
-        const char* name;
-        const std::vector<double>& x;
-        const std::vector<double>& y;
-        int power;
-    } cases[] = {{"NaN sample", x, nan, 2},
+    nan[4] = NAN, inf[4] = INFINITY;
+    struct Case { const char* name; const std::vector<double>& x; const std::vector<double>& y; int power; } cases[] = {{"NaN sample", x, nan, 2},
                  {"infinite sample", x, inf, 0},
                  {"coincident abscissae", same, y, 2},
                  {"dependent to rounding, finite", twoAndAHair, y, 2}};
@@ -149,4 +129,50 @@ TEST(PolyLeastSquares, SingularAndNonFiniteFitsAreRefused)
     Polynomial p;
     EXPECT_TRUE(FitSingleLevel(same.data(), y.data(), 8, 0, p));
     EXPECT_DOUBLE_EQ(p(5.0), 4.5);
+}
+
+namespace {
+
+LinearSystem make(const std::vector<std::vector<double>>& m, const std::vector<double>& r)
+{
+    LinearSystem s(static_cast<int>(r.size()));
+    for (int i = 0; i < s.Size(); ++i) {
+        for (int j = 0; j < s.Size(); ++j) s.M(i, j) = m[i][j];
+        s.R(i) = r[i];
+    }
+    return s;
+}
+
+}  // namespace
+
+// Complete pivoting takes the largest entry, the first met among equals; each solution is all ones.
+TEST(LinearSystem, PivotOrder)
+{
+    struct Case { std::vector<std::vector<double>> m; std::vector<double> r; std::vector<int> pivotRows; } cases[] = {
+        {{{1, 2}, {2, 1}}, {3, 3}, {1, 0}},
+        {{{1, 0, 5}, {2, 3, 1}, {9, 1, 2}}, {6, 6, 12}, {2, 1, 0}},
+    };
+    for (const Case& c : cases) {
+        LinearSystem s = make(c.m, c.r);
+        EXPECT_FALSE((s.Solve(), s.Degenerate()));
+        for (std::size_t k = 0; k < c.r.size(); ++k) {
+            EXPECT_EQ(s.PivotRow(static_cast<int>(k)), c.pivotRows[k]) << k;
+            EXPECT_NEAR(s.X(static_cast<int>(k)), 1.0, 1e-14) << k;
+        }
+    }
+}
+
+TEST(LinearSystem, FlagsSingularAndNonFiniteSystems)
+{
+    struct Case { const char* name; std::vector<std::vector<double>> m; std::vector<double> r; } cases[] = {
+        {"zero matrix", {{0, 0}, {0, 0}}, {1, 1}},
+        {"dependent rows", {{1, 2}, {2, 4}}, {3, 6}},
+        {"dependent to rounding", {{1, 1.0 / 3}, {3, 1}}, {1, 3}},
+        {"NaN entry", {{1, NAN}, {0, 1}}, {1, 1}},
+        {"infinite right side", {{1, 0}, {0, 1}}, {INFINITY, 1}},
+    };
+    for (const Case& c : cases) {
+        LinearSystem s = make(c.m, c.r);
+        EXPECT_TRUE((s.Solve(), s.Degenerate())) << c.name;
+    }
 }

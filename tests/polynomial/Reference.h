@@ -1,29 +1,19 @@
 #pragma once
-// Independent references for the fit tests: least squares by modified
-// Gram–Schmidt QR in long double, for polynomials on an orthogonal
-// (Legendre) basis of the scaled abscissa, which involves no normal
-// equations at all.
+// Least squares by modified Gram–Schmidt QR in long double on a Legendre basis: no normal equations.
 
 #include <cmath>
+#include <numeric>
 #include <vector>
 
 namespace ref {
 
-// Solves min |A c − y| for the m×n column-major matrix A: each column is
-// orthonormalised against the earlier ones, y is reduced along with them,
-// and R c = Qᵀy is solved backwards.
+// Solves min |A c − y| for the m×n column-major matrix A.
 inline std::vector<long double> leastSquaresQR(std::vector<long double> a, std::vector<long double> y, int m, int n)
 {
     auto col = [&](int j) { return a.data() + static_cast<std::ptrdiff_t>(j) * m; };
-    auto dot = [m](const long double* u, const long double* v) {
-        long double d = 0;
-        for (int k = 0; k < m; ++k)
-            d += u[k] * v[k];
-        return d;
-    };
+    auto dot = [m](const long double* u, const long double* v) { return std::inner_product(u, u + m, v, 0.0L); };
     auto subtract = [m](long double* u, long double f, const long double* v) {
-        for (int k = 0; k < m; ++k)
-            u[k] -= f * v[k];
+        for (int k = 0; k < m; ++k) u[k] -= f * v[k];
     };
     std::vector<long double> r(static_cast<std::size_t>(n * n)), c(static_cast<std::size_t>(n));
     for (int j = 0; j < n; ++j) {
@@ -43,12 +33,10 @@ inline std::vector<long double> leastSquaresQR(std::vector<long double> a, std::
     return c;
 }
 
-// The least-squares polynomial of power p through (x, y), as a function.
 struct Fit {
     long double lo, hi;
     std::vector<long double> c;
 
-    // Legendre polynomials 0…p at x scaled to [−1, 1].
     std::vector<long double> basis(long double x, int p) const
     {
         const long double t = (2 * x - lo - hi) / (hi - lo);
@@ -71,10 +59,8 @@ inline Fit fit(const std::vector<double>& x, const std::vector<double>& y, int p
 {
     const int m = static_cast<int>(x.size());
     Fit f{x[0], x[0], {}};
-    for (double v : x) {
-        f.lo = std::fmin(static_cast<double>(f.lo), v);
-        f.hi = std::fmax(static_cast<double>(f.hi), v);
-    }
+    for (double v : x)
+        f.lo = std::fmin(static_cast<double>(f.lo), v), f.hi = std::fmax(static_cast<double>(f.hi), v);
     std::vector<long double> a(static_cast<std::size_t>(m) * (p + 1));
     for (int i = 0; i < m; ++i) {
         const std::vector<long double> b = f.basis(x[static_cast<std::size_t>(i)], p);

@@ -1,6 +1,5 @@
 #include "TestSupport.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -15,7 +14,7 @@ TempDir::TempDir()
 
 TempDir::~TempDir()
 {
-    std::error_code ec;
+    std::error_code ec;  // a failed clean-up must not throw from a destructor
     std::filesystem::remove_all(path_, ec);
 }
 

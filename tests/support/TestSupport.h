@@ -1,14 +1,10 @@
 #pragma once
-// Helpers shared by the core tests: a message recorder installed for the
-// test's lifetime, temporary folders, and raw file writing.
-
 #include "Messages.h"
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 
-// Installs a MessageRecorder while in scope.
 class RecordMessages {
 public:
     RecordMessages() { previous_ = Messages::install(&recorder); }
@@ -23,7 +19,6 @@ private:
     MessageSink* previous_ = nullptr;
 };
 
-// A fresh folder removed with its contents when the object goes.
 class TempDir {
 public:
     TempDir();
