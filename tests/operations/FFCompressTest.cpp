@@ -9,8 +9,7 @@ namespace {
 
 using CompressFixture = TuningFixture<CompressTuning>;
 
-// The median by the definition: sort, then the middle value or the mean of
-// the middle two.
+// The median by the definition: sort, then the middle value or the mean of the middle two.
 float blockMedian(std::vector<float> b)
 {
     std::sort(b.begin(), b.end());
@@ -22,11 +21,7 @@ float blockMedian(std::vector<float> b)
 
 TEST_F(CompressFixture, BlocksMoveTheAxisAndBadSettingsAreRefused)
 {
-    struct Case {
-        int n, factor, method;
-        std::vector<float> out;  // empty: refused with the message
-        std::string message;
-    } cases[] = {
+    struct Case { int n, factor, method; std::vector<float> out; std::string message; } cases[] = {  // out empty: refused
         {10, 4, 0, {1.5f, 5.5f}, ""},  // the remainder is dropped
         {3, 1, 1, {0, 1, 2}, ""},
         {3, 4, 0, {}, "FFCompress: output FFile size is zero"},
@@ -106,10 +101,7 @@ TEST_F(CompressFixture, BlocksWithNaNFollowTheSelectionOrder)
 {
     // Selecting the smallest sample not yet taken: nothing is less than NaN,
     // so NaN is taken as soon as it is the first of those left.
-    struct Case {
-        std::vector<float> block;
-        float median;
-    } cases[] = {
+    struct Case { std::vector<float> block; float median; } cases[] = {
         {{NAN, 1, 2, 3}, 1.5f},  // NaN 1 2 3
         {{1, NAN, 2, 3}, NAN},   // 1 NaN 2 3: the middle pair holds NaN
         {{3, 2, 1, NAN}, 2.5f},  // 1 2 3 NaN
@@ -129,7 +121,5 @@ TEST_F(CompressFixture, BlocksWithNaNFollowTheSelectionOrder)
     std::vector<float> out(16);
     FFCompress::BlockMedians(x.data(), 128, 8, out.data());
     for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(out[static_cast<std::size_t>(i)],
-                  i == 3 ? 4.0f : blockMedian({x.begin() + i * 8, x.begin() + i * 8 + 8}))
-            << i;
+        EXPECT_EQ(out[static_cast<std::size_t>(i)], i == 3 ? 4.0f : blockMedian({x.begin() + i * 8, x.begin() + i * 8 + 8}));
 }
