@@ -1,8 +1,5 @@
-// The list's own rules; the order it gives an operation is checked with the
-// operations.
-
+// The list's own rules; the order it gives an operation is checked with the operations.
 #include "FFList.h"
-
 #include "FFile.h"
 #include "TestSupport.h"
 
