@@ -33,9 +33,7 @@ TEST_F(CompressFixture, BlocksMoveTheAxisAndBadSettingsAreRefused)
         SCOPED_TRACE(c.factor);
         rec.recorder.clear();
         auto in = makeScan(recipe(ramp(c.n), 0.5, 100.0));
-        CompressTuning t;
-        t.factor = c.factor;
-        t.method = c.method;
+        CompressTuning t{.method = c.method, .factor = c.factor};
         FFCompress op(in.get(), &t);
         EXPECT_EQ(op.Execute(), !c.out.empty());
         EXPECT_EQ(rec.errors(), c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
@@ -43,12 +41,10 @@ TEST_F(CompressFixture, BlocksMoveTheAxisAndBadSettingsAreRefused)
             continue;
         std::unique_ptr<FFile> out = op.TakeOutput();
         EXPECT_EQ(samplesOf(*out), c.out);
-        EXPECT_EQ(out->GetText("NAXIS1"), std::to_string(c.out.size()));
+        EXPECT_EQ(out->GetText("NAXIS1") + " " + out->GetText("HISTORY"), std::to_string(c.out.size()) + " COMPRESS(scan1)");
         EXPECT_EQ(out->GetReal("CDELT1"), 0.5 * c.factor);
         EXPECT_EQ(out->GetReal("CRVAL1"), 100.0 + 0.25 * (c.factor - 1));  // the first block's centre
-        EXPECT_EQ(out->GetText("HISTORY"), "COMPRESS(scan1)");
-        EXPECT_EQ(in->Count(), c.n);
-        EXPECT_FALSE(in->Has("HISTORY"));  // the history goes into the copy only
+        EXPECT_TRUE(in->Count() == c.n && !in->Has("HISTORY"));  // the input untouched
     }
 }
 

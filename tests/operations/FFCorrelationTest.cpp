@@ -30,14 +30,12 @@ std::vector<std::string> tables(const std::vector<std::pair<const char*, std::ve
 {
     RecordMessages rec;
     std::vector<std::unique_ptr<FFile>> files;
-    FFList list;
-    for (const auto& [name, samples] : scans) {
-        files.push_back(makeScan(recipe(samples, 1.0, 0.0, name)));
-        list.Add(files.back().get());
-    }
-    list.SetActive(files.front().get());
+    std::vector<FFile*> operands;
+    for (const auto& [name, samples] : scans)
+        operands.push_back((files.push_back(makeScan(recipe(samples, 1.0, 0.0, name))), files.back().get()));
+    OperandList ops(operands);
     OverlayTuning t = overlay(6, 0, true);
-    FFCorrelation op(list, &t);
+    FFCorrelation op(ops.list, &t);
     EXPECT_TRUE(op.Execute());
     EXPECT_TRUE(rec.errors().empty());
     std::vector<std::string> out;

@@ -23,13 +23,7 @@ ScanRecipe scan(double crval, double cdelt, int n, std::string ctype = "TIME")
 
 TEST(FFOperationGrid, WorkedExamples)
 {
-    const struct {
-        const char* what;
-        ScanRecipe a, b;
-        int offsetFlags;
-        double start, step;
-        int n;  // 0: the domain message is expected
-    } cases[] = {
+    const struct { const char* what; ScanRecipe a, b; int offsetFlags; double start, step; int n; } cases[] = {  // n 0: refused
         {"overlapping halves", scan(0, 1, 100), scan(50, 1, 100), 6, 50, 1, 50},
         {"finer step wins", scan(0, 1, 11), scan(0, 0.5, 21), 6, 0, 0.5, 21},
         // A spans 0 ... 10 with step 1; B lies inside it, so q = B's length.

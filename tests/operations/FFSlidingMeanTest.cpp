@@ -11,13 +11,8 @@ using SlidingFixture = TuningFixture<SlidingMeanTuning>;
 
 SlidingMeanTuning settings(double W, int function = 0, int filter = 0, int boundary = 0, bool bgr = false)
 {
-    SlidingMeanTuning t;
-    t.windowSize = W;
-    t.windowFunction = function;
-    t.filterType = filter;
-    t.boundaryMode = boundary;
-    t.removeBackground = bgr;
-    return t;
+    return {.windowFunction = function, .filterType = filter, .removeBackground = bgr, .boundaryMode = boundary,
+            .windowSize = W};
 }
 
 }  // namespace

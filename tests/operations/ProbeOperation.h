@@ -41,12 +41,8 @@ struct OperandList {
 inline OverlayTuning overlay(int offsetFlags = 6, int headMode = 0, bool checkDeclination = false,
                              bool keepActiveOffsets = false)
 {
-    OverlayTuning t;
-    t.offsetFlags = offsetFlags;
-    t.headMode = headMode;
-    t.checkDeclination = checkDeclination;
-    t.keepActiveOffsets = keepActiveOffsets;
-    return t;
+    return {.checkDeclination = checkDeclination, .keepActiveOffsets = keepActiveOffsets, .offsetFlags = offsetFlags,
+            .headMode = headMode};
 }
 
 // A probe run on the files, the first active, with the given settings.
