@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 namespace {
 
 using CompressFixture = TuningFixture<CompressTuning>;
@@ -56,15 +58,13 @@ TEST_F(CompressFixture, ProcessWideSettingsThroughTheEditor)
     FFCompress op(in.get());
     ASSERT_TRUE(op.Execute());
     EXPECT_EQ(samplesOf(*op.Output()), (std::vector<float>{5, 3}));  // medians of 1 9 3 7 and 5 1 9 0
-    // Quiet: no dialog, the stored settings apply.
-    Tuning<CompressTuning>::current().quiet = true;
+    Tuning<CompressTuning>::current().quiet = true;  // no dialog, the stored settings apply
     Tuning<CompressTuning>::current().factor = 3;
     FFCompress quiet(in.get());
     ASSERT_TRUE(quiet.Execute());
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(samplesOf(*quiet.Output()), (std::vector<float>{3, 5}));  // 1 9 3 / 7 5 1
-    // Cancel ends silently.
-    Tuning<CompressTuning>::current().quiet = false;
+    Tuning<CompressTuning>::current().quiet = false;  // Cancel ends silently
     Tuning<CompressTuning>::setEditor([](CompressTuning&) { return false; });
     FFCompress cancelled(in.get());
     EXPECT_FALSE(cancelled.Execute());
@@ -82,11 +82,9 @@ TEST_F(CompressFixture, KernelsAgainstDirectComputation)
             FFCompress::BlockMeans(x.data(), n, f, means.data());
             FFCompress::BlockMedians(x.data(), n, f, medians.data());
             for (int i = 0; i < n / f; ++i) {
-                long double s = 0;
-                for (int j = 0; j < f; ++j)
-                    s += x[static_cast<std::size_t>(i * f + j)];
-                EXPECT_LE(ref::ulps(means[static_cast<std::size_t>(i)], static_cast<float>(s / f)), 1) << f;
                 const std::vector<float> block(x.begin() + i * f, x.begin() + (i + 1) * f);
+                const long double sum = std::accumulate(block.begin(), block.end(), 0.0L);
+                EXPECT_LE(ref::ulps(means[static_cast<std::size_t>(i)], static_cast<float>(sum / f)), 1) << f;
                 EXPECT_EQ(medians[static_cast<std::size_t>(i)], blockMedian(block)) << f << " block " << i;
             }
         }

@@ -208,8 +208,7 @@ TEST_F(OverlayDialog, CancelGivenQuietAndEditedSettings)
     bool accept = false;
     Tuning<OverlayTuning>::setEditor([&](OverlayTuning& t) { return ++shown, t.offsetFlags = 14, t.quiet = true, accept; });
     auto a = makeScan(scan(0, 0.5, 10)), b = makeScan(scan(0, 0.5, 12));
-    OperandList one({a.get()});
-    EXPECT_FALSE(ProbeOperation(one.list).Execute());  // fails before the dialog
+    EXPECT_FALSE(ProbeOperation(OperandList({a.get()}).list).Execute());  // fails before the dialog
     EXPECT_EQ(shown, 0);
     rec.recorder.clear();
     OperandList ops({a.get(), b.get()});

@@ -16,14 +16,6 @@ std::unique_ptr<FFile> observed(const char* name, std::vector<std::pair<std::str
     return makeScan(recipe(ramp(n), cdelt, crval, name, std::move(extra)));
 }
 
-std::string headText(const FHead& head)
-{
-    std::string out;
-    for (int i = 0; i < head.EntryCount(); ++i)
-        out += head.EntryAt(i).GetID() + "=" + head.EntryAt(i).GetValue() + "\n";
-    return out;
-}
-
 }  // namespace
 
 TEST(FFOperationHead, WorkedExampleHeadModeZero)
@@ -37,7 +29,10 @@ TEST(FFOperationHead, WorkedExampleHeadModeZero)
     ASSERT_TRUE(run.ok);
     EXPECT_TRUE(rec.errors().empty());
     // Non-critical entries in the active head's order (HISTORY in place), then BITPIX, observation, axis keywords.
-    EXPECT_EQ(headText(run.out()),
+    std::string head;
+    for (int i = 0; i < run.out().EntryCount(); ++i)
+        head += run.out().EntryAt(i).GetID() + "=" + run.out().EntryAt(i).GetValue() + "\n";
+    EXPECT_EQ(head,
               "SIMPLE=T\nNAXIS=1\nOBJECT=M31\nHISTORY=LINCOMB(scan1,scan2,scan3)\nTAU=0.5\nBITPIX=-32\n"
               "DEC=41.25\nOBSDEC=41.2\nTIMEESH=0.1\nTIMEWSH=-0.1\nNUT-RA=0.0\nNAXIS1=10\nCTYPE1=TIME\n"
               "CRVAL1=0\nCRPIX1=1.0\nCDELT1=1\nBUNIT=K\nBSCALE=1.0\nBZERO=0.0\n");

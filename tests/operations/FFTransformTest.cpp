@@ -9,10 +9,7 @@ namespace {
 // A transform whose Compute doubles the samples of the output.
 class Doubler : public FFTransform {
 public:
-    Doubler(FFile* input, bool copyMode, std::string name) : FFTransform(input, copyMode)
-    {
-        historyName_ = std::move(name);
-    }
+    Doubler(FFile* input, bool copyMode, std::string name) : FFTransform(input, copyMode) { historyName_ = name; }
     bool prepareResult = true;
     int computed = 0;
 
@@ -65,8 +62,7 @@ TEST(FFTransform, ExecutesOnceEvenAfterAFailedPrepare)
     EXPECT_FALSE(op.Execute());
     EXPECT_EQ(op.computed, 0);
     EXPECT_EQ(rec.errors(), std::vector<std::string>{"FFTransform: can't execute twice"});
-    Doubler none(nullptr, true, "X");
-    EXPECT_FALSE(none.Execute());
+    EXPECT_FALSE(Doubler(nullptr, true, "X").Execute());
     EXPECT_EQ(rec.errors().back(), "FFTransform: no input FFile specified");
 }
 

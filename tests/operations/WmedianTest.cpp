@@ -24,11 +24,10 @@ std::vector<float> throughChains(wmedian& k, const std::vector<float>& x)
     const int m = k.HalfWidth();
     std::vector<float> out;
     k.reset();
-    for (int i = 0; i < m; ++i)
+    for (int i = 0; i < n; ++i) {
         k.push(x[static_cast<std::size_t>(i)]);
-    for (int i = m; i < n; ++i) {
-        k.push(x[static_cast<std::size_t>(i)]);
-        out.push_back(static_cast<float>(k.median()));
+        if (i >= m)
+            out.push_back(static_cast<float>(k.median()));
     }
     while (static_cast<int>(out.size()) < n) {
         k.popOldest();
