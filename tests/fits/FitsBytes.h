@@ -1,7 +1,7 @@
 #pragma once
-// FITS files made byte by byte in the tests, independently of cfitsio and
-// of the program's writer: 80-column cards, 2880-byte blocks, big-endian
-// numbers.
+// FITS bytes made by hand, independently of cfitsio and of the program's writer.
+
+#include "FFile.h"
 
 #include <algorithm>
 #include <bit>
@@ -13,7 +13,6 @@ namespace fitsbytes {
 
 inline std::string card(const std::string& text) { return (text + std::string(80, ' ')).substr(0, 80); }
 
-// The cards and END, padded with blanks to whole blocks.
 inline std::string header(const std::vector<std::string>& cards)
 {
     std::string out;
@@ -24,12 +23,7 @@ inline std::string header(const std::vector<std::string>& cards)
     return out;
 }
 
-// Data padded with zeros to whole blocks.
-inline std::string data(std::string bytes)
-{
-    bytes.resize((bytes.size() + 2879) / 2880 * 2880, '\0');
-    return bytes;
-}
+inline std::string data(std::string b) { return b.resize((b.size() + 2879) / 2880 * 2880, '\0'), b; }
 
 template <typename T>
 std::string bigEndian(const std::vector<T>& values)
@@ -46,9 +40,14 @@ std::string bigEndian(const std::vector<T>& values)
 }
 
 // "KEY     = value" with the value as given (quote strings yourself).
-inline std::string kv(const std::string& key, const std::string& value)
+inline std::string kv(const std::string& key, const std::string& value) { return card(key).substr(0, 8) + "= " + value; }
+
+inline std::vector<std::pair<std::string, std::string>> entriesOf(const FFile& f)
 {
-    return (key + std::string(8, ' ')).substr(0, 8) + "= " + value;
+    std::vector<std::pair<std::string, std::string>> out;
+    for (int i = 0; i < f.EntryCount(); ++i)
+        out.emplace_back(f.EntryAt(i).GetID(), f.EntryAt(i).GetValue());
+    return out;
 }
 
 }  // namespace fitsbytes

@@ -1,5 +1,4 @@
 #include "FFCorrelation.h"
-
 #include "ProbeOperation.h"
 #include "ScanBuilder.h"
 #include "TestSupport.h"
@@ -7,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -14,14 +14,8 @@ namespace {
 // Textbook Pearson coefficient, two passes in double.
 double pearson(const std::vector<float>& a, const std::vector<float>& b)
 {
-    const double n = static_cast<double>(a.size());
-    double ma = 0, mb = 0;
-    for (std::size_t k = 0; k < a.size(); ++k) {
-        ma += a[k];
-        mb += b[k];
-    }
-    ma /= n;
-    mb /= n;
+    const double ma = std::accumulate(a.begin(), a.end(), 0.0) / static_cast<double>(a.size());
+    const double mb = std::accumulate(b.begin(), b.end(), 0.0) / static_cast<double>(b.size());
     double sab = 0, saa = 0, sbb = 0;
     for (std::size_t k = 0; k < a.size(); ++k) {
         sab += (a[k] - ma) * (b[k] - mb);
@@ -31,60 +25,46 @@ double pearson(const std::vector<float>& a, const std::vector<float>& b)
     return sab / std::sqrt(saa * sbb);
 }
 
-// Runs the operation on scans of the given names and samples, the first
-// active; returns the tables it showed.
+// The tables shown by the operation on scans of these names and samples, the first active.
 std::vector<std::string> tables(const std::vector<std::pair<const char*, std::vector<float>>>& scans)
 {
     RecordMessages rec;
     std::vector<std::unique_ptr<FFile>> files;
-    FFList list;
-    for (const auto& [name, samples] : scans) {
-        files.push_back(makeScan(recipe(samples, 1.0, 0.0, name)));
-        list.Add(files.back().get());
-    }
-    list.SetActive(files.front().get());
+    std::vector<FFile*> operands;
+    for (const auto& [name, samples] : scans)
+        operands.push_back((files.push_back(makeScan(recipe(samples, 1.0, 0.0, name))), files.back().get()));
+    OperandList ops(operands);
     OverlayTuning t = overlay(6, 0, true);
-    FFCorrelation op(list, &t);
+    FFCorrelation op(ops.list, &t);
     EXPECT_TRUE(op.Execute());
     EXPECT_TRUE(rec.errors().empty());
     std::vector<std::string> out;
-    for (const auto& e : rec.recorder.entries) {
-        if (e.kind == "table") {
-            EXPECT_EQ(e.caption, "Correlation coefficients");
-            out.push_back(e.text);
-        }
-    }
+    for (const auto& e : rec.recorder.entries)
+        if (e.kind == "table")
+            out.push_back(e.caption + "\n" + e.text);
     return out;
 }
 
 }  // namespace
 
-TEST(FFCorrelation, HandWorkedTable)
+TEST(FFCorrelation, HandWorkedTablesWithIdenticalNegatedAndFlatOperands)
 {
     // a = 1 2 3, b = 1 3 2, c = 3 2 1: deviations -1 0 1, -1 1 0, 1 0 -1;
     // r(a,b) = 1/2, r(a,c) = -1, r(b,c) = -1/2. Every line 17 + 3 * 7 wide.
     EXPECT_EQ(tables({{"a.ff", {1, 2, 3}}, {"dir/b.ff", {1, 3, 2}}, {"c.ff", {3, 2, 1}}}),
-              std::vector<std::string>{"                    [ 1]   [ 2]   [ 3]\r\n\r\n"
+              std::vector<std::string>{"Correlation coefficients\n                    [ 1]   [ 2]   [ 3]\r\n\r\n"
                                        "           a:[ 1]  1.000  0.500 -1.000\r\n\r\n"
                                        "           b:[ 2]  0.500  1.000 -0.500\r\n\r\n"
                                        "           c:[ 3] -1.000 -0.500  1.000\r\n\r\n"});
-}
-
-TEST(FFCorrelation, IdenticalNegatedAndFlatOperands)
-{
     std::vector<float> wave(64), negated(64);
     for (std::size_t k = 0; k < wave.size(); ++k) {
         wave[k] = static_cast<float>(std::sin(0.3 * static_cast<double>(k)));
         negated[k] = -wave[k];
     }
-    // Records without spread (all zero, or any constant level) have no
-    // coefficient with anything but themselves.
-    EXPECT_EQ(tables({{"wave.ff", wave},
-                      {"same.ff", wave},
-                      {"negated.ff", negated},
-                      {"zero.ff", std::vector<float>(64, 0.0f)},
-                      {"level.ff", std::vector<float>(64, 5.0f)}}),
-              std::vector<std::string>{"                    [ 1]   [ 2]   [ 3]   [ 4]   [ 5]\r\n\r\n"
+    // Records without spread (all zero, or any level) have no coefficient but with themselves.
+    EXPECT_EQ(tables({{"wave.ff", wave}, {"same.ff", wave}, {"negated.ff", negated},
+                      {"zero.ff", std::vector<float>(64, 0.0f)}, {"level.ff", std::vector<float>(64, 5.0f)}}),
+              std::vector<std::string>{"Correlation coefficients\n                    [ 1]   [ 2]   [ 3]   [ 4]   [ 5]\r\n\r\n"
                                        "        wave:[ 1]  1.000  1.000 -1.000 ------ ------\r\n\r\n"
                                        "        same:[ 2]  1.000  1.000 -1.000 ------ ------\r\n\r\n"
                                        "     negated:[ 3] -1.000 -1.000  1.000 ------ ------\r\n\r\n"
@@ -94,8 +74,7 @@ TEST(FFCorrelation, IdenticalNegatedAndFlatOperands)
 
 TEST(FFCorrelation, CoefficientsMatchAnIndependentComputation)
 {
-    // A large common level under small signals must not change the
-    // coefficients; lengths around the internal block size neither.
+    // Neither a large common level under small signals nor lengths around the block size change them.
     unsigned seed = 777;
     auto noise = [&seed] {
         seed = seed * 1664525u + 1013904223u;

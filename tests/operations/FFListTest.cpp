@@ -1,8 +1,5 @@
-// The list's own rules; the order it gives an operation is checked with the
-// operations.
-
+// The list's own rules; the order it gives an operation is checked with the operations.
 #include "FFList.h"
-
 #include "FFile.h"
 #include "TestSupport.h"
 
@@ -10,13 +7,12 @@
 
 #include <vector>
 
-TEST(FFList, IterationCopiesAndTheActiveFFile)
+TEST(FFList, IterationCopiesDuplicatesAndTheActiveFFile)
 {
     RecordMessages rec;
     FFile a, b, c, twin;  // twin: equal contents, another object
     FFList list;
-    FFList empty(list);  // empty, no active: nothing to report
-    EXPECT_EQ(empty.First(), nullptr);
+    EXPECT_EQ(FFList(list).First(), nullptr);  // empty, no active: nothing to report
     for (FFile* f : {&a, &b, &c})
         list.Add(f);
     FFList noActive(list);
@@ -26,23 +22,13 @@ TEST(FFList, IterationCopiesAndTheActiveFFile)
     EXPECT_EQ(list.First(), &c);
     EXPECT_EQ(list.Count(), 3);
     EXPECT_TRUE(list.SetActive(&a));
-    EXPECT_EQ(list.Next(), &b);
-    EXPECT_EQ(list.Next(), &a);
-    EXPECT_EQ(list.Next(), nullptr);
-    EXPECT_EQ(list.Next(), nullptr);  // stays at the end
+    EXPECT_EQ(std::vector<FFile*>({list.Next(), list.Next(), list.Next(), list.Next()}),  // stays at the end
+              std::vector<FFile*>({&b, &a, nullptr, nullptr}));
     EXPECT_FALSE(list.SetActive(&twin));
     EXPECT_EQ(list.Active(), &a);
     EXPECT_EQ(rec.errors().back(), "FFList: can't set given FFile as active");
-}
-
-TEST(FFList, ClearKeepsTheActiveReferenceAndDuplicatesAreKept)
-{
-    FFile a;
-    FFList list;
-    list.Add(&a);
-    list.Add(&a);
-    EXPECT_EQ(list.Count(), 2);
-    ASSERT_TRUE(list.SetActive(&a));
+    list.Add(&a);  // duplicates are kept; Clear keeps the active reference
+    EXPECT_EQ(list.Count(), 4);
     list.Clear();
     EXPECT_EQ(list.First(), nullptr);
     EXPECT_EQ(list.Active(), &a);

@@ -14,29 +14,16 @@ namespace {
 
 const std::string kInitFailed = "FFOperation: can't initialize output FFile coordinates";
 
-struct GridCase {
-    const char* what;
-    ScanRecipe a, b;
-    int offsetFlags;
-    double start, step;
-    int n;  // 0: the domain message is expected
-};
-
 ScanRecipe scan(double crval, double cdelt, int n, std::string ctype = "TIME")
 {
-    ScanRecipe s;
-    s.ctype = std::move(ctype);
-    s.crval = crval;
-    s.cdelt = cdelt;
-    s.samples = ramp(n);
-    return s;
+    return {"scan1.ff", std::move(ctype), crval, cdelt, "K", ramp(n)};
 }
 
 }  // namespace
 
 TEST(FFOperationGrid, WorkedExamples)
 {
-    const GridCase cases[] = {
+    const struct { const char* what; ScanRecipe a, b; int offsetFlags; double start, step; int n; } cases[] = {  // n 0: refused
         {"overlapping halves", scan(0, 1, 100), scan(50, 1, 100), 6, 50, 1, 50},
         {"finer step wins", scan(0, 1, 11), scan(0, 0.5, 21), 6, 0, 0.5, 21},
         // A spans 0 ... 10 with step 1; B lies inside it, so q = B's length.
@@ -53,27 +40,20 @@ TEST(FFOperationGrid, WorkedExamples)
         {"decreasing records", scan(100, -1, 101), scan(150, -1, 101), 6, 100, -1, 51},
         {"mixed directions", scan(0, 1, 101), scan(150, -1, 101), 6, 50, 1, 51},
     };
-    for (const GridCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         RecordMessages rec;
-        auto a = makeScan(c.a);
-        auto b = makeScan(c.b);
-        ASSERT_TRUE(a && b);
+        auto a = makeScan(c.a), b = makeScan(c.b);
         ProbeRun run({a.get(), b.get()}, overlay(c.offsetFlags));
-        const ProbeOperation& op = run.op;
-        if (c.n == 0) {
-            EXPECT_FALSE(run.ok);
-            EXPECT_EQ(rec.errors(),
-                      (std::vector<std::string>{"FFOperation: X domains intersection is too small or empty",
-                                                kInitFailed}));
+        EXPECT_EQ(run.ok, c.n > 0);
+        const std::vector<std::string> refused = {"FFOperation: X domains intersection is too small or empty", kInitFailed};
+        EXPECT_EQ(rec.errors(), c.n ? std::vector<std::string>{} : refused);
+        if (c.n == 0)
             continue;
-        }
-        ASSERT_TRUE(run.ok) << (rec.errors().empty() ? "" : rec.errors()[0]);
-        EXPECT_TRUE(rec.errors().empty());
-        EXPECT_DOUBLE_EQ(op.XStart(), c.start);
-        EXPECT_DOUBLE_EQ(op.XStep(), c.step);
-        EXPECT_EQ(op.GridSize(), c.n);
-        EXPECT_EQ(op.OutputFile()->Count(), c.n);
+        EXPECT_DOUBLE_EQ(run.op.XStart(), c.start);
+        EXPECT_DOUBLE_EQ(run.op.XStep(), c.step);
+        EXPECT_EQ(run.op.GridSize(), c.n);
+        EXPECT_EQ(run.out().Count(), c.n);
     }
 }
 
@@ -81,11 +61,8 @@ TEST(FFOperationGrid, TimeAndAngleMeetThroughTheDeclination)
 {
     // At declination 60 degrees one second of time is 0.5 * omega radians.
     const double omega = AxisConstants::omega;
-    ScanRecipe sa = scan(0, 1, 101);
-    sa.extra = {{"OBSDEC", "60"}};
-    ScanRecipe sb = scan(10 * 0.5 * omega, 2 * 0.5 * omega, 20, "ANGLE");
-    sb.extra = {{"OBSDEC", "60"}};
-    auto a = makeScan(sa), b = makeScan(sb);
+    auto a = makeScan({"a.ff", "TIME", 0, 1, "K", ramp(101), {{"OBSDEC", "60"}}});
+    auto b = makeScan({"b.ff", "ANGLE", 10 * 0.5 * omega, 2 * 0.5 * omega, "K", ramp(20), {{"OBSDEC", "60"}}});
     ProbeRun run({a.get(), b.get()}, overlay());
     ProbeOperation& op = run.op;
     ASSERT_TRUE(run.ok);
@@ -105,11 +82,7 @@ TEST(FFOperationGrid, IncompatibleOperandsAreReported)
         s.bunit = bunit;
         return s;
     };
-    struct Case {
-        ScanRecipe b;
-        std::string message;  // empty: accepted
-        std::string aType = "TIME";
-    } cases[] = {
+    struct Case { ScanRecipe b; std::string message; std::string aType = "TIME"; } cases[] = {  // message empty: accepted
         {scan(0, 1, 20, "FREQ"), "FFOperation: incompatible X coordinates"},
         {renamed(scan(0, 1, 20), "scan1.ff", "k"), "FFOperation: incompatible Y units"},  // case counts
         {renamed(scan(0, 1, 1), "one.ff"), "FFOperation: FFile one has fewer than two samples"},
@@ -120,9 +93,7 @@ TEST(FFOperationGrid, IncompatibleOperandsAreReported)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         RecordMessages rec;
-        auto a = makeScan(scan(0, 1, 20, c.aType));
-        auto b = makeScan(c.b);
-        ASSERT_TRUE(a && b);
+        auto a = makeScan(scan(0, 1, 20, c.aType)), b = makeScan(c.b);
         ProbeRun run({a.get(), b.get()}, overlay());
         EXPECT_EQ(run.ok, c.message.empty());
         if (c.message.empty()) {
@@ -135,8 +106,7 @@ TEST(FFOperationGrid, IncompatibleOperandsAreReported)
     }
 }
 
-// Independent reference: walk the sample coordinates to find the bracketing
-// pair, interpolate, or extrapolate along the end pair.
+// Reference: walk to the bracketing pair, interpolate, or extrapolate along the end pair.
 double bruteForceValue(const std::vector<float>& s, double first, double step, double x)
 {
     std::size_t k = 0;
@@ -149,14 +119,7 @@ double bruteForceValue(const std::vector<float>& s, double first, double step, d
 
 TEST(FFOperationGrid, ResamplingMatchesABruteForceInterpolation)
 {
-    struct Case {
-        const char* what;
-        double crvalA, cdeltA;
-        int nA;
-        double crvalB, cdeltB;
-        int nB;
-    };
-    const Case cases[] = {
+    struct Case { const char* what; double crvalA, cdeltA; int nA; double crvalB, cdeltB; int nB; } cases[] = {
         {"coarse on fine", 0.0, 0.3, 400, 1.1, 1.0, 90},
         {"fine on coarse", 5.0, 1.7, 60, 0.0, 0.25, 500},
         // q = 22.5: the last grid point, 9.2, lies beyond B's end at 9.
@@ -172,10 +135,8 @@ TEST(FFOperationGrid, ResamplingMatchesABruteForceInterpolation)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ScanRecipe sa = scan(c.crvalA, c.cdeltA, c.nA), sb = scan(c.crvalB, c.cdeltB, c.nB);
-        for (float& v : sa.samples)
-            v = noise();
-        for (float& v : sb.samples)
-            v = noise();
+        std::generate(sa.samples.begin(), sa.samples.end(), noise);
+        std::generate(sb.samples.begin(), sb.samples.end(), noise);
         auto a = makeScan(sa), b = makeScan(sb);
         ProbeRun run({a.get(), b.get()}, overlay());
         ProbeOperation& op = run.op;
@@ -208,18 +169,15 @@ TEST(FFOperationLife, OperandOrderAndASingleExecution)
     EXPECT_EQ(op.TakeOutput(), nullptr);
     ASSERT_TRUE(op.Execute());
     ASSERT_EQ(op.OperandCount(), 3);
-    EXPECT_EQ(op.Operand(0), b.get());
-    EXPECT_EQ(op.Operand(1), a.get());
-    EXPECT_EQ(op.Operand(2), c.get());
+    EXPECT_EQ(std::vector<FFile*>({op.Operand(0), op.Operand(1), op.Operand(2)}),
+              std::vector<FFile*>({b.get(), a.get(), c.get()}));
     EXPECT_EQ(op.OutputFile()->GetText("HISTORY"), "PROBE(scan1,scan1,scan1)");
     EXPECT_TRUE(rec.errors().empty());
     // It executes once and hands its output over once.
     EXPECT_FALSE(op.Execute());
     EXPECT_EQ(op.computed, 1);
     EXPECT_EQ(rec.errors(), (std::vector<std::string>{"FFOperation: can't execute twice"}));
-    std::unique_ptr<FFile> out = op.TakeOutput();
-    ASSERT_NE(out, nullptr);
-    EXPECT_EQ(out->GetName().substr(0, 3), "new");
+    EXPECT_EQ(op.TakeOutput()->GetName().substr(0, 3), "new");
     EXPECT_EQ(op.TakeOutput(), nullptr);
 }
 
@@ -243,21 +201,14 @@ TEST(FFOperationLife, TooFewOperands)
 
 using OverlayDialog = TuningFixture<OverlayTuning>;
 
-// The dialog shows unless the settings are given or quiet; Cancel ends
-// silently and leaves the object spent; an edited record is used.
+// The dialog shows unless given or quiet; Cancel ends silently, the object spent; an edited record is used.
 TEST_F(OverlayDialog, CancelGivenQuietAndEditedSettings)
 {
     int shown = 0;
     bool accept = false;
-    Tuning<OverlayTuning>::setEditor([&](OverlayTuning& t) {
-        ++shown;
-        t.offsetFlags = 14;  // scaling off
-        t.quiet = true;
-        return accept;
-    });
+    Tuning<OverlayTuning>::setEditor([&](OverlayTuning& t) { return ++shown, t.offsetFlags = 14, t.quiet = true, accept; });
     auto a = makeScan(scan(0, 0.5, 10)), b = makeScan(scan(0, 0.5, 12));
-    OperandList one({a.get()});
-    EXPECT_FALSE(ProbeOperation(one.list).Execute());  // fails before the dialog
+    EXPECT_FALSE(ProbeOperation(OperandList({a.get()}).list).Execute());  // fails before the dialog
     EXPECT_EQ(shown, 0);
     rec.recorder.clear();
     OperandList ops({a.get(), b.get()});

@@ -1,5 +1,3 @@
-// The output head: merging, observation keywords, axis, HISTORY, QControl.
-
 #include "ProbeOperation.h"
 #include "ScanBuilder.h"
 #include "TestSupport.h"
@@ -18,35 +16,23 @@ std::unique_ptr<FFile> observed(const char* name, std::vector<std::pair<std::str
     return makeScan(recipe(ramp(n), cdelt, crval, name, std::move(extra)));
 }
 
-std::string headText(const FHead& head)
-{
-    std::string out;
-    for (int i = 0; i < head.EntryCount(); ++i)
-        out += head.EntryAt(i).GetID() + "=" + head.EntryAt(i).GetValue() + "\n";
-    return out;
-}
-
 }  // namespace
 
 TEST(FFOperationHead, WorkedExampleHeadModeZero)
 {
     RecordMessages rec;
-    auto a = observed("dir/scan1.ff", {{"OBJECT", "M31"},
-                                       {"HISTORY", "OLD"},
-                                       {"OBSDEC", "41.2"},
-                                       {"DEC", "41.25"},
-                                       {"TIMEESH", "0.3"},
-                                       {"TIMEWSH", "0.1"},
-                                       {"NUT-RA", "0.02"},
-                                       {"TAU", "0.5"}});
+    auto a = observed("dir/scan1.ff", {{"OBJECT", "M31"}, {"HISTORY", "OLD"}, {"OBSDEC", "41.2"}, {"DEC", "41.25"},
+                                       {"TIMEESH", "0.3"}, {"TIMEWSH", "0.1"}, {"NUT-RA", "0.02"}, {"TAU", "0.5"}});
     auto b = observed("scan2.ff", {{"OBJECT", "M 31"}, {"DEC", "41.2503"}});
     auto c = observed("scan3.ff", {{"DEC", "41.2496"}});
     ProbeRun run({a.get(), b.get(), c.get()}, overlay(), "LINCOMB");
     ASSERT_TRUE(run.ok);
     EXPECT_TRUE(rec.errors().empty());
-    // Non-critical entries in the active head's order (HISTORY replaced in
-    // place), then BITPIX/NAXIS, the observation keywords, the axis keywords.
-    EXPECT_EQ(headText(run.out()),
+    // Non-critical entries in the active head's order (HISTORY in place), then BITPIX, observation, axis keywords.
+    std::string head;
+    for (int i = 0; i < run.out().EntryCount(); ++i)
+        head += run.out().EntryAt(i).GetID() + "=" + run.out().EntryAt(i).GetValue() + "\n";
+    EXPECT_EQ(head,
               "SIMPLE=T\nNAXIS=1\nOBJECT=M31\nHISTORY=LINCOMB(scan1,scan2,scan3)\nTAU=0.5\nBITPIX=-32\n"
               "DEC=41.25\nOBSDEC=41.2\nTIMEESH=0.1\nTIMEWSH=-0.1\nNUT-RA=0.0\nNAXIS1=10\nCTYPE1=TIME\n"
               "CRVAL1=0\nCRPIX1=1.0\nCDELT1=1\nBUNIT=K\nBSCALE=1.0\nBZERO=0.0\n");
@@ -59,21 +45,14 @@ TEST(FFOperationHead, HeadModeOneKeepsOnlyEqualTexts)
     auto b = observed("b.ff", {{"OBJECT", "M 31"}, {"TAU", "0.5"}});
     ProbeRun run({a.get(), b.get()}, overlay(6, 1));
     ASSERT_TRUE(run.ok);
-    EXPECT_FALSE(run.out().Has("OBJECT"));
-    EXPECT_FALSE(run.out().Has("OBSERVER"));
-    EXPECT_EQ(run.out().GetText("TAU"), "0.5");
-    EXPECT_EQ(run.out().GetText("SIMPLE"), "T");
+    EXPECT_FALSE(run.out().Has("OBJECT") || run.out().Has("OBSERVER"));
+    EXPECT_EQ(run.out().GetText("TAU") + run.out().GetText("SIMPLE"), "0.5T");
     EXPECT_TRUE(rec.errors().empty());
 }
 
 TEST(FFOperationHead, DeclinationsAndHeadsThatCantBeAssembled)
 {
-    struct Case {
-        int headMode;
-        const char *simple, *dec;
-        bool check;
-        std::vector<std::string> errors;
-    } cases[] = {
+    struct Case { int headMode; const char *simple, *dec; bool check; std::vector<std::string> errors; } cases[] = {
         {0, "T", "30.0005", true, {}},
         {0, "T", "30.0007", false, {}},
         {0, "T", "30.0007", true, {"FFOperation: nonequal declinations", kAssembleFailed}},
@@ -96,12 +75,7 @@ TEST(FFOperationHead, DeclinationsAndHeadsThatCantBeAssembled)
 
 TEST(FFOperationHead, ObservationOffsets)
 {
-    struct Case {
-        const char* what;
-        int flags;
-        bool keep;
-        const char *east, *west, *nutation;
-    } cases[] = {
+    struct Case { const char* what; int flags; bool keep; const char *east, *west, *nutation; } cases[] = {
         {"offsets re-centred", 6, false, "0.1", "-0.1", "0.0"},
         {"kept where left out of X", 6, true, "0.3", "0.1", "0.02"},
         {"horn shifts applied to X", 4, true, "0.1", "-0.1", "0.02"},
@@ -112,9 +86,8 @@ TEST(FFOperationHead, ObservationOffsets)
         auto a = observed("a.ff", {{"TIMEESH", "0.3"}, {"TIMEWSH", "0.1"}, {"NUT-RA", "0.02"}}), b = observed("b.ff");
         ProbeRun run({a.get(), b.get()}, overlay(c.flags, 0, false, c.keep));
         ASSERT_TRUE(run.ok);
-        EXPECT_EQ(run.out().GetText("TIMEESH"), c.east);
-        EXPECT_EQ(run.out().GetText("TIMEWSH"), c.west);
-        EXPECT_EQ(run.out().GetText("NUT-RA"), c.nutation);
+        EXPECT_EQ(run.out().GetText("TIMEESH") + " " + run.out().GetText("TIMEWSH") + " " + run.out().GetText("NUT-RA"),
+                  std::string(c.east) + " " + c.west + " " + c.nutation);
     }
 }
 
@@ -125,18 +98,16 @@ TEST(FFOperationHead, AxisKeywords)
     auto b = observed("b.ff");
     ProbeRun pixels({a.get(), b.get()}, overlay(14));
     ASSERT_TRUE(pixels.ok);
-    EXPECT_EQ(pixels.out().GetText("CTYPE1"), "PIXELS");
-    EXPECT_EQ(pixels.out().GetText("CDELT1"), "1");
-    EXPECT_EQ(pixels.out().GetText("CRVAL1"), "0");
-    for (const char* id : {"DEC", "OBSDEC", "TIMEESH", "TIMEWSH", "NUT-RA"})
-        EXPECT_EQ(pixels.out().GetText(id), "0.0") << id;
+    std::string texts;
+    for (const char* id : {"CTYPE1", "CDELT1", "CRVAL1", "DEC", "OBSDEC", "TIMEESH", "TIMEWSH", "NUT-RA"})
+        texts += pixels.out().GetText(id) + " ";
+    EXPECT_EQ(texts, "PIXELS 1 0 0.0 0.0 0.0 0.0 0.0 ");
 
     // Six significant digits would put 43200.05 at 43200.1, a whole sample off.
     auto c = observed("c.ff", {}, 43200.05, 0.05, 100), d = observed("d.ff", {}, 43200.0, 0.05, 100);
     ProbeRun time({c.get(), d.get()}, overlay());
     ASSERT_TRUE(time.ok);
-    EXPECT_EQ(time.out().GetText("CRVAL1"), "43200.05");
-    EXPECT_EQ(time.out().GetText("CDELT1"), "0.05");
+    EXPECT_EQ(time.out().GetText("CRVAL1") + " " + time.out().GetText("CDELT1"), "43200.05 0.05");
     EXPECT_NEAR(time.out().OperationX(0), time.op.XStart(), 1e-9);
 }
 
@@ -144,10 +115,8 @@ TEST(FFOperationHead, HistoryIsCutAt1022Characters)
 {
     std::vector<std::unique_ptr<FFile>> files;
     std::vector<FFile*> operands;
-    for (int k = 0; k < 100; ++k) {
-        files.push_back(observed("abcdefghijklmnop.ff"));
-        operands.push_back(files.back().get());
-    }
+    for (int k = 0; k < 100; ++k)
+        operands.push_back((files.push_back(observed("abcdefghijklmnop.ff")), files.back().get()));
     ProbeRun run(operands, overlay(), "SUM");
     ASSERT_TRUE(run.ok);
     std::string expected = "SUM(abcdefghijkl";

@@ -11,22 +11,15 @@ using SlidingFixture = TuningFixture<SlidingMeanTuning>;
 
 SlidingMeanTuning settings(double W, int function = 0, int filter = 0, int boundary = 0, bool bgr = false)
 {
-    SlidingMeanTuning t;
-    t.windowSize = W;
-    t.windowFunction = function;
-    t.filterType = filter;
-    t.boundaryMode = boundary;
-    t.removeBackground = bgr;
-    return t;
+    return {.windowFunction = function, .filterType = filter, .removeBackground = bgr, .boundaryMode = boundary,
+            .windowSize = W};
 }
 
 }  // namespace
 
 TEST_F(SlidingFixture, WindowSizeMustLieStrictlyBetweenOneStepAndHalfTheRecord)
 {
-    // The initial window size, 0, is refused too.
-    const double sizes[] = {SlidingMeanTuning().windowSize, 1.0, 1.01, 49.99, 50.0, -5.0, NAN};
-    for (double W : sizes) {
+    for (double W : {SlidingMeanTuning().windowSize, 1.0, 1.01, 49.99, 50.0, -5.0, double(NAN)}) {  // initial 0 too
         for (bool given : {false, true}) {
             rec.recorder.clear();
             auto in = makeScan(recipe(ramp(100)));
@@ -49,10 +42,8 @@ TEST_F(SlidingFixture, CutDropsTheMarginsAndMovesTheAxis)
     ASSERT_TRUE(op.Execute());
     std::unique_ptr<FFile> out = op.TakeOutput();
     ASSERT_EQ(out->Count(), 34);
-    EXPECT_EQ(out->GetText("NAXIS1"), "34");
-    EXPECT_EQ(out->GetText("CRVAL1"), "11.5");
-    EXPECT_EQ(out->GetText("CDELT1"), "0.5");
-    EXPECT_EQ(out->GetText("HISTORY"), "SLIDING_MEAN(scan1)2.5");
+    EXPECT_EQ(out->GetText("NAXIS1") + " " + out->GetText("CRVAL1") + " " + out->GetText("CDELT1") + " " +
+              out->GetText("HISTORY"), "34 11.5 0.5 SLIDING_MEAN(scan1)2.5");
     for (int i = 0; i < 34; ++i)
         EXPECT_LE(ref::ulps(out->Data()[i], ref::mean(x, i + 3, std::vector<double>(4, 1.0))), 1);
 }
@@ -69,11 +60,8 @@ TEST_F(SlidingFixture, BackgroundOfAStraightLineIsZeroInsideAndFlattenedEnds)
     SlidingMeanTuning flatten = settings(5.0, 0, 0, 2);
     FFSlidingMean op2(in.get(), &flatten);
     ASSERT_TRUE(op2.Execute());
-    const float* z = op2.Output()->Data();
-    EXPECT_EQ(z[0], 11.0f);  // the full-window value at index 3
-    EXPECT_EQ(z[2], 11.0f);
-    EXPECT_EQ(z[29], 57.0f);  // at index 26
-    EXPECT_EQ(z[15], 35.0f);
+    const float* z = op2.Output()->Data();  // ends: the full-window values at 3 and 26
+    EXPECT_EQ(std::vector<float>({z[0], z[2], z[15], z[29]}), std::vector<float>({11, 11, 35, 57}));
 }
 
 TEST_F(SlidingFixture, PreviewReceivesTheSmoothedCurveBeforeBackgroundRemoval)
@@ -86,21 +74,14 @@ TEST_F(SlidingFixture, PreviewReceivesTheSmoothedCurveBeforeBackgroundRemoval)
     FFSlidingMean op(in.get(), &t, preview.data());
     ASSERT_TRUE(op.Execute());
     EXPECT_EQ(preview, std::vector<float>(50, 2.0f));
-    EXPECT_EQ(op.Output()->Data()[20], 38.0f);
-    EXPECT_EQ(op.Output()->Data()[19], 0.0f);
+    EXPECT_EQ(std::vector<float>(op.Output()->Data() + 19, op.Output()->Data() + 21), std::vector<float>({0, 38}));
 }
 
 TEST_F(SlidingFixture, GaussianTooWideForCutOrFlattenIsRefused)
 {
-    // N = 40, step 1: W = 10 passes the size check, but the Gaussian reaches
-    // m = 20 samples to each side, which leaves nothing between the margins.
-    // One sample short of that (N = 39, m = round(19.2)) leaves the centre.
-    struct Case {
-        int n;
-        double W;
-        int boundary, filter;
-        int count;  // 0: refused
-    } cases[] = {
+    // N = 40: W = 10 passes the size check, but the Gaussian reaches m = 20 samples to each side, leaving
+    // nothing between the margins. N = 39, m = round(19.2) leaves the centre.
+    struct Case { int n; double W; int boundary, filter; int count; } cases[] = {  // count 0: refused
         {40, 10.0, 0, 0, 40}, {40, 10.0, 0, 1, 40}, {40, 10.0, 1, 0, 0},
         {40, 10.0, 1, 1, 0},  {40, 10.0, 2, 0, 0},  {40, 10.0, 2, 1, 0}, {39, 9.6, 1, 0, 1},
     };
@@ -110,11 +91,9 @@ TEST_F(SlidingFixture, GaussianTooWideForCutOrFlattenIsRefused)
         SlidingMeanTuning t = settings(c.W, 2, c.filter, c.boundary);
         FFSlidingMean op(in.get(), &t);
         EXPECT_EQ(op.Execute(), c.count > 0) << c.boundary << " " << c.filter;
-        if (c.count == 0)
-            EXPECT_EQ(rec.errors(),
-                      std::vector<std::string>{"FFSlidingMean: window too wide to cut or flatten the record ends"});
-        else
-            EXPECT_EQ(op.Output()->Count(), c.count);
+        const std::vector<std::string> refused = {"FFSlidingMean: window too wide to cut or flatten the record ends"};
+        EXPECT_EQ(rec.errors(), c.count ? std::vector<std::string>{} : refused);
+        EXPECT_EQ(c.count ? op.Output()->Count() : 0, c.count);
     }
 }
 

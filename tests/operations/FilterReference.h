@@ -1,6 +1,5 @@
 #pragma once
-// Brute-force references for the filter kernels: every output computed on
-// its own from the definition, with no running state.
+// Brute-force references for the filter kernels: every output on its own from the definition.
 
 #include <algorithm>
 #include <cmath>
@@ -29,20 +28,14 @@ inline long long ulps(float a, float b)
     return std::llabs(static_cast<long long>(ia) - ib);
 }
 
-inline bool sameBits(float a, float b)
-{
-    return std::memcmp(&a, &b, 4) == 0;
-}
+inline bool sameBits(float a, float b) { return std::memcmp(&a, &b, 4) == 0; }
 
 // Weighted mean at i with the offsets inside the record, in long double.
 inline float mean(const std::vector<float>& x, int i, const std::vector<double>& w)
 {
     const int m = static_cast<int>(w.size()) - 1;
-    const int n = static_cast<int>(x.size());
     long double s = 0, ws = 0;
-    for (int k = -m; k <= m; ++k) {
-        if (i + k < 0 || i + k >= n)
-            continue;
+    for (int k = std::max(-m, -i); k <= std::min(m, static_cast<int>(x.size()) - 1 - i); ++k) {
         s += static_cast<long double>(w[static_cast<std::size_t>(std::abs(k))]) * x[static_cast<std::size_t>(i + k)];
         ws += w[static_cast<std::size_t>(std::abs(k))];
     }
@@ -80,8 +73,7 @@ inline float median(const std::vector<float>& x, int c, const std::vector<double
     return std::numeric_limits<float>::infinity();
 }
 
-// Random samples; with 'levels' > 0 the values are whole numbers below it,
-// so that equal values meet often.
+// Random samples; with 'levels' > 0 whole numbers below it, so that equal values meet often.
 inline std::vector<float> randomSamples(int n, unsigned seed, int levels = 0, float offset = 0.0f)
 {
     std::mt19937 gen(seed);

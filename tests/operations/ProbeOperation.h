@@ -1,6 +1,5 @@
 #pragma once
-// A minimal concrete operation for testing the framework: its Compute copies
-// the active operand's resampled values into the output.
+// A minimal operation for testing the framework: Compute copies the active operand's resampled values.
 
 #include "FFOperation.h"
 #include "FFile.h"
@@ -9,8 +8,7 @@
 
 class ProbeOperation : public FFOperation {
 public:
-    explicit ProbeOperation(const FFList& list, const OverlayTuning* settings = nullptr,
-                            const char* history = "PROBE")
+    explicit ProbeOperation(const FFList& list, const OverlayTuning* settings = nullptr, const char* history = "PROBE")
         : FFOperation(list, settings)
     {
         SetHistoryName(history);
@@ -28,10 +26,8 @@ protected:
     }
 };
 
-// A caller's list holding the files so that the operation sees them in the
-// given order, the first one active (the operation's copy reverses it).
-class OperandList {
-public:
+// A caller's list that the operation sees in the given order, the first active.
+struct OperandList {
     OperandList(const std::vector<FFile*>& files)
     {
         for (FFile* f : files)
@@ -42,16 +38,11 @@ public:
     FFList list;
 };
 
-// Settings as handed to an operation explicitly (no dialog).
 inline OverlayTuning overlay(int offsetFlags = 6, int headMode = 0, bool checkDeclination = false,
                              bool keepActiveOffsets = false)
 {
-    OverlayTuning t;
-    t.offsetFlags = offsetFlags;
-    t.headMode = headMode;
-    t.checkDeclination = checkDeclination;
-    t.keepActiveOffsets = keepActiveOffsets;
-    return t;
+    return {.checkDeclination = checkDeclination, .keepActiveOffsets = keepActiveOffsets, .offsetFlags = offsetFlags,
+            .headMode = headMode};
 }
 
 // A probe run on the files, the first active, with the given settings.

@@ -11,11 +11,9 @@ TEST(Ptools, UnknownFilterTypeKeepsTheCopyAndBackgroundIsZero)
     p.init(x.data(), 50, 1.0);
     p.apply(0, 2, 5.0);
     EXPECT_EQ(std::vector<float>(p.work(), p.work() + 50), x);
-    EXPECT_EQ(p.lowMargin(), 0);
-    EXPECT_EQ(p.highBound(), 50);
+    EXPECT_EQ(std::make_pair(p.lowMargin(), p.highBound()), std::make_pair(0, 50));
     p.removeBackground();
-    for (int i = 0; i < 50; ++i)
-        EXPECT_EQ(p.work()[i], 0.0f);
+    EXPECT_EQ(std::vector<float>(p.work(), p.work() + 50), std::vector<float>(50, 0.0f));
 }
 
 TEST(Ptools, FlattenRefusesWhenTheMarginsLeaveNoInterior)
@@ -28,9 +26,7 @@ TEST(Ptools, FlattenRefusesWhenTheMarginsLeaveNoInterior)
         const std::vector<float> before(p.work(), p.work() + n);
         const bool ok = p.flattenEdges();
         EXPECT_EQ(ok, 2 * 8 < n) << n;
-        if (!ok) {
-            EXPECT_EQ(std::vector<float>(p.work(), p.work() + n), before);
-        }
+        EXPECT_TRUE(ok || std::vector<float>(p.work(), p.work() + n) == before);
     }
     ptools p;
     p.init(x.data(), 10, 1.0);
@@ -53,9 +49,8 @@ TEST(Ptools, InPlaceWorkArrayIsTheCallersBuffer)
     p.initInPlace(x.data(), buffer.data(), 40, 1.0);
     p.apply(0, 0, 4.0);  // rectangular mean, m = 2
     EXPECT_EQ(p.work(), buffer.data());
-    const std::vector<double> w(3, 1.0);
     for (int i = 0; i < 40; ++i)
-        EXPECT_LE(ref::ulps(buffer[static_cast<std::size_t>(i)], ref::mean(x, i, w)), 1);
+        EXPECT_LE(ref::ulps(buffer[static_cast<std::size_t>(i)], ref::mean(x, i, std::vector<double>(3, 1.0))), 1);
     const std::vector<float> smooth = buffer;
     p.removeBackground();
     for (std::size_t i = 0; i < 40; ++i)

@@ -1,6 +1,5 @@
 #pragma once
-// Builds small F-files in memory through the real reader, so that they carry
-// exactly what a file read from disk carries (completed defaults, axis).
+// Small F-files built in memory through the real reader, so they carry what a file read from disk carries.
 
 #include "FFile.h"
 
@@ -16,25 +15,15 @@ struct ScanRecipe {
     double cdelt = 1.0;
     std::string bunit = "K";
     std::vector<float> samples;
-    // Further ID=value lines, in order, after the axis keywords.
-    std::vector<std::pair<std::string, std::string>> extra;
+    std::vector<std::pair<std::string, std::string>> extra;  // further ID=value lines after the axis keywords
 };
 
 std::unique_ptr<FFile> makeScan(const ScanRecipe& recipe);
 inline ScanRecipe recipe(std::vector<float> samples, double cdelt = 1.0, double crval = 0.0,
                          std::string name = "scan1.ff", std::vector<std::pair<std::string, std::string>> extra = {})
 {
-    ScanRecipe r;
-    r.samples = std::move(samples);
-    r.cdelt = cdelt;
-    r.crval = crval;
-    r.name = std::move(name);
-    r.extra = std::move(extra);
-    return r;
+    return {std::move(name), "TIME", crval, cdelt, "K", std::move(samples), std::move(extra)};
 }
 // samples[k] = a + b * k, for n samples.
 std::vector<float> ramp(int n, float a = 0.0f, float b = 1.0f);
-inline std::vector<float> samplesOf(const FFile& f)
-{
-    return std::vector<float>(f.Data(), f.Data() + f.Count());
-}
+inline std::vector<float> samplesOf(const FFile& f) { return std::vector<float>(f.Data(), f.Data() + f.Count()); }

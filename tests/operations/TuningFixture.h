@@ -1,6 +1,5 @@
 #pragma once
-// A test fixture that starts and ends with a settings record at its initial
-// values and no editor installed, recording the messages shown.
+// Starts and ends with the settings record at its initial values and no editor; records the messages.
 
 #include "TestSupport.h"
 #include "Tuning.h"

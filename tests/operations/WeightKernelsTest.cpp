@@ -9,12 +9,7 @@
 
 TEST(WeightWindow, HalfWidthsAndWeightsOfTheThreeTypes)
 {
-    struct Case {
-        int type;
-        double W, h;
-        int m;
-        std::vector<double> w;  // w(0) ... checked as far as given
-    } cases[] = {
+    struct Case { int type; double W, h; int m; std::vector<double> w; } cases[] = {  // w(0) ... as far as given
         {WindowRectangular, 5.0, 1.0, 3, {1, 1, 1, 1}},          // round(2.5) = 3
         {WindowRectangular, 4.0, 1.0, 2, {1, 1, 1}},
         {WindowRectangular, 0.5, 0.1, 3, {1, 1, 1, 1}},          // 2.5 in tenths
@@ -38,22 +33,14 @@ TEST(Warithmetic, MeanAtCutsTheWindowAtTheEnds)
 {
     warithmetic k(WindowParabolic, 4.0, 1.0);  // weights 0.5 0.875 1 0.875 0.5
     const std::vector<float> x = {1, 2, 3, 4, 5, 6};
-    // i = 0 uses offsets 0..2 only: (1*1 + 0.875*2 + 0.5*3) / 2.375
-    EXPECT_DOUBLE_EQ(k.meanAt(x.data(), 0, 6), (1 + 1.75 + 1.5) / 2.375);
-    // i = 2: the full window, symmetric around a straight line
+    EXPECT_DOUBLE_EQ(k.meanAt(x.data(), 0, 6), (1 + 1.75 + 1.5) / 2.375);  // offsets 0..2 only
     EXPECT_DOUBLE_EQ(k.meanAt(x.data(), 2, 6), 3.0);
     EXPECT_DOUBLE_EQ(k.meanAt(x.data(), 5, 6), (6 + 0.875 * 5 + 0.5 * 4) / 2.375);
 }
 
 TEST(Warithmetic, FilterMatchesTheDirectSumWithinOneUlp)
 {
-    struct Case {
-        int type;
-        double W;
-        int n;
-        float offset;
-        std::vector<std::pair<int, float>> specials = {};  // samples set to huge or infinite values
-    } cases[] = {
+    struct Case { int type; double W; int n; float offset; std::vector<std::pair<int, float>> specials = {}; } cases[] = {
         {WindowRectangular, 5, 1000, 0},   {WindowRectangular, 51, 5000, 100},
         {WindowRectangular, 7, 20000, 0.5f},  // chunks of exact sums
         {WindowRectangular, 501, 40000, 0}, {WindowRectangular, 40, 30, 5},  // window wider than the record
@@ -61,8 +48,7 @@ TEST(Warithmetic, FilterMatchesTheDirectSumWithinOneUlp)
         {WindowRectangular, 0.4, 20, 0},   // m = 0: the record itself
         {WindowParabolic, 51, 5000, 1000}, {WindowParabolic, 30, 20, 0},
         {WindowGaussian, 51 / 2.0, 6000, -50}, {WindowGaussian, 20, 70, 0},  // m = 40: no full window
-        // A plain running sum would keep an error of 1e30's size once it
-        // has passed, and ruin every later mean.
+        // Huge samples: a plain running sum would keep an error of 1e30's size and ruin every later mean.
         {WindowRectangular, 21, 100000, 0, {{500, 1e30f}, {70000, -3e29f}}},
         // Infinities spoil only the windows they fall in (inf - inf: NaN).
         {WindowRectangular, 10, 30000, 20, {{3, INFINITY}, {15000, INFINITY}, {25000, -INFINITY}, {25001, INFINITY}}},

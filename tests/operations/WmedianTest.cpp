@@ -16,20 +16,18 @@ std::vector<float> run(wmedian& k, const std::vector<float>& x)
     return out;
 }
 
-// The filter driven through the window's own operations: m pushes without
-// output, one push per output, then one pop and one step per last output.
-// Valid for records of at least 2m+1 samples.
+// Through the window's own operations: m pushes, one push per output, then one pop and step per last
+// output. Valid for records of at least 2m+1 samples.
 std::vector<float> throughChains(wmedian& k, const std::vector<float>& x)
 {
     const int n = static_cast<int>(x.size());
     const int m = k.HalfWidth();
     std::vector<float> out;
     k.reset();
-    for (int i = 0; i < m; ++i)
+    for (int i = 0; i < n; ++i) {
         k.push(x[static_cast<std::size_t>(i)]);
-    for (int i = m; i < n; ++i) {
-        k.push(x[static_cast<std::size_t>(i)]);
-        out.push_back(static_cast<float>(k.median()));
+        if (i >= m)
+            out.push_back(static_cast<float>(k.median()));
     }
     while (static_cast<int>(out.size()) < n) {
         k.popOldest();
@@ -54,25 +52,17 @@ TEST(Wmedian, WindowOperationsByHand)
     k.push(2);  // the pool is full: 5 leaves
     EXPECT_EQ(k.Count(), 3);
     EXPECT_EQ(k.median(), 3.0);
-    k.popOldest();
-    k.popOldest();
-    k.popOldest();
-    k.popOldest();  // nothing left to pop
+    for (int i = 0; i < 4; ++i)
+        k.popOldest();  // the last time nothing is left
     EXPECT_EQ(k.Count(), 0);
-    k.push(1);
-    k.push(2);
-    k.push(100);
+    for (float v : {1, 2, 100})
+        k.push(v);
     EXPECT_EQ(k.median(), 2.0);
 }
 
 TEST(Wmedian, FilterEqualsTheDefinitionTiesAndCutEndsIncluded)
 {
-    struct Case {
-        int type;
-        double W;
-        int n;
-        int levels;
-    } cases[] = {
+    struct Case { int type; double W; int n; int levels; } cases[] = {
         {WindowRectangular, 2, 50, 3},    {WindowRectangular, 51, 2000, 0}, {WindowRectangular, 51, 2000, 6},
         {WindowRectangular, 501, 3000, 20}, {WindowParabolic, 4, 300, 3},  {WindowParabolic, 30, 1000, 0},
         {WindowGaussian, 2, 200, 4},      {WindowGaussian, 10, 1500, 0},    {WindowGaussian, 7.5, 900, 3},
@@ -98,9 +88,7 @@ TEST(Wmedian, RecordWithNaNFollowsTheChains)
 {
     for (int type : {0, 1, 2}) {
         std::vector<float> x = ref::randomSamples(400, 5, 5);
-        x[37] = NAN;
-        x[200] = NAN;
-        x[201] = NAN;
+        x[37] = x[200] = x[201] = NAN;
         wmedian k(type, 6.0, 1.0);
         const std::vector<float> out = run(k, x);
         const std::vector<float> chains = throughChains(k, x);
@@ -114,13 +102,11 @@ TEST(Wmedian, RecordWithNaNFollowsTheChains)
 
 TEST(Wmedian, ShortRecordGivesFiniteValuesEverywhere)
 {
-    // Four samples under a window of seven: every output sees the whole
-    // record. Dropping the oldest sample at each of the last m outputs would
-    // give 2, 3, 3, 2 here (and +infinity once the window ran empty).
+    // Four samples under a window of seven: every output sees the whole record. Dropping the oldest
+    // sample at each of the last m outputs would give 2, 3, 3, 2 (and +infinity once empty).
     const std::vector<float> x = {1, 4, 3, 2};
     wmedian k(WindowRectangular, 6.0, 1.0);  // m = 3
-    const std::vector<float> out = run(k, x);
-    EXPECT_EQ(out, (std::vector<float>{2, 2, 2, 2}));
+    EXPECT_EQ(run(k, x), (std::vector<float>{2, 2, 2, 2}));
     wmedian wide(WindowGaussian, 5.0, 1.0);  // m = 10, longer than the record
     for (float v : run(wide, x))
         EXPECT_TRUE(std::isfinite(v));
