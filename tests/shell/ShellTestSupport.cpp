@@ -1,28 +1,14 @@
 #include "ShellTestSupport.h"
 
-#include "CMainFrame.h"
-#include "CVexilApp.h"
 #include "DemoScan.h"
-#include "FFile.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QSettings>
-#include <QTest>
 #include <QTimer>
-
-namespace {
-// Points the per-user settings store into a fresh folder for the test.
-void isolateSettings(const QString& folder)
-{
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
-}
-}  // namespace
 
 std::unique_ptr<FFile> makeScan(int count)
 {
@@ -47,7 +33,8 @@ ShellFolders::ShellFolders()
 {
     if (!files.isValid() || !settings.isValid())
         qFatal("no temporary folders");
-    isolateSettings(settings.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
 }
 
 QString ShellFolders::path(const QString& name) const { return QDir(files.path()).filePath(name); }

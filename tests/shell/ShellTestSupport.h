@@ -2,18 +2,23 @@
 // Helpers for the shell tests: a private settings store, F-files on disk,
 // an application started with its main window shown offscreen.
 
+#include "CChildFrame.h"
+#include "CFFDoc.h"
+#include "CFFView.h"
+#include "CMainFrame.h"
+#include "CVexilApp.h"
+#include "FFile.h"
 #include "TestSupport.h"
 
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
-class CVexilApp;
 class QDialog;
-class CMainFrame;
-class FFile;
 
 // The scratch folder of a test program; constructing it also points the
 // settings store into a private folder of its own.
@@ -27,11 +32,10 @@ struct ShellFolders {
     QTemporaryDir settings;
 };
 
-// Writes a demo scan of count samples to folder/name and returns its path.
 QString writeScan(const QString& folder, const QString& name, int count = 2000);
-
-// A demo scan in memory (for the pending slot).
 std::unique_ptr<FFile> makeScan(int count = 500);
+inline std::vector<float> samples(const FFile& f) { return std::vector<float>(f.Data(), f.Data() + f.Count()); }
+inline CFFView* activeView(CMainFrame& frame) { return qobject_cast<CFFView*>(frame.activeFrame()->view()); }
 
 // The application with its main window shown; the message recorder stays
 // installed for the object's lifetime.

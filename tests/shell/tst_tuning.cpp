@@ -2,29 +2,20 @@
 // their dialogs when their settings are not quiet.
 
 #include "BusyCursor.h"
-#include "CChildFrame.h"
 #include "CCompressDlg.h"
-#include "CFFDoc.h"
-#include "CFFView.h"
 #include "CLinCombDlg.h"
-#include "CMainFrame.h"
 #include "COverlayingDlg.h"
 #include "CPolyTuningDlg.h"
 #include "CSlidingMeanDlg.h"
-#include "CVexilApp.h"
-#include "FFile.h"
 #include "LinCombCoefficients.h"
 #include "ShellTestSupport.h"
 #include "TuneCommands.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
-#include <QTest>
 #include <QTreeWidget>
 
 namespace {
@@ -45,8 +36,6 @@ QStringList coefficients(const CLinCombDlg& dialog)
     return out;
 }
 
-std::vector<float> samples(const FFile& f) { return std::vector<float>(f.Data(), f.Data() + f.Count()); }
-
 template <typename T>
 bool quiet()
 {
@@ -66,12 +55,8 @@ private slots:
     void initTestCase() { installTuningDialogs(); }
     void init()
     {
-        Tuning<ClipTuning>::reset();
-        Tuning<GlueTuning>::reset();
-        Tuning<TrendTuning>::reset();
-        Tuning<OverlayTuning>::reset();
-        Tuning<CompressTuning>::reset();
-        Tuning<SlidingMeanTuning>::reset();
+        Tuning<ClipTuning>::reset(), Tuning<GlueTuning>::reset(), Tuning<TrendTuning>::reset();
+        Tuning<OverlayTuning>::reset(), Tuning<CompressTuning>::reset(), Tuning<SlidingMeanTuning>::reset();
     }
 
     // The power (0 to 9) and the compression factor (0 to 64): clamped on
@@ -91,11 +76,8 @@ private slots:
             PolyTuning power;
             CompressTuning compress;
             power.power = compress.factor = r.value;
-            std::unique_ptr<QDialog> dialog;
-            if (r.poly)
-                dialog = std::make_unique<CPolyTuningDlg>(GlueTuning::kTitle, power);
-            else
-                dialog = std::make_unique<CCompressDlg>(compress);
+            std::unique_ptr<QDialog> dialog(r.poly ? static_cast<QDialog*>(new CPolyTuningDlg(GlueTuning::kTitle, power))
+                                                   : new CCompressDlg(compress));
             auto* spin = dialog->findChild<QSpinBox*>();
             QCOMPARE(spin->value(), r.shown);
             QCOMPARE(r.poly ? power.power : compress.factor, r.shown);
@@ -196,8 +178,7 @@ private slots:
         CLinCombDlg dialog(two);
         QVERIFY(dialog.ruleButton(3)->isEnabled());
         // Sum, Subtraction, Best Fit (-(1 + 3) / (1 + 1)), Average.
-        const QList<QPair<int, QStringList>> clicks = {
-            {2, {"1", "1"}}, {3, {"1", "-1"}}, {1, {"1", "-2"}}, {0, {"0.5", "0.5"}}};
+        const QList<QPair<int, QStringList>> clicks = {{2, {"1", "1"}}, {3, {"1", "-1"}}, {1, {"1", "-2"}}, {0, {"0.5", "0.5"}}};
         std::vector<bool> busy;
         BusyCursor::setHook([&busy](bool on) { busy.push_back(on); });
         for (const auto& [button, texts] : clicks) {
@@ -229,16 +210,9 @@ private slots:
     // change (here Quiet), Cancel drops it.
     void tuneItemsEditTheProcessWideRecords()
     {
-        const struct {
-            int id;
-            const char* title;
-            bool (*quiet)();
-        } items[] = {{32784, "Clip tuning", quiet<ClipTuning>},
-                     {32785, "Glue tuning", quiet<GlueTuning>},
-                     {32786, "F-files overlaying control", quiet<OverlayTuning>},
-                     {32787, "Compression tuning", quiet<CompressTuning>},
-                     {32788, "Sliding Mean Filter tuning", quiet<SlidingMeanTuning>},
-                     {32819, "Remove Trend tuning", quiet<TrendTuning>}};
+        const struct { int id; const char* title; bool (*quiet)(); } items[] = {{32784, "Clip tuning", quiet<ClipTuning>}, {32785, "Glue tuning", quiet<GlueTuning>},
+                     {32786, "F-files overlaying control", quiet<OverlayTuning>}, {32787, "Compression tuning", quiet<CompressTuning>},
+                     {32788, "Sliding Mean Filter tuning", quiet<SlidingMeanTuning>}, {32819, "Remove Trend tuning", quiet<TrendTuning>}};
         RunningApp run;
         QVERIFY(run.app->OpenDocumentFile(scan_));
         for (const auto& item : items) {
@@ -264,15 +238,13 @@ private slots:
         QTest::addColumn<int>("id");
         QTest::addColumn<QStringList>("titles");
         QTest::addColumn<int>("busy");
-        QTest::newRow("clip") << 32777 << QStringList{"Clip tuning"} << 0;
-        QTest::newRow("glue") << 32778 << QStringList{"Glue tuning"} << 0;
-        QTest::newRow("remove trend") << 32781 << QStringList{"Remove Trend tuning"} << 0;
-        QTest::newRow("area") << 32818 << QStringList{"Clip tuning"} << 0;
-        QTest::newRow("compress") << 32780 << QStringList{"Compression tuning"} << 0;
-        QTest::newRow("sliding mean") << 32782 << QStringList{"Sliding Mean Filter tuning"} << 0;
-        QTest::newRow("correlations") << 32776 << QStringList{"F-files overlaying control"} << 0;
-        QTest::newRow("combination, overlaying") << 32820 << QStringList{"F-files overlaying control"} << 0;
-        QTest::newRow("combination") << 32820 << QStringList{"F-files overlaying control", "Linear Combination"} << 1;
+        const QString ov = "F-files overlaying control";
+        const struct { int id; QStringList titles; } rows[] = {
+            {32777, {"Clip tuning"}}, {32778, {"Glue tuning"}}, {32781, {"Remove Trend tuning"}}, {32818, {"Clip tuning"}},
+            {32780, {"Compression tuning"}}, {32782, {"Sliding Mean Filter tuning"}}, {32776, {ov}}, {32820, {ov}},
+            {32820, {ov, "Linear Combination"}}};
+        for (const auto& r : rows)
+            QTest::addRow("%d %d", r.id, int(r.titles.size())) << r.id << r.titles << int(r.titles.size() - 1);
     }
     void cancelInADialogChangesNothing()
     {
@@ -283,13 +255,11 @@ private slots:
         CFFDoc* first = run.app->OpenDocumentFile(other_);
         CFFDoc* doc = run.app->OpenDocumentFile(scan_);
         QVERIFY(first && doc);
-        ViewArrays& a = qobject_cast<CFFView*>(run.frame().activeFrame()->view())->arrays();
+        ViewArrays& a = activeView(run.frame())->arrays();
         // Glue clears the marks of a discarded stretch that is no step (the
         // first) before it asks; Cancel brings them back.
-        a.markRange(0, 9, MarkDiscarded);
-        a.markRange(100, 199, MarkSelected);
-        a.markRange(200, 219, MarkDiscarded);
-        a.markRange(220, 319, MarkSelected);
+        a.markRange(0, 9, MarkDiscarded), a.markRange(100, 199, MarkSelected);
+        a.markRange(200, 219, MarkDiscarded), a.markRange(220, 319, MarkSelected);
         const std::vector<std::uint8_t> marks = a.marks;
         const std::vector<float> before = samples(*doc->GetFFile());
         QStringList seen;
@@ -309,8 +279,7 @@ private slots:
         QVERIFY(run.messages.recorder.entries.empty());
         QCOMPARE(a.marks, marks);
         QCOMPARE(samples(*doc->GetFFile()), before);
-        QCOMPARE(run.app->documents().size(), 2);
-        QVERIFY(!doc->isModified() && !first->isModified());
+        QVERIFY(run.app->documents().size() == 2 && !doc->isModified() && !first->isModified());
     }
 
     void slidingMeanWithoutSelectionRunsOnTheWindowTheDialogSets()
@@ -327,7 +296,6 @@ private slots:
         QCOMPARE(run.app->documents().size(), 2);
         QCOMPARE(run.app->documents().last()->GetFFile()->GetText("HISTORY"), std::string("SLIDING_MEAN(ops)1"));
     }
-
 };
 
 QTEST_MAIN(TuningTest)
