@@ -2,24 +2,15 @@
 // reading's precision, the axis rulers beside the view and View > Axes.
 
 #include "CAxisRuler.h"
-#include "CChildFrame.h"
-#include "CFFDoc.h"
-#include "CFFView.h"
-#include "CMainFrame.h"
-#include "CVexilApp.h"
 #include "CommandIds.h"
 #include "DemoScan.h"
-#include "FFile.h"
 #include "ReadoutText.h"
 #include "ShellTestSupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QTest>
 
 #include <cmath>
 
@@ -28,7 +19,7 @@ namespace {
 QString latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
 
 // A scan from 16 K to 121 K, one sample per millisecond from 12:11:57.
-QString writeKelvinScan(const QString& folder)
+QString writeKelvinScan(const QString& path)
 {
     FFile file;
     makeDemoScan(file, DemoScanOptions{3000, 0.001});
@@ -37,11 +28,8 @@ QString writeKelvinScan(const QString& folder)
     for (const char* id : {"NUT-RA", "TIMEWSH", "TIMEESH"})
         file.SetText(id, "0.0");
     file.SetText("CRVAL1", "43917.0");
-    const QString path = QDir(folder).filePath(QStringLiteral("kelvin.ff"));
     file.SetName(QFile::encodeName(path).toStdString());
-    if (!file.Write())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
+    return file.Write() ? path : QString();
 }
 
 QLabel* pane(CMainFrame& frame, int i) { return frame.statusBar()->findChild<QLabel*>(QStringLiteral("pane%1").arg(i)); }
@@ -55,24 +43,20 @@ bool fits(QLabel* label)
 
 class ReadoutTest : public QObject {
     Q_OBJECT
-private:
     ShellFolders dir_;
-    QString scan_;
+    QString scan_ = writeKelvinScan(dir_.path(QStringLiteral("kelvin.ff")));
 
 private slots:
-    void initTestCase() { scan_ = writeKelvinScan(dir_.files.path()); }
-
     void paneTextsFitForExtremeValues()
     {
         using namespace ReadoutText;
         RunningApp run;
         CMainFrame& frame = run.frame();
         const QList<std::pair<int, std::string>> texts = {
-            {2, timeText(86399.9999994, kMaxDecimals)},    {2, angleText(1295999.9999994, kMaxDecimals)},
+            {2, timeText(86399.9999994, kMaxDecimals)}, {2, angleText(1295999.9999994, kMaxDecimals)},
             {2, numberText(-8.888888888e-308, kMaxMantissaDigits)}, {2, FFile::NumberText(-1.188e+302)},
-            {3, distanceText(-9999999.9, kMaxDecimals)},           {3, FFile::NumberText(-1.188e-300)},
-            {6, FFile::NumberText(-8.888e+288)},            {7, FFile::NumberText(-1.0e-308)},
-        };
+            {3, distanceText(-9999999.9, kMaxDecimals)}, {3, FFile::NumberText(-1.188e-300)},
+            {6, FFile::NumberText(-8.888e+288)}, {7, FFile::NumberText(-1.0e-308)}};
         int widths[CMainFrame::kPaneCount];
         for (int i = 1; i < CMainFrame::kPaneCount; ++i)
             widths[i] = pane(frame, i)->width();
@@ -92,15 +76,11 @@ private slots:
     {
         RunningApp run;
         QVERIFY(run.app->OpenDocumentFile(scan_));
-        auto* view = qobject_cast<CFFView*>(run.frame().activeFrame()->view());
+        auto* view = activeView(run.frame());
         QVERIFY(view->oneToOne());  // one sample per column: neighbours side by side
         QCoreApplication::processEvents();
-        auto hover = [view](QPoint p) {
-            QTest::mouseMove(view->viewport(), p);
-            QCoreApplication::processEvents();
-        };
-        const QRegularExpression time(QStringLiteral("^12:1[12]:\\d\\d\\.\\d{3}$"));
-        const QRegularExpression number(QStringLiteral("^[ -]\\d\\.\\d{3}e[+-]\\d\\d\\d?$"));
+        auto hover = [view](QPoint p) { QTest::mouseMove(view->viewport(), p), QCoreApplication::processEvents(); };
+        const QRegularExpression time("^12:1[12]:\\d\\d\\.\\d{3}$"), number("^[ -]\\d\\.\\d{3}e[+-]\\d\\d\\d?$");
         QString previous;
         for (int x = 100; x < 140; ++x) {
             hover(QPoint(x, x % 2 ? 5 : view->viewport()->height() - 2));
@@ -118,7 +98,7 @@ private slots:
         RunningApp run;
         QVERIFY(run.app->OpenDocumentFile(scan_));
         CChildFrame* child = run.frame().activeFrame();
-        auto* view = qobject_cast<CFFView*>(child->view());
+        auto* view = activeView(run.frame());
         auto* xRuler = child->findChild<CAxisRuler*>(QStringLiteral("xRuler"));
         auto* yRuler = child->findChild<CAxisRuler*>(QStringLiteral("yRuler"));
         QCOMPARE(xRuler->unitText() + yRuler->unitText(), QStringLiteral("SECK"));
@@ -147,19 +127,13 @@ private slots:
         QVERIFY(view->rescaleAt(QPoint(800, 100), true) && view->rescaleAt(QPoint(800, 100), true));
         CFFView::setTool(ViewTool::Measure);
         check("magnified");
-    }
-
-    void axesToggleIsKept()
-    {
-        for (bool on : {true, false}) {
-            RunningApp run;
-            QVERIFY(run.app->OpenDocumentFile(scan_));
-            const auto rulers = run.frame().activeFrame()->findChildren<CAxisRuler*>();
-            QCOMPARE(run.frame().action(Cmd::ViewAxes)->isChecked(), on);
-            QVERIFY(rulers.size() == 2 && rulers[0]->isVisible() == on && rulers[1]->isVisible() == on);
-            QVERIFY(run.frame().runCommand(Cmd::ViewAxes));  // kept for the next start
-            QVERIFY(rulers[0]->isVisible() != on && rulers[1]->isVisible() != on);
-        }
+        // View > Axes hides them, and is kept for the next start.
+        QVERIFY(run.frame().runCommand(Cmd::ViewAxes));
+        QVERIFY(!xRuler->isVisible() && !yRuler->isVisible());
+        RunningApp next;
+        QVERIFY(next.app->OpenDocumentFile(scan_));
+        QVERIFY(!next.frame().action(Cmd::ViewAxes)->isChecked());
+        QVERIFY(!next.frame().activeFrame()->findChild<CAxisRuler*>(QStringLiteral("xRuler"))->isVisible());
     }
 };
 
