@@ -3,25 +3,15 @@
 // view's own, SVG strokes.
 
 #include "../fits/FitsBytes.h"
-#include "CChildFrame.h"
-#include "CFFDoc.h"
-#include "CFFView.h"
 #include "CFitsColumnDlg.h"
-#include "CMainFrame.h"
-#include "CVexilApp.h"
 #include "CommandIds.h"
 #include "CsvExport.h"
 #include "ExportCommands.h"
-#include "FFile.h"
 #include "Fits.h"
 #include "ShellTestSupport.h"
 
-#include <QFile>
 #include <QSvgRenderer>
-#include <QTest>
 #include <QXmlStreamReader>
-
-#include <cstdint>
 
 using namespace fitsbytes;
 
@@ -44,22 +34,14 @@ QString writeTable(const QString& path)
     return path;
 }
 
-CFFView* viewOf(CMainFrame& frame) { return qobject_cast<CFFView*>(frame.activeFrame()->view()); }
-
 }  // namespace
 
 class FitsExportTest : public QObject {
     Q_OBJECT
-private:
     ShellFolders dir_;
 
 private slots:
-    void cleanup()
-    {
-        CFFDoc::setSaveAsPrompt(nullptr);
-        CFFDoc::setColumnPrompt(nullptr);
-        ExportCommands::setPrompts(nullptr, nullptr);
-    }
+    void cleanup() { CFFDoc::setSaveAsPrompt(nullptr), CFFDoc::setColumnPrompt(nullptr), ExportCommands::setPrompts(nullptr, nullptr); }
 
     void fitsImageOpensAndSavesAsFits()
     {
@@ -69,10 +51,8 @@ private slots:
         RunningApp run;
         CFFDoc* doc = run.app->OpenDocumentFile(dir_.path(QStringLiteral("s.fits")));
         QVERIFY(doc);
-        QVERIFY(!doc->fromPartOfFile());
         doc->setModified(true);
-        QVERIFY(run.frame().runCommand(Cmd::FileSave));
-        QVERIFY(!doc->isModified());
+        QVERIFY(!doc->fromPartOfFile() && run.frame().runCommand(Cmd::FileSave) && !doc->isModified());
         QCOMPARE(readBytes(CFFDoc::nativePath(dir_.path(QStringLiteral("s.fits")))).substr(0, 9), std::string("SIMPLE  ="));
         QVERIFY(run.messages.recorder.entries.empty());
     }
@@ -83,8 +63,6 @@ private slots:
         std::vector<FitsHduInfo> hdus;
         QVERIFY(Fits::Catalogue(CFFDoc::nativePath(path), hdus));
         // The first column that is not a time column, and the time column.
-        const FitsChoice pre = CFitsColumnDlg::preselection(hdus[1]);
-        QCOMPARE(QString::fromStdString(pre.column + "|" + pre.xColumn), QStringLiteral("CH1|MJD"));
         CFitsColumnDlg dlg({hdus[1]});
         QCOMPARE(QString::fromStdString(dlg.choice().column + "|" + dlg.choice().xColumn), QStringLiteral("CH1|MJD"));
 
@@ -107,10 +85,7 @@ private slots:
 
         // Save goes through Save As: the record is only part of the file.
         QString proposed;
-        CFFDoc::setSaveAsPrompt([&](const QString& p) {
-            proposed = p;
-            return QString();
-        });
+        CFFDoc::setSaveAsPrompt([&](const QString& p) { return proposed = p, QString(); });
         QVERIFY(!a->DoFileSave());
         QCOMPARE(proposed, dir_.path(QStringLiteral("drift_CH2.ff")));
         QVERIFY(run.messages.recorder.entries.empty());
@@ -121,12 +96,10 @@ private slots:
         RunningApp run;
         CFFDoc* doc = run.app->OpenDocumentFile(dir_.scan(QStringLiteral("e.ff"), 10));
         QVERIFY(doc);
-        CFFView* view = viewOf(run.frame());
+        CFFView* view = activeView(run.frame());
         view->arrays().markRange(2, 3, MarkSelected);
         ExportCommands::setPrompts([&](const QString&, const QString& proposed, const QString& filters) {
-            if (proposed != dir_.path(QStringLiteral("e.csv")) || !filters.startsWith(QStringLiteral("CSV files")))
-                return QString();
-            return proposed;
+            return proposed == dir_.path(QStringLiteral("e.csv")) && filters.startsWith("CSV files") ? proposed : QString();
         }, nullptr);
         QVERIFY(run.frame().runCommand(Cmd::FileExportData));
         const FFile& f = *doc->GetFFile();
@@ -138,7 +111,7 @@ private slots:
     {
         RunningApp run;
         QVERIFY(run.app->OpenDocumentFile(dir_.scan(QStringLiteral("p.ff"), 500)));
-        CFFView* view = viewOf(run.frame());
+        CFFView* view = activeView(run.frame());
         view->arrays().markRange(100, 199, MarkSelected);
         view->arrays().markRange(200, 249, MarkDiscarded);
         view->redraw();
@@ -146,10 +119,7 @@ private slots:
         QString target;
         QSize size;
         ExportCommands::setPrompts([&](const QString&, const QString&, const QString&) { return target; },
-                                   [&](QSize, QSize& s) {
-                                       s = size;
-                                       return true;
-                                   });
+                                   [&](QSize, QSize& s) { return s = size, true; });
         // PNG at the on-screen size: the very pixels the view paints.
         target = dir_.path(QStringLiteral("p.png"));
         QVERIFY(run.frame().runCommand(Cmd::FileExportPicture));
@@ -161,9 +131,8 @@ private slots:
         target = dir_.path(QStringLiteral("p.svg"));
         size = QSize(800, 300);
         QVERIFY(run.frame().runCommand(Cmd::FileExportPicture));
-        QVERIFY(QSvgRenderer(target).isValid());
         QFile svg(target);
-        QVERIFY(svg.open(QIODevice::ReadOnly));
+        QVERIFY(QSvgRenderer(target).isValid() && svg.open(QIODevice::ReadOnly));
         QXmlStreamReader xml(&svg);
         QStringList strokes;  // the pen of each path, set by its group
         QString pen;
@@ -178,10 +147,8 @@ private slots:
             if (xml.name() == QLatin1String("path"))
                 strokes.append(pen);
         }
-        QVERIFY(!xml.hasError());
-        QCOMPARE(images, 0);
-        QCOMPARE(strokes, (QStringList{QStringLiteral("#c0c0c0"), QStringLiteral("#4040ff"), QStringLiteral("#ff4040"),
-                                       QStringLiteral("#c0c0c0")}));
+        QVERIFY(!xml.hasError() && images == 0);
+        QCOMPARE(strokes, (QStringList{"#c0c0c0", "#4040ff", "#ff4040", "#c0c0c0"}));
         QVERIFY(run.messages.recorder.entries.empty());
     }
 };
