@@ -2,18 +2,11 @@
 // of a row names the state the document must then be in (numbered in the
 // order the states first appear) and whether it is modified.
 
-#include "CChildFrame.h"
-#include "CFFDoc.h"
-#include "CFFView.h"
-#include "CMainFrame.h"
-#include "CVexilApp.h"
-#include "FFile.h"
 #include "PolyTuning.h"
 #include "ShellTestSupport.h"
 #include "UndoHistory.h"
 
 #include <QAction>
-#include <QTest>
 
 #include <cmath>
 #include <cstring>
@@ -31,18 +24,15 @@ struct State {
 
 State stateOf(const FFile& f)
 {
-    State s;
-    s.samples = QByteArray(reinterpret_cast<const char*>(f.Data()), f.Count() * int(sizeof(float)));
-    s.header = QByteArray::fromStdString(f.HeaderBytes());
-    s.axis = QByteArray::number(f.DisplayX(1), 'g', 17) + ' ' + QByteArray::fromStdString(f.UnitLabel());
-    return s;
+    return {QByteArray(reinterpret_cast<const char*>(f.Data()), f.Count() * int(sizeof(float))),
+            QByteArray::fromStdString(f.HeaderBytes()),
+            QByteArray::number(f.DisplayX(1), 'g', 17) + ' ' + QByteArray::fromStdString(f.UnitLabel())};
 }
 
 }  // namespace
 
 class UndoTest : public QObject {
     Q_OBJECT
-private:
     ShellFolders dir_;
 
     // Runs one step; false if the command was refused.
@@ -60,37 +50,27 @@ private:
         }
         if (const int id = QMap<QString, int>{{"clip", 32777}, {"glue", 32778}, {"trend", 32781}}.value(op))
             return frame.runCommand(id);
-        if (op == "copy") {
-            const bool ok = frame.runAccelerator(QStringLiteral("Ctrl+C"));
-            doc = run.app->documents().last();
-            return ok;
-        }
-        if (op == "set")
-            return doc->setHeadValue("OBJECT", "Cas A");
+        if (op == "copy")
+            return frame.runAccelerator(QStringLiteral("Ctrl+C")) && (doc = run.app->documents().last());
+        if (op == "set" || op == "axis")
+            return op == "set" ? doc->setHeadValue("OBJECT", "Cas A") : doc->setHeadValue("CRVAL1", "100");
         if (op == "insert")  // a new entry comes last
             return doc->insertHeadEntry("AUTHOR", "Ivanov") &&
                    doc->GetFFile()->IndexOf("AUTHOR") == doc->GetFFile()->EntryCount() - 1;
-        if (op == "delete")
-            return doc->removeHeadEntry("OBSERVER");
-        if (op == "axis")
-            return doc->setHeadValue("CRVAL1", "100");
-        if (op == "save")
-            return doc->DoFileSave();
+        if (op == "delete" || op == "save")
+            return op == "save" ? doc->DoFileSave() : doc->removeHeadEntry("OBSERVER");
         // Undo and Redo of a sample change drop the marks of every view: set
         // some to see them go.
         for (CChildFrame* f : frame.framesOf(doc))
             viewOf(f)->arrays().markRange(5, 9, MarkSelected);
-        const QMap<QString, QString> keys = {
-            {"u", "Ctrl+Z"}, {"U", "Alt+Backspace"}, {"r", "Ctrl+Y"}, {"R", "Ctrl+Shift+Z"}};
-        return frame.runAccelerator(keys.value(op));
+        return frame.runAccelerator(
+            QMap<QString, QString>{{"u", "Ctrl+Z"}, {"U", "Alt+Backspace"}, {"r", "Ctrl+Y"}, {"R", "Ctrl+Shift+Z"}}.value(op));
     }
 
 private slots:
     void initTestCase()
     {
-        Tuning<ClipTuning>::setEditor(nullptr);
-        Tuning<GlueTuning>::setEditor(nullptr);
-        Tuning<TrendTuning>::setEditor(nullptr);
+        Tuning<ClipTuning>::setEditor(nullptr), Tuning<GlueTuning>::setEditor(nullptr), Tuning<TrendTuning>::setEditor(nullptr);
     }
 
     void sequences_data()
@@ -101,18 +81,15 @@ private slots:
         QTest::addColumn<QString>("names");   // what Undo|Redo name at the end
         QTest::newRow("nothing to undo") << "u! r!" << false << false << "|";
         QTest::newRow("clip") << "clip:1* u:0 r:1* U:0 R:1*" << true << false << "Clip|";
-        QTest::newRow("glue, clip, trend") << "glue:1* clip:2* trend:3* u:2* u:1* u:0 r:1*" << false << false
-                                           << "Glue|Clip";
+        QTest::newRow("glue, clip, trend") << "glue:1* clip:2* trend:3* u:2* u:1* u:0 r:1*" << false << false << "Glue|Clip";
         QTest::newRow("header and axis") << "set:1* insert:2* delete:3* axis:4* u:3* u:2* u:1* u:0 u! r:1* r:2* r:3*"
                                          << false << false << "Delete OBSERVER|Set CRVAL1";
         QTest::newRow("saves between") << "clip:1* save:1 set:2* u:1 u:0* save:0 r:1* r:2* u:1* u:0" << true << false
                                        << "|Clip";
         QTest::newRow("new change clears redo") << "clip:1* u:0 set:2* r! u:0" << false << false << "|Set OBJECT";
-        QTest::newRow("new document") << "clip:1* copy:0* u! trend:1* u:0* r:1*" << false << false
-                                      << "Remove trend|";
-        QTest::newRow("no cap under 64 MiB")
-            << "trend:1* trend:2* trend:3* clip:4* trend:5* u:4* u:3* u:2* u:1* u:0" << false << false
-            << "|Remove trend";
+        QTest::newRow("new document") << "clip:1* copy:0* u! trend:1* u:0* r:1*" << false << false << "Remove trend|";
+        QTest::newRow("no cap under 64 MiB") << "trend:1* trend:2* trend:3* clip:4* trend:5* u:4* u:3* u:2* u:1* u:0"
+                                             << false << false << "|Remove trend";
         // Four records of 600 samples: the first trend goes, the small clip stays.
         QTest::newRow("cap drops the oldest")
             << "trend:1* trend:2* trend:3* clip:4* trend:5* u:4* u:3* u:2* u:1* u!" << false << true << "|Remove trend";
@@ -152,9 +129,8 @@ private slots:
                 continue;
             }
             // What each change touches: samples, header lines, the axis set up from them.
-            const QString parts = QMap<QString, QString>{{"clip", "s"},   {"glue", "s"},   {"trend", "s"}, {"set", "h"},
-                                                         {"insert", "h"}, {"delete", "h"}, {"axis", "ha"}}
-                                      .value(op, "?");
+            const QString parts = QMap<QString, QString>{{"clip", "s"}, {"glue", "s"}, {"trend", "s"}, {"set", "h"},
+                                                         {"insert", "h"}, {"delete", "h"}, {"axis", "ha"}}.value(op, "?");
             if (parts != "?") {
                 QVERIFY2((now.samples != before.samples) == parts.contains('s'), qPrintable(token));
                 QVERIFY2((now.header != before.header) == parts.contains('h'), qPrintable(token));
@@ -174,8 +150,7 @@ private slots:
                 for (int i = 0; i < f.Count(); ++i)
                     if (std::isfinite(f.Data()[i]))
                         lo = std::min(lo, f.Data()[i]), hi = std::max(hi, f.Data()[i]);
-                QCOMPARE(viewOf(frame)->scales().minimum, lo);
-                QCOMPARE(viewOf(frame)->scales().maximum, hi);
+                QVERIFY(viewOf(frame)->scales().minimum == lo && viewOf(frame)->scales().maximum == hi);
                 QCOMPARE(viewOf(frame)->hasMark(MarkSelected), op.size() == 1 && now.samples == before.samples);
             }
             if (op.size() == 1)  // the status bar names what was undone or redone
@@ -184,20 +159,12 @@ private slots:
         // The menus and the status bar name the change, and only a possible
         // command is enabled.
         const QString u = names.section('|', 0, 0), r = names.section('|', 1);
-        QAction* undo = run.frame().action(57643);
-        QAction* redo = run.frame().action(57644);
+        QAction *undo = run.frame().action(57643), *redo = run.frame().action(57644);
         QCOMPARE(undo->text(), u.isEmpty() ? "&Undo\tCtrl+Z" : "&Undo " + u + "\tCtrl+Z");
         QCOMPARE(redo->text(), r.isEmpty() ? "&Redo\tCtrl+Y" : "&Redo " + r + "\tCtrl+Y");
         QCOMPARE(undo->statusTip(), u.isEmpty() ? "Undo the last action" : "Undo " + u);
         QCOMPARE(redo->statusTip(), r.isEmpty() ? "Redo the previously undone action" : "Redo " + r);
-        QCOMPARE(undo->isEnabled(), !u.isEmpty());
-        QCOMPARE(redo->isEnabled(), !r.isEmpty());
-        // Closing asks only about a modified document.
-        const bool modified = doc->isModified();
-        run.messages.recorder.clear();
-        run.messages.recorder.answers = {Answer::No};
-        QVERIFY(run.app->CloseDocument(doc));
-        QCOMPARE(run.messages.recorder.entries.size(), size_t(modified ? 1 : 0));
+        QVERIFY(undo->isEnabled() == !u.isEmpty() && redo->isEnabled() == !r.isEmpty());
     }
 };
 
