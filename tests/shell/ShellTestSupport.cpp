@@ -13,9 +13,7 @@
 std::unique_ptr<FFile> makeScan(int count)
 {
     auto file = std::make_unique<FFile>();
-    DemoScanOptions options;
-    options.count = count;
-    makeDemoScan(*file, options);
+    makeDemoScan(*file, DemoScanOptions{count});
     return file;
 }
 
@@ -49,11 +47,7 @@ RunningApp::RunningApp() : app(std::make_unique<CVexilApp>())
         qFatal("main window not exposed");
 }
 
-RunningApp::~RunningApp()
-{
-    app.reset();
-    settle();
-}
+RunningApp::~RunningApp() { app.reset(), settle(); }
 
 CMainFrame& RunningApp::frame() const { return *app->mainFrame(); }
 
@@ -64,11 +58,9 @@ void RunningApp::settle()
 }
 
 namespace {
-// Polls until a dialog other than the one modal when the script was given
-// is up: events may run before its exec starts, and a dialog may open over
-// another. Gives up after some seconds (the test's checks then fail), and
-// closes a dialog the script left open (after a failed check), so that a
-// failure never hangs the test.
+// Polls for a dialog other than the one modal when the script was given;
+// gives up after some seconds and closes a dialog the script left open
+// (after a failed check), so that a failure never hangs the test.
 void waitForModal(std::function<void(QDialog&)> script, QPointer<QWidget> before, int triesLeft)
 {
     QTimer::singleShot(10, [script = std::move(script), before, triesLeft]() mutable {

@@ -1,8 +1,6 @@
-// The program's pictures are drawn in code, so a slip in a coordinate or a
-// pen changes them without any other sign. Every picture is laid out on one
-// sheet and compared pixel for pixel with the approved sheet; after a
-// deliberate change of the artwork, look at the sheet this test writes and
-// approve it by copying it over tests/shell/data/icons.png.
+// Every picture drawn in code, on one sheet compared pixel for pixel with
+// the approved one; after a deliberate change of the artwork, approve the
+// sheet this test writes by copying it over tests/shell/data/icons.png.
 #include "AccessIcons.h"
 #include "ToolbarIcons.h"
 
@@ -10,13 +8,8 @@
 #include <QPainter>
 #include <QtTest>
 
-class IconsTest : public QObject {
-    Q_OBJECT
-private slots:
-    void picturesMatchTheApprovedSheet();
-};
-
-static QImage sheet()
+namespace {
+QImage sheet()
 {
     QList<QPixmap> cells;
     for (int id = 0; id < 0x10000; ++id) {
@@ -44,17 +37,21 @@ static QImage sheet()
     }
     return image;
 }
+}  // namespace
 
-void IconsTest::picturesMatchTheApprovedSheet()
-{
-    const QImage actual = sheet();
-    const QImage approved(QFINDTESTDATA("data/icons.png"));
-    if (approved.isNull() || approved.convertToFormat(QImage::Format_ARGB32) != actual) {
+class IconsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void picturesMatchTheApprovedSheet()
+    {
+        const QImage actual = sheet(), approved(QFINDTESTDATA("data/icons.png"));
         const QString path = QDir::temp().filePath("vexil-icons-actual.png");
-        actual.save(path);
-        QFAIL(qPrintable("the pictures differ from the approved sheet; see " + path));
+        if (approved.isNull() || approved.convertToFormat(QImage::Format_ARGB32) != actual) {
+            actual.save(path);
+            QFAIL(qPrintable("the pictures differ from the approved sheet; see " + path));
+        }
     }
-}
+};
 
 QTEST_MAIN(IconsTest)
 #include "tst_icons.moc"
