@@ -45,27 +45,6 @@ private slots:
         QVERIFY(!run.app->recentFiles().entries().contains(QFileInfo(path).absoluteFilePath()));
     }
 
-    void pendingFilesBecomeNumberedModifiedDocuments()
-    {
-        RunningApp run;
-        // Without a pending F-file New does nothing, and uses up no title.
-        QVERIFY(run.frame().runAccelerator(QStringLiteral("Ctrl+N")));
-        QVERIFY(run.app->documents().isEmpty() && run.messages.recorder.entries.empty());
-        for (int n = 1; n <= 2; ++n) {
-            auto file = makeScan(100 * n);
-            file->MakeNewName();
-            CFFDoc::SetPendingFFile(std::move(file));
-            QVERIFY(run.frame().runAccelerator(QStringLiteral("Ctrl+N")));  // what an operation's hand-off triggers
-            QVERIFY(!CFFDoc::HasPendingFFile());
-            QCOMPARE(run.app->documents().size(), n);
-            CFFDoc* doc = run.app->documents().last();
-            const QString title = QStringLiteral("new%1").arg(n);
-            QCOMPARE(doc->title() + QString::fromStdString(doc->GetFFile()->GetName()), title + title);
-            QCOMPARE(doc->GetFFile()->Count(), 100 * n);
-            QVERIFY(doc->isModified() && doc->pathName().isEmpty());
-        }
-    }
-
     // A failed save keeps the document modified and its name; the F-file
     // takes no name it never reached. Save without a path goes to Save As.
     void saveAsNamesTheFileOnlyWhenWritten()
@@ -151,9 +130,13 @@ private slots:
         }
     }
 
+    // The pending F-files of operations become documents new1, new2; New
+    // without one does nothing and uses up no title.
     void exitAsksForEveryModifiedDocumentAndCancelStopsIt()
     {
         RunningApp run;
+        QVERIFY(run.frame().runAccelerator(QStringLiteral("Ctrl+N")));
+        QVERIFY(run.app->documents().isEmpty() && run.messages.recorder.entries.empty());
         for (int i = 0; i < 2; ++i) {
             CFFDoc::SetPendingFFile(makeScan(60));
             QVERIFY(run.app->OnFileNew());
@@ -161,7 +144,8 @@ private slots:
         run.messages.recorder.answers = {Answer::No, Answer::Cancel};
         QVERIFY(!run.frame().close());
         QCOMPARE(run.messages.recorder.entries.size(), size_t(2));
-        QCOMPARE(run.messages.recorder.entries[1].text, std::string("Save changes to new2?"));
+        QCOMPARE(run.messages.recorder.entries[0].text + run.messages.recorder.entries[1].text,
+                 std::string("Save changes to new1?Save changes to new2?"));
         QVERIFY(run.app->documents().size() == 2 && run.frame().isVisible());
         run.messages.recorder.answers = {Answer::No, Answer::No};
         QVERIFY(run.frame().close());
