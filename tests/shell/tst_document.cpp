@@ -1,5 +1,4 @@
-// The document: open, save, save as, close prompts, the pending F-file
-// hand-off and default titles, and failed opens leaving nothing behind.
+// The document: open, save, save as, close prompts; failed opens leave nothing.
 
 #include "ShellTestSupport.h"
 

@@ -1,6 +1,4 @@
-// FITS documents (images, table columns through the chooser, Save and Save
-// As) and the export commands: CSV of the selection, PNG pixels equal to the
-// view's own, SVG strokes.
+// FITS documents and the export commands (CSV, PNG equal to the view, SVG strokes).
 
 #include "../fits/FitsBytes.h"
 #include "CFitsColumnDlg.h"

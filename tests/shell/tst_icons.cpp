@@ -1,6 +1,5 @@
-// Every picture drawn in code, on one sheet compared pixel for pixel with
-// the approved one; after a deliberate change of the artwork, approve the
-// sheet this test writes by copying it over tests/shell/data/icons.png.
+// The pictures drawn in code against the approved sheet data/icons.png
+// (after a deliberate change, approve the sheet this test writes).
 #include "AccessIcons.h"
 #include "ToolbarIcons.h"
 

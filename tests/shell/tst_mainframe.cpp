@@ -1,5 +1,4 @@
-// The main frame: the two menu bars, status-bar panes and command help,
-// window commands.
+// The main frame: menu bars, status panes and command help, window commands.
 
 #include "ShellTestSupport.h"
 

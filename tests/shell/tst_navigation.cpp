@@ -1,5 +1,4 @@
-// Where new child windows open; a fitted view stays fitted as its window
-// follows the workspace.
+// Where new child windows open; a fitted view stays fitted as its window moves.
 
 #include "ShellTestSupport.h"
 

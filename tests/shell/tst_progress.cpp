@@ -1,6 +1,4 @@
-// The progress dialog of long computations: nothing for short ones, a
-// modal dialog with Cancel after half a second, and Cancel reaching the
-// computation.
+// The progress dialog of long computations: late, modal, and cancellable.
 
 #include "QtProgressHook.h"
 

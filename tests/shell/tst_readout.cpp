@@ -1,5 +1,4 @@
-// Reading a record: status-bar panes that hold every reading whole, the X
-// reading's precision, the axis rulers beside the view and View > Axes.
+// Status-bar readings held whole and precise; the axis rulers and View > Axes.
 
 #include "CAxisRuler.h"
 #include "CommandIds.h"

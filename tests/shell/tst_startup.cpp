@@ -1,5 +1,4 @@
-// Start-up with and without a file, the recent-file list and its store,
-// the message boxes and the busy cursor.
+// Start-up, the recent-file list and its store, message boxes, the busy cursor.
 
 #include "BusyCursor.h"
 #include "CCorrelationDlg.h"

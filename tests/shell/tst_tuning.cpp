@@ -1,5 +1,4 @@
-// The settings dialogs, the Tune menu, and the operations that ask through
-// their dialogs when their settings are not quiet.
+// The settings dialogs, the Tune menu, and operations asking through the dialogs.
 
 #include "BusyCursor.h"
 #include "CCompressDlg.h"

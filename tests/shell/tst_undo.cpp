@@ -1,6 +1,4 @@
-// Undo and Redo over sequences of changes, as a user makes them: each step
-// of a row names the state the document must then be in (numbered in the
-// order the states first appear) and whether it is modified.
+// Undo and Redo over sequences of changes; states are numbered as they first appear.
 
 #include "PolyTuning.h"
 #include "ShellTestSupport.h"

@@ -1,5 +1,4 @@
-// The view's operation commands as the frames run them: Copy, Compress and
-// Sliding mean handing a new F-file to a new document.
+// Copy, Compress and Sliding mean handing a new F-file to a new document.
 
 #include "PolyTuning.h"
 #include "SlidingMeanTuning.h"
