@@ -17,34 +17,27 @@ std::unique_ptr<FFile> makeScan(int count)
     return file;
 }
 
-QString writeScan(const QString& folder, const QString& name, int count)
-{
-    const QString path = QDir(folder).filePath(name);
-    auto file = makeScan(count);
-    file->SetName(QFile::encodeName(path).toStdString());
-    if (!file->Write())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
-
 ShellFolders::ShellFolders()
 {
-    if (!files.isValid() || !settings.isValid())
-        qFatal("no temporary folders");
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
 }
 
 QString ShellFolders::path(const QString& name) const { return QDir(files.path()).filePath(name); }
 
-QString ShellFolders::scan(const QString& name, int count) const { return writeScan(files.path(), name, count); }
+QString ShellFolders::scan(const QString& name, int count) const
+{
+    auto file = makeScan(count);
+    file->SetName(QFile::encodeName(path(name)).toStdString());
+    if (!file->Write())
+        qFatal("cannot write %s", qPrintable(path(name)));
+    return path(name);
+}
 
 RunningApp::RunningApp() : app(std::make_unique<CVexilApp>())
 {
-    if (!app->InitInstance({}, true))
+    if (!app->InitInstance({}, true) || !QTest::qWaitForWindowExposed(app->mainFrame()))
         qFatal("start-up failed");
-    if (!QTest::qWaitForWindowExposed(app->mainFrame()))
-        qFatal("main window not exposed");
 }
 
 RunningApp::~RunningApp() { app.reset(), settle(); }

@@ -32,7 +32,6 @@ struct ShellFolders {
     QTemporaryDir settings;
 };
 
-QString writeScan(const QString& folder, const QString& name, int count = 2000);
 std::unique_ptr<FFile> makeScan(int count = 500);
 inline std::vector<float> samples(const FFile& f) { return std::vector<float>(f.Data(), f.Data() + f.Count()); }
 inline CFFView* activeView(CMainFrame& frame) { return qobject_cast<CFFView*>(frame.activeFrame()->view()); }
@@ -43,8 +42,7 @@ struct RunningApp {
     RunningApp();
     ~RunningApp();
     CMainFrame& frame() const;
-    // Processes deferred deletions (closed child windows).
-    static void settle();
+    static void settle();  // deletes closed child windows
 
     RecordMessages messages;
     std::unique_ptr<CVexilApp> app;

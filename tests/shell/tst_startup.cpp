@@ -14,23 +14,23 @@
 #include <QPlainTextEdit>
 #include <QSettings>
 
+#include <optional>
+
 namespace {
 
 QStringList storedRecentFiles()
 {
     QSettings settings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Vexil"));
-    settings.beginGroup(QStringLiteral("Recent File List"));
     QStringList out;
     for (int i = 1; i <= 6; ++i)
-        out << settings.value(QStringLiteral("File%1").arg(i)).toString();
+        out << settings.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
     return out;
 }
 
 QStringList recentMenuTexts(CMainFrame& frame)
 {
     QStringList out;
-    QMenu* file = frame.menuBar()->actions().first()->menu();
-    for (QAction* a : file->actions())
+    for (QAction* a : frame.menuBar()->actions().first()->menu()->actions())
         if (a->isVisible() && a->text().startsWith(QLatin1Char('&')) && a->text().at(1).isDigit())
             out << a->text();
     return out;
@@ -92,10 +92,8 @@ private slots:
         }
         // Next run: the list is back, shown in the File menu of the empty window.
         RunningApp run;
-        const QStringList menu = recentMenuTexts(run.frame());
-        QCOMPARE(menu.size(), 4);
-        QCOMPARE(menu[0], QStringLiteral("&1 ") + QString(paths[1]).replace("&", "&&"));
-        QCOMPARE(menu[3], QStringLiteral("&4 ") + paths[2]);
+        QCOMPARE(recentMenuTexts(run.frame()), (QStringList{"&1 " + QString(paths[1]).replace("&", "&&"), "&2 " + paths[4],
+                                                            "&3 " + paths[3], "&4 " + paths[2]}));
         QVERIFY(!run.frame().action(57616)->isVisible());  // the placeholder line gives way
         run.app->OnOpenRecentFile(2);  // choosing an entry opens it
         QVERIFY(run.app->documents().size() == 1 && run.app->documents().first()->pathName() == paths[3]);
@@ -160,10 +158,9 @@ private slots:
     {
         QtMessageSink::installAll();
         Messages::install(nullptr);
-        {
-            BusyCursor outer, inner;
-            QVERIFY(QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor);
-        }
+        std::optional<BusyCursor> outer(std::in_place), inner(std::in_place);
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        inner.reset(), outer.reset();
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 };
