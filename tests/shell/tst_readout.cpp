@@ -51,24 +51,21 @@ private slots:
         using namespace ReadoutText;
         RunningApp run;
         CMainFrame& frame = run.frame();
+        int widths[CMainFrame::kPaneCount];
+        for (int i = 1; i < CMainFrame::kPaneCount; ++i)
+            widths[i] = pane(frame, i)->width();
         const QList<std::pair<int, std::string>> texts = {
             {2, timeText(86399.9999994, kMaxDecimals)}, {2, angleText(1295999.9999994, kMaxDecimals)},
             {2, numberText(-8.888888888e-308, kMaxMantissaDigits)}, {2, FFile::NumberText(-1.188e+302)},
             {3, distanceText(-9999999.9, kMaxDecimals)}, {3, FFile::NumberText(-1.188e-300)},
-            {6, FFile::NumberText(-8.888e+288)}, {7, FFile::NumberText(-1.0e-308)}};
-        int widths[CMainFrame::kPaneCount];
-        for (int i = 1; i < CMainFrame::kPaneCount; ++i)
-            widths[i] = pane(frame, i)->width();
+            {6, FFile::NumberText(-8.888e+288)}, {7, FFile::NumberText(-1.0e-308)}, {8, "JY/BEAM KM/S PER PIXEL"}};
         for (const auto& [i, text] : texts) {
             frame.setPaneText(i, latin1(text));
             frame.statusBar()->grab();  // lay out and render as on screen
             QVERIFY2(fits(pane(frame, i)), qPrintable(latin1(text)));
-            QCOMPARE(pane(frame, i)->width(), widths[i]);  // wide enough from the start
+            // Wide enough from the start; a unit text longer than the room reserved widens its pane.
+            QVERIFY(i == 8 ? pane(frame, i)->width() > widths[i] : pane(frame, i)->width() == widths[i]);
         }
-        // A unit text longer than the room reserved widens its pane.
-        frame.setPaneText(8, QStringLiteral("JY/BEAM KM/S PER PIXEL"));
-        frame.statusBar()->grab();
-        QVERIFY(fits(pane(frame, 8)) && pane(frame, 8)->width() > widths[8]);
     }
 
     void everyReadingOfTheRecordIsComplete()
