@@ -44,11 +44,7 @@ RunningApp::~RunningApp() { app.reset(), settle(); }
 
 CMainFrame& RunningApp::frame() const { return *app->mainFrame(); }
 
-void RunningApp::settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
+void RunningApp::settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete), QCoreApplication::processEvents(); }
 
 namespace {
 // Polls for a dialog other than the one modal when the script was given;

@@ -11,15 +11,10 @@ namespace {
 QImage sheet()
 {
     QList<QPixmap> cells;
-    for (int id = 0; id < 0x10000; ++id) {
-        const QIcon icon = ToolbarIcons::icon(id);
-        if (icon.isNull())
-            continue;
-        for (qreal dpr : {1.0, 2.0}) {
-            cells << icon.pixmap(QSize(18, 18), dpr, QIcon::Normal);
-            cells << icon.pixmap(QSize(18, 18), dpr, QIcon::Disabled);
-        }
-    }
+    for (int id = 0; id < 0x10000; ++id)
+        if (const QIcon icon = ToolbarIcons::icon(id); !icon.isNull())
+            for (qreal dpr : {1.0, 2.0})
+                cells << icon.pixmap(QSize(18, 18), dpr, QIcon::Normal) << icon.pixmap(QSize(18, 18), dpr, QIcon::Disabled);
     for (int size : {16, 32, 48})
         cells << ToolbarIcons::appIcon().pixmap(size, size);
     for (int i = 0; i < 3; ++i)
