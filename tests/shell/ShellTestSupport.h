@@ -25,11 +25,9 @@ class QDialog;
 struct ShellFolders {
     ShellFolders();
     QString path(const QString& name) const;
-    // Writes a demo scan of count samples there and returns its path.
     QString scan(const QString& name, int count = 2000) const;
 
-    QTemporaryDir files;
-    QTemporaryDir settings;
+    QTemporaryDir files, settings;
 };
 
 std::unique_ptr<FFile> makeScan(int count = 500);

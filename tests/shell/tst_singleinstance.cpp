@@ -43,8 +43,7 @@ private slots:
         // A socket file bound by no live process, as a crashed instance leaves it.
         QTemporaryDir dir;
         const QByteArray path = dir.filePath(QStringLiteral("s")).toLocal8Bit();
-        sockaddr_un addr{};
-        addr.sun_family = AF_UNIX;
+        sockaddr_un addr{AF_UNIX, {}};
         std::strncpy(addr.sun_path, path.constData(), sizeof addr.sun_path - 1);
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
         QVERIFY(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0);

@@ -117,8 +117,7 @@ private slots:
                 static_cast<CCompressDlg&>(*dialog).methods()->button(CompressMethod::Median)->setChecked(true);
             spin->setFocus();
             QCOMPARE(finishWith(*dialog, r.enter), r.enter);
-            QCOMPARE(r.poly ? power.power : compress.factor, r.stored);
-            QCOMPARE(r.poly ? power.quiet : compress.quiet, r.enter);
+            QVERIFY((r.poly ? power.power : compress.factor) == r.stored && (r.poly ? power.quiet : compress.quiet) == r.enter);
             QCOMPARE(compress.method, int(!r.poly && r.enter ? CompressMethod::Median : CompressMethod::Mean));
         }
     }
@@ -199,8 +198,8 @@ private slots:
         const QPoint at = dialog.list()->visualItemRect(dialog.list()->topLevelItem(1)).center();
         for (bool ok : {true, false}) {
             onNextModal([ok](QDialog& input) {
-                QCOMPARE(input.windowTitle() + "|" + input.findChild<QLabel*>()->text(), QStringLiteral("Change Coefficient|File b:"));
-                QCOMPARE(input.findChild<QLineEdit*>()->maxLength(), 34);
+                QCOMPARE(input.windowTitle() + "|" + input.findChild<QLabel*>()->text() + "|" +
+                             QString::number(input.findChild<QLineEdit*>()->maxLength()), QStringLiteral("Change Coefficient|File b:|34"));
                 input.findChild<QLineEdit*>()->setText(ok ? QStringLiteral("-2.5e-3x") : QStringLiteral("7"));
                 ok ? input.accept() : input.reject();
             });
