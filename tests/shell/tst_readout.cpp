@@ -15,8 +15,6 @@
 
 namespace {
 
-QString latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
-
 // A scan from 16 K to 121 K, one sample per millisecond from 12:11:57.
 QString writeKelvinScan(const QString& path)
 {
@@ -33,10 +31,7 @@ QString writeKelvinScan(const QString& path)
 
 QLabel* pane(CMainFrame& frame, int i) { return frame.statusBar()->findChild<QLabel*>(QStringLiteral("pane%1").arg(i)); }
 
-bool fits(QLabel* label)
-{
-    return label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width() - 2 * label->margin();
-}
+bool fits(QLabel* l) { return l->fontMetrics().horizontalAdvance(l->text()) <= l->contentsRect().width() - 2 * l->margin(); }
 
 }  // namespace
 
@@ -60,9 +55,9 @@ private slots:
             {3, distanceText(-9999999.9, kMaxDecimals)}, {3, FFile::NumberText(-1.188e-300)},
             {6, FFile::NumberText(-8.888e+288)}, {7, FFile::NumberText(-1.0e-308)}, {8, "JY/BEAM KM/S PER PIXEL"}};
         for (const auto& [i, text] : texts) {
-            frame.setPaneText(i, latin1(text));
+            frame.setPaneText(i, QString::fromLatin1(text.c_str()));
             frame.statusBar()->grab();  // lay out and render as on screen
-            QVERIFY2(fits(pane(frame, i)), qPrintable(latin1(text)));
+            QVERIFY2(fits(pane(frame, i)), qPrintable(QString::fromLatin1(text.c_str())));
             // Wide enough from the start; a unit text longer than the room reserved widens its pane.
             QVERIFY(i == 8 ? pane(frame, i)->width() > widths[i] : pane(frame, i)->width() == widths[i]);
         }
