@@ -10,13 +10,10 @@
 #include "FFile.h"
 #include "TestSupport.h"
 
-#include <QString>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
-#include <memory>
-#include <vector>
 
 class QDialog;
 

@@ -42,14 +42,15 @@ private slots:
     void fitsImageOpensAndSavesAsFits()
     {
         auto scan = makeScan(300);
-        scan->SetName(CFFDoc::nativePath(dir_.path(QStringLiteral("s.fits"))));
+        const QString path = dir_.path(QStringLiteral("s.fits"));
+        scan->SetName(CFFDoc::nativePath(path));
         QVERIFY(Fits::Write(*scan));
         RunningApp run;
-        CFFDoc* doc = run.app->OpenDocumentFile(dir_.path(QStringLiteral("s.fits")));
+        CFFDoc* doc = run.app->OpenDocumentFile(path);
         QVERIFY(doc);
         doc->setModified(true);
         QVERIFY(!doc->fromPartOfFile() && run.frame().runCommand(Cmd::FileSave) && !doc->isModified());
-        QCOMPARE(readBytes(CFFDoc::nativePath(dir_.path(QStringLiteral("s.fits")))).substr(0, 9), std::string("SIMPLE  ="));
+        QCOMPARE(readBytes(CFFDoc::nativePath(path)).substr(0, 9), std::string("SIMPLE  ="));
         QVERIFY(run.messages.recorder.entries.empty());
     }
 

@@ -117,8 +117,8 @@ private slots:
         QVERIFY(!xRuler->isVisible() && !yRuler->isVisible());
         RunningApp next;
         QVERIFY(next.app->OpenDocumentFile(scan_));
-        QVERIFY(!next.frame().action(Cmd::ViewAxes)->isChecked());
-        QVERIFY(!next.frame().activeFrame()->findChild<CAxisRuler*>(QStringLiteral("xRuler"))->isVisible());
+        QVERIFY(!next.frame().action(Cmd::ViewAxes)->isChecked() &&
+                !next.frame().activeFrame()->findChild<CAxisRuler*>(QStringLiteral("xRuler"))->isVisible());
     }
 };
 

@@ -25,8 +25,7 @@ private slots:
         QStringList received;
         SingleInstance first;
         QVERIFY(first.listen([&](const QStringList& paths) { received += paths; }, name));
-        SingleInstance second;
-        QVERIFY(!second.listen({}, name));  // the first one keeps the socket
+        QVERIFY(!SingleInstance().listen({}, name));  // the first one keeps the socket
 
         // The sender blocks until the answer; the receiver answers from its loop.
         auto sent = std::async(std::launch::async, [&] {
@@ -49,8 +48,7 @@ private slots:
         QVERIFY(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0);
         ::close(fd);
         QVERIFY(QFile::exists(QString::fromLocal8Bit(path)));
-        SingleInstance next;
-        QVERIFY(next.listen({}, QString::fromLocal8Bit(path)));
+        QVERIFY(SingleInstance().listen({}, QString::fromLocal8Bit(path)));
     }
 };
 

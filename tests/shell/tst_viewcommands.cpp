@@ -53,8 +53,7 @@ private slots:
             view->arrays().markRange(100, 120, MarkSelected);
             run.messages.recorder.answers = {confirm ? Answer::Ok : Answer::Cancel};
             QVERIFY(run.frame().runCommand(32782));
-            const FFile& f = *source->GetFFile();
-            // The selection's width, 20 steps, became the window size.
+            const FFile& f = *source->GetFFile();  // the selection's width, 20 steps, became the window size
             QCOMPARE(Tuning<SlidingMeanTuning>::current().windowSize, 20 * f.UnitScale() * f.DisplayStep());
             QCOMPARE(run.messages.recorder.entries.size(), size_t(1));
             QCOMPARE(run.messages.recorder.entries[0].caption + "|" + run.messages.recorder.entries[0].text,
