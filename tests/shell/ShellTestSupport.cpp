@@ -46,9 +46,8 @@ CMainFrame& RunningApp::frame() const { return *app->mainFrame(); }
 
 void RunningApp::settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete), QCoreApplication::processEvents(); }
 
-// Polls for a dialog other than the one modal when the script was given;
-// gives up after some seconds and closes a dialog the script left open
-// (after a failed check), so that a failure never hangs the test.
+// Polls for a dialog other than the one modal when the script was given; gives up after some seconds and closes a
+// dialog the script left open (after a failed check), so that a failure never hangs the test.
 static void waitForModal(std::function<void(QDialog&)> script, QPointer<QWidget> before, int triesLeft)
 {
     QTimer::singleShot(10, [script = std::move(script), before, triesLeft]() mutable {

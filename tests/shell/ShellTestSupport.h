@@ -1,6 +1,6 @@
 #pragma once
-// Helpers for the shell tests: a private settings store, F-files on disk,
-// an application started with its main window shown offscreen.
+// Helpers for the shell tests: a private settings store, F-files on disk, an application started with its main window
+// shown offscreen.
 
 #include "CChildFrame.h"
 #include "CFFDoc.h"
@@ -17,8 +17,8 @@
 
 class QDialog;
 
-// The scratch folder of a test program; constructing it also points the
-// settings store into a private folder of its own.
+// The scratch folder of a test program; constructing it also points the settings store into a private folder of its
+// own.
 struct ShellFolders {
     ShellFolders();
     QString path(const QString& name) const;
@@ -31,8 +31,7 @@ std::unique_ptr<FFile> makeScan(int count = 500);
 inline std::vector<float> samples(const FFile& f) { return std::vector<float>(f.Data(), f.Data() + f.Count()); }
 inline CFFView* activeView(CMainFrame& frame) { return qobject_cast<CFFView*>(frame.activeFrame()->view()); }
 
-// The application with its main window shown; the message recorder stays
-// installed for the object's lifetime.
+// The application with its main window shown; the message recorder stays installed for the object's lifetime.
 struct RunningApp {
     RunningApp();
     ~RunningApp();
@@ -43,6 +42,6 @@ struct RunningApp {
     std::unique_ptr<CVexilApp> app;
 };
 
-// Runs script on the next modal dialog once it shows (from a timer inside
-// its exec); the script ends the dialog, with accept() or reject().
+// Runs script on the next modal dialog once it shows (from a timer inside its exec); the script ends the dialog, with
+// accept() or reject().
 void onNextModal(std::function<void(QDialog&)> script);

@@ -5,8 +5,6 @@
 #include <QFileInfo>
 #include <QMdiArea>
 
-#include <sys/stat.h>
-
 Q_DECLARE_METATYPE(Answer)
 
 class DocumentTest : public QObject {
@@ -20,15 +18,12 @@ private slots:
     {
         QTest::addColumn<QString>("message");  // %1 = the path
         QTest::newRow("absent.ff") << "%1 was not found.";
-        QTest::newRow("pipe.ff") << "FHead: can't open input file";
         QTest::newRow("text.ff") << "FHead: missing or invalid head";
     }
     void failedOpenLeavesNoDocumentOrWindow()
     {
         QFETCH(QString, message);
         const QString path = dir_.path(QTest::currentDataTag());
-        if (path.endsWith("pipe.ff"))
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         if (path.endsWith("text.ff"))
             writeBytes(path.toStdString(), "just some text\nnothing like a header\n");
         RunningApp run;
@@ -40,8 +35,8 @@ private slots:
         QVERIFY(!run.app->recentFiles().entries().contains(QFileInfo(path).absoluteFilePath()));
     }
 
-    // A failed save keeps the document modified and its name; the F-file
-    // takes no name it never reached. Save without a path goes to Save As.
+    // A failed save keeps the document modified and its name; the F-file takes no name it never reached. Save without
+    // a path goes to Save As.
     void saveAsNamesTheFileOnlyWhenWritten()
     {
         RunningApp run;
@@ -123,8 +118,8 @@ private slots:
         }
     }
 
-    // The pending F-files of operations become documents new1, new2; New
-    // without one does nothing and uses up no title.
+    // The pending F-files of operations become documents new1, new2; New without one does nothing and uses up no
+    // title.
     void exitAsksForEveryModifiedDocumentAndCancelStopsIt()
     {
         RunningApp run;

@@ -112,8 +112,8 @@ private slots:
         const QImage shown = view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(QImage(target).convertToFormat(QImage::Format_RGB32), shown);
 
-        // SVG of the whole record at 800 x 300: vector strokes, one path per
-        // run of one colour (unmarked, selected, discarded, unmarked).
+        // SVG of the whole record at 800 x 300: vector strokes, one path per run of one colour (unmarked, selected,
+        // discarded, unmarked).
         target = dir_.path(QStringLiteral("p.svg"));
         size = QSize(800, 300);
         QVERIFY(run.frame().runCommand(Cmd::FileExportPicture));

@@ -1,5 +1,5 @@
-// The pictures drawn in code against the approved sheet data/icons.png
-// (after a deliberate change, approve the sheet this test writes).
+// The pictures drawn in code against the approved sheet data/icons.png (after a deliberate change, approve the sheet
+// this test writes).
 #include "AccessIcons.h"
 #include "ToolbarIcons.h"
 

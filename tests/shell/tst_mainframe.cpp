@@ -94,8 +94,7 @@ private slots:
         QCOMPARE(run.frame().activeDocument()->title(), QStringLiteral("l1.ff"));
         delete frames.takeLast();
         QCOMPARE(frames[1]->windowTitle(), QStringLiteral("l&2.ff[*]"));
-        // Tile stacks the windows across the full width (a fitted view follows
-        // its window: the navigation test).
+        // Tile stacks the windows across the full width (a fitted view follows its window: the navigation test).
         run.frame().resize(900, 700);
         QVERIFY(run.frame().runCommand(57651));
         QCoreApplication::processEvents();

@@ -84,8 +84,8 @@ private slots:
         QCOMPARE(run.frame().paneText(CFFView::PaneX), QStringLiteral("12:11:57.100"));
     }
 
-    // Every major tick stands where the view shows its value, to within a
-    // pixel: X from the sample under the column, Y from the row.
+    // Every major tick stands where the view shows its value, to within a pixel: X from the sample under the column,
+    // Y from the row.
     void rulersFollowScrollAndScale()
     {
         RunningApp run;

@@ -20,7 +20,6 @@
 
 namespace {
 
-// Shows the dialog and ends it from the keyboard: Enter or Escape.
 bool finishWith(QDialog& dialog, bool enter)
 {
     dialog.show();
@@ -47,9 +46,8 @@ class TuningTest : public QObject {
     QString scan_ = dir_.scan(QStringLiteral("ops.ff"), 600);
     QString other_ = dir_.scan(QStringLiteral("other.ff"), 600);  // the same record
 
-    // Quiet off: the operation asks first; Cancel in any of its dialogs
-    // changes no sample, no mark, no document and says nothing. The wait
-    // cursor shows only over work after an OK (the combination's alignment).
+    // Quiet off: the operation asks first; Cancel in any of its dialogs changes no sample, no mark, no document and
+    // says nothing. The wait cursor shows only over work after an OK (the combination's alignment).
     void cancelChangesNothing(int id, const QStringList& titles)
     {
         const int busy = int(titles.size() - 1);
@@ -58,8 +56,8 @@ class TuningTest : public QObject {
         CFFDoc* doc = run.app->OpenDocumentFile(scan_);
         QVERIFY(first && doc);
         ViewArrays& a = activeView(run.frame())->arrays();
-        // Glue clears the marks of a discarded stretch that is no step (the
-        // first) before it asks; Cancel brings them back.
+        // Glue clears the marks of a discarded stretch that is no step (the first) before it asks; Cancel brings them
+        // back.
         a.markRange(0, 9, MarkDiscarded), a.markRange(100, 199, MarkSelected);
         a.markRange(200, 219, MarkDiscarded), a.markRange(220, 319, MarkSelected);
         const std::vector<std::uint8_t> marks = a.marks;
@@ -92,9 +90,8 @@ private slots:
         Tuning<OverlayTuning>::reset(), Tuning<CompressTuning>::reset(), Tuning<SlidingMeanTuning>::reset();
     }
 
-    // The power (0 to 9) and the compression factor (0 to 64): clamped on
-    // opening (kept even after Escape), moved by the arrows only, without
-    // wrapping; Enter stores, Escape does not.
+    // The power (0 to 9) and the compression factor (0 to 64): clamped on opening (kept even after Escape), moved by
+    // the arrows only, without wrapping; Enter stores, Escape does not.
     void spinDialogsClampStepAndWriteBack()
     {
         const struct { bool poly; int value, steps; bool enter; int shown, stored; } rows[] = {  // steps < 0: down
@@ -122,8 +119,8 @@ private slots:
         }
     }
 
-    // The window size shows with five significant digits (nothing when not
-    // positive); OK reads the text's numeric prefix, 0 without one.
+    // The window size shows with five significant digits (nothing when not positive); OK reads the text's numeric
+    // prefix, 0 without one.
     void slidingMeanWindowTextAndChoices()
     {
         const struct { double size; const char* shown; const char* typed; bool enter; double stored; } rows[] = {
@@ -150,10 +147,9 @@ private slots:
         }
     }
 
-    // Every state of the six boxes survives OK and reopening (Escape keeps
-    // the record: the spin dialogs above); the offset
-    // flags then hold a set bit for each coordinate box left unchecked
-    // (Scaling 8, Absolute 1, Channel-specific 2, Time correction 4).
+    // Every state of the six boxes survives OK and reopening (Escape keeps the record: the spin dialogs above); the
+    // offset flags then hold a set bit for each coordinate box left unchecked (Scaling 8, Absolute 1, Channel-
+    // specific 2, Time correction 4).
     void overlayingFlagsRoundTripOverAllBoxStates()
     {
         for (int state = 0; state < 64; ++state) {
@@ -210,8 +206,7 @@ private slots:
         QCOMPARE(two.Accept(), (std::vector<double>{0.5, -0.0025}));
     }
 
-    // Each item opens its dialog on the process-wide record (Escape keeping
-    // it as it was: the dialog tests above).
+    // Each item opens its dialog on the process-wide record (Escape keeping it as it was: the dialog tests above).
     void tuneItemsEditTheProcessWideRecords()
     {
         const struct { int id; const char* title; bool (*quiet)(); } items[] = {

@@ -13,8 +13,8 @@ namespace {
 
 CFFView* viewOf(CChildFrame* frame) { return qobject_cast<CFFView*>(frame->view()); }
 
-// Everything Undo must give back, as bytes: samples (NaN payloads
-// included), header lines in order, and the axis set up from them.
+// Everything Undo must give back, as bytes: samples (NaN payloads included), header lines in order, and the axis set
+// up from them.
 struct State {
     QByteArray samples, header, axis;
     bool operator==(const State&) const = default;
@@ -57,8 +57,7 @@ class UndoTest : public QObject {
                    doc->GetFFile()->IndexOf("AUTHOR") == doc->GetFFile()->EntryCount() - 1;
         if (op == "delete" || op == "save")
             return op == "save" ? doc->DoFileSave() : doc->removeHeadEntry("OBSERVER");
-        // Undo and Redo of a sample change drop the marks of every view: set
-        // some to see them go.
+        // Undo and Redo of a sample change drop the marks of every view: set some to see them go.
         for (CChildFrame* f : frame.framesOf(doc))
             viewOf(f)->arrays().markRange(5, 9, MarkSelected);
         return frame.runAccelerator(
@@ -71,9 +70,8 @@ private slots:
         Tuning<ClipTuning>::setEditor(nullptr), Tuning<GlueTuning>::setEditor(nullptr), Tuning<TrendTuning>::setEditor(nullptr);
     }
 
-    // steps: op:state, * when modified, op! refused; nan: NaN payloads in the
-    // clipped stretch; cap: four records, without the 64 MiB minimum (the
-    // first trend goes, the small clip stays); names: Undo|Redo at the end.
+    // steps: op:state, * when modified, op! refused; nan: NaN payloads in the clipped stretch; cap: four records,
+    // without the 64 MiB minimum (the first trend goes, the small clip stays); names: Undo|Redo at the end.
     void sequences_data()
     {
         QTest::addColumn<QString>("steps");
@@ -145,8 +143,7 @@ private slots:
             if (op.size() == 1)  // the status bar names what was undone or redone
                 QVERIFY(run.frame().paneText(0).startsWith(op.toLower() == "u" ? "Undo " : "Redo "));
         }
-        // The menus and the status bar name the change, and only a possible
-        // command is enabled.
+        // The menus and the status bar name the change, and only a possible command is enabled.
         const QString u = names.section('|', 0, 0), r = names.section('|', 1);
         QAction *undo = run.frame().action(57643), *redo = run.frame().action(57644);
         QCOMPARE(undo->text(), u.isEmpty() ? "&Undo\tCtrl+Z" : "&Undo " + u + "\tCtrl+Z");

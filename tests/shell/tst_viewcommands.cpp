@@ -12,8 +12,7 @@ class ViewCommandsTest : public QObject {
 private slots:
     void initTestCase() { Tuning<ClipTuning>::setEditor(nullptr); }
 
-    // lo < 0: no selection, the whole record; Compress: block means of four,
-    // the initial setting, without a question.
+    // lo < 0: no selection, the whole record; Compress: block means of four, the initial setting, without a question.
     void copyAndCompressHandANewFileToANewDocument()
     {
         const struct { const char* keys; int lo, hi, count; } rows[] = {
