@@ -1,6 +1,5 @@
 #pragma once
-// Helpers for the shell tests: a private settings store, F-files on disk, an application started with its main window
-// shown offscreen.
+// Helpers for the shell tests: a private settings store, F-files on disk, the application shown offscreen.
 
 #include "CChildFrame.h"
 #include "CFFDoc.h"
@@ -17,8 +16,7 @@
 
 class QDialog;
 
-// The scratch folder of a test program; constructing it also points the settings store into a private folder of its
-// own.
+// The scratch folder of a test program; constructing it also gives the settings store a private folder.
 struct ShellFolders {
     ShellFolders();
     QString path(const QString& name) const;
@@ -42,6 +40,5 @@ struct RunningApp {
     std::unique_ptr<CVexilApp> app;
 };
 
-// Runs script on the next modal dialog once it shows (from a timer inside its exec); the script ends the dialog, with
-// accept() or reject().
+// Runs script on the next modal dialog once it shows (from a timer inside its exec); the script ends the dialog.
 void onNextModal(std::function<void(QDialog&)> script);
