@@ -1,88 +1,54 @@
 #include "ShellTestSupport.h"
 
-#include "CMainFrame.h"
-#include "CVexilApp.h"
 #include "DemoScan.h"
-#include "FFile.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QSettings>
-#include <QTest>
 #include <QTimer>
-
-namespace {
-// Points the per-user settings store into a fresh folder for the test.
-void isolateSettings(const QString& folder)
-{
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
-}
-}  // namespace
 
 std::unique_ptr<FFile> makeScan(int count)
 {
     auto file = std::make_unique<FFile>();
-    DemoScanOptions options;
-    options.count = count;
-    makeDemoScan(*file, options);
+    makeDemoScan(*file, DemoScanOptions{count});
     return file;
-}
-
-QString writeScan(const QString& folder, const QString& name, int count)
-{
-    const QString path = QDir(folder).filePath(name);
-    auto file = makeScan(count);
-    file->SetName(QFile::encodeName(path).toStdString());
-    if (!file->Write())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
 }
 
 ShellFolders::ShellFolders()
 {
-    if (!files.isValid() || !settings.isValid())
-        qFatal("no temporary folders");
-    isolateSettings(settings.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
 }
 
 QString ShellFolders::path(const QString& name) const { return QDir(files.path()).filePath(name); }
 
-QString ShellFolders::scan(const QString& name, int count) const { return writeScan(files.path(), name, count); }
+QString ShellFolders::scan(const QString& name, int count) const
+{
+    auto file = makeScan(count);
+    file->SetName(QFile::encodeName(path(name)).toStdString());
+    if (!file->Write())
+        qFatal("cannot write %s", qPrintable(path(name)));
+    return path(name);
+}
 
 RunningApp::RunningApp() : app(std::make_unique<CVexilApp>())
 {
-    if (!app->InitInstance({}, true))
+    if (!app->InitInstance({}, true) || !QTest::qWaitForWindowExposed(app->mainFrame()))
         qFatal("start-up failed");
-    if (!QTest::qWaitForWindowExposed(app->mainFrame()))
-        qFatal("main window not exposed");
 }
 
-RunningApp::~RunningApp()
-{
-    app.reset();
-    settle();
-}
+RunningApp::~RunningApp() { app.reset(), settle(); }
 
 CMainFrame& RunningApp::frame() const { return *app->mainFrame(); }
 
-void RunningApp::settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
+void RunningApp::settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete), QCoreApplication::processEvents(); }
 
-namespace {
-// Polls until a dialog other than the one modal when the script was given
-// is up: events may run before its exec starts, and a dialog may open over
-// another. Gives up after some seconds (the test's checks then fail), and
-// closes a dialog the script left open (after a failed check), so that a
-// failure never hangs the test.
-void waitForModal(std::function<void(QDialog&)> script, QPointer<QWidget> before, int triesLeft)
+// Polls for a dialog other than the one modal when the script was given; gives up after some seconds and closes a
+// dialog the script left open (after a failed check), so that a failure never hangs the test.
+static void waitForModal(std::function<void(QDialog&)> script, QPointer<QWidget> before, int triesLeft)
 {
     QTimer::singleShot(10, [script = std::move(script), before, triesLeft]() mutable {
         QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -95,7 +61,6 @@ void waitForModal(std::function<void(QDialog&)> script, QPointer<QWidget> before
         }
     });
 }
-}  // namespace
 
 void onNextModal(std::function<void(QDialog&)> script)
 {

@@ -1,51 +1,44 @@
 #pragma once
-// Helpers for the shell tests: a private settings store, F-files on disk,
-// an application started with its main window shown offscreen.
+// Helpers for the shell tests: a private settings store, F-files on disk, the application shown offscreen.
 
+#include "CChildFrame.h"
+#include "CFFDoc.h"
+#include "CFFView.h"
+#include "CMainFrame.h"
+#include "CVexilApp.h"
+#include "FFile.h"
 #include "TestSupport.h"
 
-#include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <functional>
-#include <memory>
 
-class CVexilApp;
 class QDialog;
-class CMainFrame;
-class FFile;
 
-// The scratch folder of a test program; constructing it also points the
-// settings store into a private folder of its own.
+// The scratch folder of a test program; constructing it also gives the settings store a private folder.
 struct ShellFolders {
     ShellFolders();
     QString path(const QString& name) const;
-    // Writes a demo scan of count samples there and returns its path.
     QString scan(const QString& name, int count = 2000) const;
 
-    QTemporaryDir files;
-    QTemporaryDir settings;
+    QTemporaryDir files, settings;
 };
 
-// Writes a demo scan of count samples to folder/name and returns its path.
-QString writeScan(const QString& folder, const QString& name, int count = 2000);
-
-// A demo scan in memory (for the pending slot).
 std::unique_ptr<FFile> makeScan(int count = 500);
+inline std::vector<float> samples(const FFile& f) { return std::vector<float>(f.Data(), f.Data() + f.Count()); }
+inline CFFView* activeView(CMainFrame& frame) { return qobject_cast<CFFView*>(frame.activeFrame()->view()); }
 
-// The application with its main window shown; the message recorder stays
-// installed for the object's lifetime.
+// The application with its main window shown; the message recorder stays installed for the object's lifetime.
 struct RunningApp {
     RunningApp();
     ~RunningApp();
     CMainFrame& frame() const;
-    // Processes deferred deletions (closed child windows).
-    static void settle();
+    static void settle();  // deletes closed child windows
 
     RecordMessages messages;
     std::unique_ptr<CVexilApp> app;
 };
 
-// Runs script on the next modal dialog once it shows (from a timer inside
-// its exec); the script ends the dialog, with accept() or reject().
+// Runs script on the next modal dialog once it shows (from a timer inside its exec); the script ends the dialog.
 void onNextModal(std::function<void(QDialog&)> script);

@@ -1,45 +1,14 @@
-// The document: open, save, save as, close prompts, the pending F-file
-// hand-off and default titles, and failed opens leaving nothing behind.
+// The document: open, save, save as, close prompts; failed opens leave nothing.
 
-#include "CChildFrame.h"
-#include "CFFDoc.h"
-#include "CMainFrame.h"
-#include "CVexilApp.h"
-#include "FFile.h"
 #include "ShellTestSupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 
-#include <sys/stat.h>
-#include <QTest>
-
 Q_DECLARE_METATYPE(Answer)
-
-namespace {
-
-// Rewrites a valid F-file without the header line of one ID.
-void dropHeaderLine(const QString& path, const QByteArray& id)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QByteArray bytes = f.readAll();
-    f.close();
-    const int at = bytes.indexOf("\n" + id + "=");
-    QVERIFY(at >= 0);
-    const int end = bytes.indexOf('\n', at + 1);
-    bytes.remove(at, end - at);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-}  // namespace
 
 class DocumentTest : public QObject {
     Q_OBJECT
-private:
     ShellFolders dir_;
 
 private slots:
@@ -47,82 +16,42 @@ private slots:
 
     void failedOpenLeavesNoDocumentOrWindow_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("dropId");  // header line removed from a valid file
-        QTest::addColumn<QString>("message");    // %1 = the path
-        QTest::newRow("missing file") << "absent.ff" << QByteArray() << "%1 was not found.";
-        QTest::newRow("named pipe") << "pipe.ff" << QByteArray() << "FHead: can't open input file";
-        QTest::newRow("critical entry missing") << "nonaxis.ff" << QByteArray("NAXIS1")
-                                                << "FHead: missing critical parameter NAXIS1";
-        QTest::newRow("not an F-file") << "text.ff" << QByteArray() << "FHead: missing or invalid head";
+        QTest::addColumn<QString>("message");  // %1 = the path
+        QTest::newRow("absent.ff") << "%1 was not found.";
+        QTest::newRow("text.ff") << "FHead: missing or invalid head";
     }
     void failedOpenLeavesNoDocumentOrWindow()
     {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, dropId);
         QFETCH(QString, message);
-        const QString path = dir_.path(name);
-        if (name == QLatin1String("pipe.ff"))
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        if (!dropId.isEmpty()) {
-            dir_.scan(name);
-            dropHeaderLine(path, dropId);
-        }
-        if (name == QLatin1String("text.ff"))
+        const QString path = dir_.path(QTest::currentDataTag());
+        if (path.endsWith("text.ff"))
             writeBytes(path.toStdString(), "just some text\nnothing like a header\n");
-
         RunningApp run;
         QVERIFY(!run.app->OpenDocumentFile(path));
         RunningApp::settle();
-        const auto errors = run.messages.errors();
-        QVERIFY(!errors.empty());
-        QCOMPARE(QString::fromStdString(errors.front()), message.arg(path));
-        QVERIFY(run.app->documents().isEmpty());
-        QVERIFY(run.frame().childFrames().isEmpty());
-        QVERIFY(run.frame().mdiArea()->subWindowList().isEmpty());
+        QCOMPARE(QString::fromStdString(run.messages.errors().at(0)), message.arg(path));
+        QVERIFY(run.app->documents().isEmpty() && run.frame().mdiArea()->subWindowList().isEmpty());
         QCOMPARE(run.frame().menuTitles().size(), 3);  // still the no-document menus
         QVERIFY(!run.app->recentFiles().entries().contains(QFileInfo(path).absoluteFilePath()));
     }
 
-    void pendingFilesBecomeNumberedModifiedDocuments()
-    {
-        RunningApp run;
-        // Without a pending F-file New does nothing, and uses up no title.
-        QVERIFY(run.frame().runAccelerator(QStringLiteral("Ctrl+N")));
-        QVERIFY(!run.app->OnFileNew());
-        QVERIFY(run.app->documents().isEmpty() && run.frame().childFrames().isEmpty());
-        QVERIFY(run.messages.recorder.entries.empty());
-        for (int n = 1; n <= 3; ++n) {
-            auto file = makeScan(100 * n);
-            file->MakeNewName();
-            CFFDoc::SetPendingFFile(std::move(file));
-            // The New accelerator is what an operation's hand-off triggers.
-            QVERIFY(run.frame().runAccelerator(QStringLiteral("Ctrl+N")));
-            QVERIFY(!CFFDoc::HasPendingFFile());
-            QCOMPARE(run.app->documents().size(), n);
-            CFFDoc* doc = run.app->documents().last();
-            const QString title = QStringLiteral("new%1").arg(n);
-            QCOMPARE(doc->title(), title);
-            QCOMPARE(QString::fromStdString(doc->GetFFile()->GetName()), title);
-            QCOMPARE(doc->GetFFile()->Count(), 100 * n);
-            QVERIFY(doc->isModified() && doc->pathName().isEmpty());
-        }
-        QCOMPARE(run.frame().childFrames().size(), 3);
-    }
-
-    void saveAsNamesTheFileAfterThePath()
+    // A failed save keeps the document modified and its name; the F-file takes no name it never reached. Save without
+    // a path goes to Save As.
+    void saveAsNamesTheFileOnlyWhenWritten()
     {
         RunningApp run;
         CFFDoc::SetPendingFFile(makeScan(321));
         CFFDoc* doc = run.app->OnFileNew();
         QVERIFY(doc);
-        QString proposed;
-        const QString target = dir_.path(QStringLiteral("s1.ff"));
-        CFFDoc::setSaveAsPrompt([&](const QString& p) {
-            proposed = p;
-            return target;
-        });
-        QVERIFY(run.frame().runCommand(57603));  // Save: no path yet, so Save As
+        QString proposed, target = dir_.path(QStringLiteral("no/such/folder/x.ff"));
+        CFFDoc::setSaveAsPrompt([&](const QString& p) { return proposed = p, target; });
+        QVERIFY(!doc->DoSave(QString()));
+        QCOMPARE(run.messages.errors(), std::vector<std::string>{"FFile: write error"});
+        QVERIFY(doc->isModified() && doc->pathName().isEmpty());
+        QCOMPARE(doc->title() + QString::fromStdString(doc->GetFFile()->GetShortName()), QStringLiteral("new1new1"));
+        run.messages.recorder.clear();
+        target = dir_.path(QStringLiteral("s1.ff"));
+        QVERIFY(run.frame().runCommand(57603));  // Save
         QCOMPARE(proposed, QStringLiteral("new1.ff"));
         QVERIFY(!doc->isModified());
         QCOMPARE(doc->title(), QStringLiteral("s1.ff"));
@@ -133,41 +62,20 @@ private slots:
         QVERIFY(run.messages.recorder.entries.empty());
     }
 
-    void failedSaveKeepsTheDocumentModifiedAndItsName()
-    {
-        RunningApp run;
-        CFFDoc::SetPendingFFile(makeScan(50));
-        CFFDoc* doc = run.app->OnFileNew();
-        QVERIFY(doc);
-        const QString target = dir_.path(QStringLiteral("no/such/folder/x.ff"));
-        CFFDoc::setSaveAsPrompt([&](const QString&) { return target; });
-        QVERIFY(!doc->DoSave(QString()));
-        QCOMPARE(run.messages.errors(), std::vector<std::string>{"FFile: write error"});
-        QVERIFY(doc->isModified());
-        QCOMPARE(doc->title(), QStringLiteral("new1"));
-        QVERIFY(doc->pathName().isEmpty());
-        // The F-file does not take a name it never reached.
-        QCOMPARE(doc->GetFFile()->GetShortName(), std::string("new1"));
-        QCOMPARE(run.frame().childFrames().size(), 1);
-    }
-
     void closingAsksOnlyForModifiedDocuments_data()
     {
-        QTest::addColumn<bool>("modified");  // and so asked
-        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<Answer>("answer");  // Ok: unchanged, so not asked
         QTest::addColumn<bool>("closed");
-        QTest::addColumn<bool>("saved");
-        QTest::newRow("unchanged") << false << Answer::Cancel << true << false;
-        QTest::newRow("yes saves and closes") << true << Answer::Yes << true << true;
-        QTest::newRow("no closes without saving") << true << Answer::No << true << false;
-        QTest::newRow("cancel keeps it open") << true << Answer::Cancel << false << false;
+        QTest::newRow("unchanged") << Answer::Ok << true;
+        QTest::newRow("yes saves and closes") << Answer::Yes << true;
+        QTest::newRow("no closes without saving") << Answer::No << true;
+        QTest::newRow("cancel keeps it open") << Answer::Cancel << false;
     }
     void closingAsksOnlyForModifiedDocuments()
     {
-        QFETCH(bool, modified);
         QFETCH(Answer, answer);
         QFETCH(bool, closed);
-        QFETCH(bool, saved);
+        const bool modified = answer != Answer::Ok;
         const QString path = dir_.scan(QStringLiteral("close.ff"), 400);
         const std::string bytesBefore = readBytes(path.toStdString());
         RunningApp run;
@@ -185,53 +93,38 @@ private slots:
         if (modified)
             QCOMPARE(entries[0].kind + "|" + entries[0].caption + "|" + entries[0].text,
                      std::string("ask|Vexil|Save changes to close.ff?"));
-        QCOMPARE(run.app->documents().isEmpty(), closed);
-        QCOMPARE(run.frame().childFrames().isEmpty(), closed);
-        QCOMPARE(readBytes(path.toStdString()) != bytesBefore, saved);
-        if (saved) {  // with the first sample changed by exactly one
-            FFile back, original;
-            QVERIFY(back.Read(path.toStdString()) && original.ReadFromBytes(bytesBefore, "before"));
-            QCOMPARE(back.Data()[0], original.Data()[0] + 1.0f);
-        }
+        QVERIFY(run.app->documents().isEmpty() == closed && run.frame().childFrames().isEmpty() == closed);
+        FFile back, original;
+        QVERIFY(back.Read(path.toStdString()) && original.ReadFromBytes(bytesBefore, "before"));
+        QCOMPARE(back.Data()[0], original.Data()[0] + (answer == Answer::Yes ? 1.0f : 0.0f));
     }
 
     void closingAWindowAsksOnlyForTheLastOne()
     {
-        const QString path = dir_.scan(QStringLiteral("two.ff"), 300);
         RunningApp run;
-        CFFDoc* doc = run.app->OpenDocumentFile(path);
+        CFFDoc* doc = run.app->OpenDocumentFile(dir_.scan(QStringLiteral("two.ff"), 300));
         QVERIFY(doc);
-        QVERIFY(run.frame().runCommand(57648));  // Window > New
-        QCOMPARE(run.frame().childFrames().size(), 2);
+        // Opening it again brings up its window, keeping the edits.
         doc->setModified(true);
+        QCOMPARE(run.app->OpenDocumentFile(dir_.path(QStringLiteral("./two.ff"))), doc);
+        QVERIFY(run.frame().childFrames().size() == 1 && doc->isModified());
+        QVERIFY(run.frame().runCommand(57648));  // Window > New
         run.messages.recorder.answers = {Answer::No};
-        run.frame().childFrames().first()->close();
-        RunningApp::settle();
-        QVERIFY(run.messages.recorder.entries.empty());
-        QCOMPARE(run.app->documents().size(), 1);
-        run.frame().childFrames().first()->close();
-        RunningApp::settle();
-        QCOMPARE(run.messages.recorder.entries.size(), size_t(1));
-        QVERIFY(run.app->documents().isEmpty());
+        for (int left : {1, 0}) {
+            run.frame().childFrames().first()->close();
+            RunningApp::settle();
+            QCOMPARE(run.messages.recorder.entries.size(), size_t(1 - left));
+            QCOMPARE(run.app->documents().size(), left);
+        }
     }
 
-    void openingAnOpenFileBringsUpItsWindow()
-    {
-        const QString path = dir_.scan(QStringLiteral("again.ff"), 200);
-        RunningApp run;
-        CFFDoc* first = run.app->OpenDocumentFile(path);
-        QVERIFY(first);
-        first->setModified(true);
-        CFFDoc* second = run.app->OpenDocumentFile(dir_.path(QStringLiteral("./again.ff")));
-        QCOMPARE(second, first);
-        QCOMPARE(run.app->documents().size(), 1);
-        QCOMPARE(run.frame().childFrames().size(), 1);
-        QVERIFY(first->isModified());  // the edits are kept, not reloaded
-    }
-
+    // The pending F-files of operations become documents new1, new2; New without one does nothing and uses up no
+    // title.
     void exitAsksForEveryModifiedDocumentAndCancelStopsIt()
     {
         RunningApp run;
+        QVERIFY(run.frame().runAccelerator(QStringLiteral("Ctrl+N")));
+        QVERIFY(run.app->documents().isEmpty() && run.messages.recorder.entries.empty());
         for (int i = 0; i < 2; ++i) {
             CFFDoc::SetPendingFFile(makeScan(60));
             QVERIFY(run.app->OnFileNew());
@@ -239,17 +132,13 @@ private slots:
         run.messages.recorder.answers = {Answer::No, Answer::Cancel};
         QVERIFY(!run.frame().close());
         QCOMPARE(run.messages.recorder.entries.size(), size_t(2));
-        QCOMPARE(run.messages.recorder.entries[0].text, std::string("Save changes to new1?"));
-        QCOMPARE(run.messages.recorder.entries[1].text, std::string("Save changes to new2?"));
-        QCOMPARE(run.app->documents().size(), 2);
-        QVERIFY(run.frame().isVisible());
-
-        run.messages.recorder.clear();
+        QCOMPARE(run.messages.recorder.entries[0].text + run.messages.recorder.entries[1].text,
+                 std::string("Save changes to new1?Save changes to new2?"));
+        QVERIFY(run.app->documents().size() == 2 && run.frame().isVisible());
         run.messages.recorder.answers = {Answer::No, Answer::No};
         QVERIFY(run.frame().close());
         RunningApp::settle();
         QVERIFY(run.app->documents().isEmpty());
-        QCOMPARE(run.messages.recorder.entries.size(), size_t(2));
     }
 };
 

@@ -16,48 +16,41 @@
 class SingleInstanceTest : public QObject {
     Q_OBJECT
 private slots:
-    void filesReachTheRunningInstanceAsAbsolutePaths();
-    void staleSocketDoesNotBlockTheNextStart();
+    void filesReachTheRunningInstanceAsAbsolutePaths()
+    {
+        QTemporaryDir dir;
+        const QString name = dir.filePath(QStringLiteral("s"));
+        QVERIFY(!SingleInstance::handOver({QStringLiteral("a.ff")}, name));  // nobody listens yet
+
+        QStringList received;
+        SingleInstance first;
+        QVERIFY(first.listen([&](const QStringList& paths) { received += paths; }, name));
+        QVERIFY(!SingleInstance().listen({}, name));  // the first one keeps the socket
+
+        // The sender blocks until the answer; the receiver answers from its loop.
+        auto sent = std::async(std::launch::async, [&] {
+            return SingleInstance::handOver({QStringLiteral("a.ff"), QStringLiteral("/x/b c.fits[1]")}, name);
+        });
+        QTRY_COMPARE(received.size(), 2);
+        QVERIFY(sent.get());
+        QCOMPARE(received, QStringList({QDir::current().absoluteFilePath(QStringLiteral("a.ff")),
+                                        QStringLiteral("/x/b c.fits[1]")}));
+    }
+
+    void staleSocketDoesNotBlockTheNextStart()
+    {
+        // A socket file bound by no live process, as a crashed instance leaves it.
+        QTemporaryDir dir;
+        const QByteArray path = dir.filePath(QStringLiteral("s")).toLocal8Bit();
+        sockaddr_un addr{AF_UNIX, {}};
+        std::strncpy(addr.sun_path, path.constData(), sizeof addr.sun_path - 1);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0);
+        ::close(fd);
+        QVERIFY(QFile::exists(QString::fromLocal8Bit(path)));
+        QVERIFY(SingleInstance().listen({}, QString::fromLocal8Bit(path)));
+    }
 };
-
-void SingleInstanceTest::filesReachTheRunningInstanceAsAbsolutePaths()
-{
-    QTemporaryDir dir;
-    const QString name = dir.filePath(QStringLiteral("s"));
-    QVERIFY(!SingleInstance::handOver({QStringLiteral("a.ff")}, name));  // nobody listens yet
-
-    QStringList received;
-    SingleInstance first;
-    QVERIFY(first.listen([&](const QStringList& paths) { received += paths; }, name));
-    SingleInstance second;
-    QVERIFY(!second.listen({}, name));  // the first one keeps the socket
-
-    // The sender blocks until the answer; the receiver answers from its loop.
-    auto sent = std::async(std::launch::async, [&] {
-        return SingleInstance::handOver({QStringLiteral("a.ff"), QStringLiteral("/x/b c.fits[1]")}, name);
-    });
-    QTRY_COMPARE(received.size(), 2);
-    QVERIFY(sent.get());
-    QCOMPARE(received, QStringList({QDir::current().absoluteFilePath(QStringLiteral("a.ff")),
-                                    QStringLiteral("/x/b c.fits[1]")}));
-}
-
-void SingleInstanceTest::staleSocketDoesNotBlockTheNextStart()
-{
-    // A socket file bound by no live process, as a crashed instance leaves it.
-    QTemporaryDir dir;
-    const QByteArray path = dir.filePath(QStringLiteral("s")).toLocal8Bit();
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    std::strncpy(addr.sun_path, path.constData(), sizeof addr.sun_path - 1);
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    QVERIFY(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0);
-    ::close(fd);
-    QVERIFY(QFile::exists(QString::fromLocal8Bit(path)));
-
-    SingleInstance next;
-    QVERIFY(next.listen({}, QString::fromLocal8Bit(path)));
-}
 
 QTEST_MAIN(SingleInstanceTest)
 #include "tst_singleinstance.moc"
