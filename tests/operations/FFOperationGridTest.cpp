@@ -16,7 +16,7 @@ const std::string kInitFailed = "FFOperation: can't initialize output FFile coor
 
 ScanRecipe scan(double crval, double cdelt, int n, std::string ctype = "TIME")
 {
-    return {"scan1.ff", std::move(ctype), crval, cdelt, "K", ramp(n)};
+    return {"scan1.ff", std::move(ctype), crval, cdelt, "K", ramp(n), {}};
 }
 
 }  // namespace
