@@ -59,6 +59,8 @@ TEST(Axis, XModesAndUnits)
     ASSERT_TRUE(angle.SetUnit(UnitArcsec));
     EXPECT_DOUBLE_EQ(angle.UnitScale(), 206264.80624709636);
     EXPECT_EQ(angle.UnitLabel(), "ARCSEC");
+    ASSERT_TRUE(angle.SetUnit(UnitSec));  // an angle read as the time the sky takes to turn through it
+    EXPECT_NEAR(angle.UnitScale(), 1 / (0.5 * kOmega), 1e-7);
 
     FFile time = makeFile("CTYPE1=TIME\nCDELT1=1\n");
     ASSERT_TRUE(time.SetUnit(UnitArcsec));

@@ -36,6 +36,8 @@ TEST(FHead, InsertReplacesInPlaceAndAppendsNewIds)
     EXPECT_TRUE(h.ValueIs("HISTORY", "second"));
     EXPECT_FALSE(h.ValueIs("HISTORY", "Second"));
     EXPECT_FALSE(h.ValueIs("NOPE", ""));
+    EXPECT_EQ(h.IndexOf("B"), 2);
+    EXPECT_EQ(h.IndexOf("NOPE"), -1);
 }
 
 TEST(FHead, TypedReadsFollowCRules)

@@ -86,6 +86,9 @@ TEST(ReadHead, LineLengthLimitCountsFromFirstNonBlank)
     Parsed p = parse("SIMPLE=T\n      " + line + "\n" + kCore + "END\n");
     EXPECT_TRUE(p.ok);
     EXPECT_EQ(p.head.GetText("A").size(), 1995u);
+    // The first line too, trailing blanks counted.
+    EXPECT_TRUE(parse("SIMPLE=T" + std::string(1989, ' ') + "\n" + kCore + "END\n").ok);
+    EXPECT_FALSE(parse("SIMPLE=T" + std::string(1990, ' ') + "\n" + kCore + "END\n").ok);
     // A carriage return before the line feed is not part of the line.
     Parsed crlf = parse("SIMPLE=T\r\n" + line + "\r\n" + kCore + "END\r\n");
     EXPECT_TRUE(crlf.ok);

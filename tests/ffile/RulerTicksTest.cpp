@@ -72,5 +72,7 @@ TEST(ReadoutText, NeighbouringSamplesReadDifferently)
     // Number form: a 1.42 GHz axis in 1 kHz steps, and the plain case.
     EXPECT_EQ(mantissaDigits(1.42e9, 1e3), 6);
     EXPECT_EQ(mantissaDigits(120, 1), 3);
+    for (double step : {0.0, double(NAN), double(INFINITY)})  // no usable step: the plain three digits
+        EXPECT_EQ(mantissaDigits(5.0, step), 3) << step;
     EXPECT_NE(numberText(1.420000e9, mantissaDigits(1.42e9, 1e3)), numberText(1.420001e9, mantissaDigits(1.42e9, 1e3)));
 }

@@ -74,6 +74,9 @@ private slots:
         QStatusTipEvent none{QString()};
         QCoreApplication::sendEvent(&f, &none);
         QCOMPARE(f.paneText(0), QStringLiteral("Ready"));
+        f.setPaneText(-1, QStringLiteral("x"));  // no such panes: ignored
+        f.setPaneText(CMainFrame::kPaneCount, QStringLiteral("x"));
+        QCOMPARE(f.paneText(CMainFrame::kPaneCount), QString());
     }
 
     void windowsAreNumberedListedAndTiled()
