@@ -219,4 +219,5 @@ TEST(FFileValueAt, InterpolatesExtrapolatesAndStaysInside)
     FFile two;
     two.SetData(SampleArray::copyOf(std::vector<float>{0.f, 1.f}.data(), 2), 2);
     EXPECT_TRUE(std::isnan(two.ValueAt(0, 0, 1)));  // a zero step has no index
+    EXPECT_DOUBLE_EQ(two.ValueAt(1, 0, 0.25), 0.25);
 }

@@ -96,6 +96,25 @@ private slots:
             QTest::newRow(r.tag) << r.steps << r.nan << r.cap << QString::fromLatin1(r.names);
     }
 
+    void capHoldsExactlyItsBytes()
+    {
+        struct Fixed : UndoStep {
+            Fixed() : UndoStep(QStringLiteral("F"), true) {}
+            qint64 savedBytes() const override { return 100; }
+            UndoStep* copy() const override { return new Fixed; }
+            void apply(bool) override {}
+        };
+        for (int pushes : {3, 4}) {
+            UndoHistory h;
+            for (int i = 0; i < pushes; ++i)
+                h.push(new Fixed, 300);
+            int undone = 0;
+            for (; h.canUndo(); ++undone)
+                h.undo();
+            QCOMPARE(undone, 3);
+        }
+    }
+
     void sequences()
     {
         QFETCH(QString, steps);
