@@ -1,5 +1,6 @@
 // FITS documents and the export commands (CSV, PNG equal to the view, SVG strokes).
 
+#include "PictureExport.h"
 #include "../fits/FitsBytes.h"
 #include "CFitsColumnDlg.h"
 #include "CommandIds.h"
@@ -125,6 +126,11 @@ private slots:
             m.captured(1).isEmpty() ? void(strokes << pen) : void(pen = m.captured(1));
         QVERIFY(!svg.contains("<image"));
         QCOMPARE(strokes, (QStringList{"#c0c0c0", "#4040ff", "#ff4040", "#c0c0c0"}));
+        int points = 0;  // every pixel column of the drawing keeps at least one point
+        QSize drawing;
+        for (const PictureExport::Stroke& s : PictureExport::strokes(*view, size, &drawing))
+            points += s.path.elementCount();
+        QVERIFY(points >= std::min(f.Count(), drawing.width()));
         QVERIFY(run.messages.recorder.entries.empty());
     }
 };
