@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -35,6 +36,25 @@ private slots:
         QVERIFY(sent.get());
         QCOMPARE(received, QStringList({QDir::current().absoluteFilePath(QStringLiteral("a.ff")),
                                         QStringLiteral("/x/b c.fits[1]")}));
+    }
+
+    void foreignRequestsAreDroppedUnread()
+    {
+        QTemporaryDir dir;
+        const QString name = dir.filePath(QStringLiteral("s"));
+        QStringList received;
+        SingleInstance first;
+        QVERIFY(first.listen([&](const QStringList& paths) { received += paths; }, name));
+        // A wrong first word, and one of ours announcing more than any list of paths.
+        for (const QByteArray& head : {QByteArray("GET / HT"), QByteArray::fromHex("56584c3100100001")}) {
+            QLocalSocket client;
+            client.connectToServer(name);
+            QVERIFY(client.waitForConnected(1000));
+            client.write(head + QByteArray(64, 'a'));
+            QTRY_COMPARE_WITH_TIMEOUT(client.state(), QLocalSocket::UnconnectedState, 3000);  // before the 5 s idle drop
+        }
+        QTest::qWait(50);
+        QVERIFY(received.isEmpty());
     }
 
     void staleSocketDoesNotBlockTheNextStart()
