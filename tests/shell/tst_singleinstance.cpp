@@ -51,7 +51,7 @@ private slots:
             client.connectToServer(name);
             QVERIFY(client.waitForConnected(1000));
             client.write(head + QByteArray(64, 'a'));
-            QTRY_COMPARE_WITH_TIMEOUT(client.state(), QLocalSocket::UnconnectedState, 3000);  // before the 5 s idle drop
+            QTRY_COMPARE_WITH_TIMEOUT(client.state(), QLocalSocket::UnconnectedState, 3000);  // before the idle drop
         }
         QTest::qWait(50);
         QVERIFY(received.isEmpty());
