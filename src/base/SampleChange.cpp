@@ -33,5 +33,5 @@ bool SampleChange::exchange(float* samples, int count)
 
 long long SampleChange::bytes() const
 {
-    return static_cast<long long>(bits_.size() * sizeof(std::uint32_t) + runs_.size() * sizeof(Run));
+    return static_cast<long long>(bits_.size() * sizeof(std::uint32_t));
 }

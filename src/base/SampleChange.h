@@ -26,7 +26,8 @@ public:
     // Lowest and highest index kept (-1 when empty).
     int first() const { return runs_.empty() ? -1 : runs_.front().first; }
     int last() const { return runs_.empty() ? -1 : runs_.back().first + runs_.back().count - 1; }
-    // Memory held for the kept values and their runs.
+    // Bytes of the kept values. The runs' few bytes of bookkeeping are left
+    // out, so that four whole-record changes cost exactly four records.
     long long bytes() const;
 
 private:

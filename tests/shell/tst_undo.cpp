@@ -90,6 +90,8 @@ private slots:
             {"new document", "clip:1* copy:0* u! trend:1* u:0* r:1*", false, false, "Remove trend|"},
             {"no cap under 64 MiB", five + "u:1* u:0", false, false, "|Remove trend"},
             {"cap drops the oldest", five + "u:1* u!", false, true, "|Remove trend"},
+            {"cap holds four records", "trend:1* trend:2* trend:3* trend:4* u:3* u:2* u:1* u:0 u!", false, true,
+             "|Remove trend"},
             {"cap keeps a later save", QString(five).replace("trend:1* ", "trend:1* save:1 ") + "u:1 u!", false, true, "|Remove trend"},
             {"cap drops the save", "save:0 " + five + "u:1* u!", false, true, "|Remove trend"}};
         for (const auto& r : rows)
