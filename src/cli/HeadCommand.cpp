@@ -14,6 +14,7 @@
 #include "FFile.h"
 #include "HeadEditRules.h"
 #include "Messages.h"
+#include "RecordFile.h"
 
 #include <cstdio>
 #include <memory>
@@ -139,7 +140,7 @@ int runHead(const Args& args)
     }
 
     FFile file;
-    if (!file.Read(files[0]))
+    if (!RecordFile::Read(file, files[0]))
         return kFailed;
     if (!out) {
         listHead(file);
@@ -157,10 +158,7 @@ int runHead(const Args& args)
         return kFailed;
     }
     file.SetName(*out);
-    if (!file.Write())
-        return kFailed;
-    noteWritten(*out, &file);
-    return kOk;
+    return writeRecordFile(file) ? kOk : kFailed;
 }
 
 }  // namespace cli

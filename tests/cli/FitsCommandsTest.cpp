@@ -57,6 +57,10 @@ TEST(CliFits, ExportAndFitsThroughOtherSubcommands)
     const clirun::Result e = run("export " + dir.file("c.fits") + " -o " + dir.file("c.csv") + " --select 1:2", dir);
     EXPECT_EQ(e.status, 0) << e.err;
     EXPECT_EQ(readBytes(dir.file("c.csv")), "X (SEC),TIME,Y (K)\n3600.5,01:00:00.5,2\n3601,01:00:01.0,3\n");
+    // The header editor's command reads and writes FITS like the others.
+    ASSERT_EQ(run("head " + dir.file("c.fits") + " -o " + dir.file("c.fits") + " --set OBSERVER=ann", dir).status, 0);
+    EXPECT_EQ(readBytes(dir.file("c.fits")).substr(0, 9), "SIMPLE  =");
+    EXPECT_NE(run("head " + dir.file("c.fits"), dir).out.find("\nOBSERVER\tann\t"), std::string::npos);
 
     clirun::expectFailures({
         {"convert " + a + " " + dir.file("o.txt"), 2, "vexil-cli: the output name must end in .ff, .fits, .fit or .fts\n"},
