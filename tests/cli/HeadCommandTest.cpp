@@ -62,6 +62,13 @@ TEST(CliHead, ChangesFollowTheAccessRulesAllOrNothing)
         {"{IN} -o {IN} --set COMMENT=x --delete TAU", 1, "FHead: can't access unexistent entry TAU\n", ""},
         {"{IN} -o {OUT} --set COMMENT=\xD0\x96", 2, "vexil-cli: 'Value' field holds characters outside Latin-1\n", ""},
         {"{IN} --set COMMENT=x", 2, "vexil-cli: --set and --delete need -o OUT\n", ""},
+        // Entries that would not read back as written: a second line, the header's end, a line too long.
+        {"{IN} -o {OUT} --set 'COMMENT=a\nb'", 2, "vexil-cli: 'Value' field holds a line break\n", ""},
+        {"{IN} -o {OUT} --set 'END X=1'", 2, "vexil-cli: 'ID' must not begin with END and a blank\n", ""},
+        {"{IN} -o {OUT} --set COMMENT=" + std::string(1990, 'a'), 2,
+         "vexil-cli: The entry is longer than 1997 characters\n", ""},
+        {"{IN} -o {OUT} --set COMMENT=" + std::string(1989, 'a'), 0, "",
+         kFront + "OBJECT=3C 84\nCOMMENT=" + std::string(1989, 'a') + "\n" + kDefaults},
     };
     for (const Case& c : cases) {
         TempDir dir;
