@@ -39,10 +39,10 @@ int runInfo(const Args& args)
     if (n > 0) {
         out += "x: " + file.FormatX(file.DisplayX(0)) + " " + file.FormatX(file.DisplayX(n - 1)) + " " +
                file.UnitLabel() + "\n";
-        // NaN samples take no part in the range.
+        // Undefined samples (NaN, infinities) take no part in the range, as in the view.
         float lo = INFINITY, hi = -INFINITY;
         for (float v : file.Samples().span()) {
-            if (std::isnan(v))
+            if (!std::isfinite(v))
                 continue;
             lo = std::min(lo, v);
             hi = std::max(hi, v);

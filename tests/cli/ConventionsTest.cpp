@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -10,12 +11,12 @@ using clirun::run;
 TEST(CliConventions, InfoPrintsHeaderCountAndRanges)
 {
     TempDir dir;
-    const clirun::Result r = run("info " + clirun::writeScan(dir, "a.ff", {1, -2, 3}), dir);
+    const clirun::Result r = run("info " + clirun::writeScan(dir, "a.ff", {1, -2, NAN, -INFINITY, 3}), dir);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
-              "SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=3\nCTYPE1=TIME\nCRVAL1=3600\nCDELT1=0.5\nBUNIT=K\n"
+              "SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=5\nCTYPE1=TIME\nCRVAL1=3600\nCDELT1=0.5\nBUNIT=K\n"
               "CRPIX1=1.0\nBSCALE=1\nBZERO=0\nOBSDEC=0.0\nDEC=0.0\nNUT-RA=0.0\nTIMEWSH=0.0\nTIMEESH=0.0\n"
-              "samples: 3\nx: 01:00:00.0 01:00:01.0 SEC\ny: -2.000e+00  3.000e+00 K\n");
+              "samples: 5\nx: 01:00:00.0 01:00:02.0 SEC\ny: -2.000e+00  3.000e+00 K\n");
     EXPECT_EQ(r.err, "");
     // Latin-1 header texts reach the terminal as UTF-8; no samples, no range.
     writeBytes(dir.file("b.ff"), "SIMPLE=T\nBITPIX=-32\nNAXIS=1\nNAXIS1=0\nCTYPE1=ANGLE\nCDELT1=1e-5\nBUNIT=Jy\n"
