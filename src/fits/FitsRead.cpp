@@ -305,6 +305,10 @@ bool openDisk(const std::string& path, Handle& h, std::string& selector)
         fail("can't read " + path + ": a header card holds characters other than printable ASCII");
         return false;
     }
+    if (!compressionIntact(root)) {
+        fail("can't read " + path + ": the compressed file ends early or is damaged");
+        return false;
+    }
     int status = 0;
     // The name is taken literally: no URLs, filters or other cfitsio syntax.
     if (ffdkopn(&h.f, root.c_str(), READONLY, &status)) {

@@ -34,6 +34,9 @@ std::string statusText(int status);
 // headers that are not.
 bool headersPrintable(const std::string& path);
 bool headersPrintable(std::string_view bytes);
+// False for a gzip file whose stream ends early or fails its checksum or
+// length check; true for any other file (cfitsio judges those).
+bool compressionIntact(const std::string& path);
 
 // Every HDU of an open file, or false with status set. A damaged HDU after
 // a readable one ends the list rather than the read.
