@@ -9,6 +9,8 @@
 #include "FFile.h"
 #include "ViewOperations.h"
 
+#include <QPointer>
+
 namespace ViewHost {
 
 QWidget* createView(CFFDoc& doc, QWidget* parent, const Links& links)
@@ -70,8 +72,12 @@ void runCommand(QWidget* view, CFFDoc& doc, int commandId)
         v->oneToOne();
     else if (commandId == Cmd::ViewRedraw)
         v->redraw();
-    else if (ViewOperations::handles(commandId))
+    else if (ViewOperations::handles(commandId)) {
+        QPointer<CFFView> guard(v);
         ViewOperations::run(*v, doc, commandId);
+        if (guard)
+            guard->arraysReturned();
+    }
 }
 
 }  // namespace ViewHost

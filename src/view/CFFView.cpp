@@ -239,6 +239,18 @@ void CFFView::saveMarks()
 
 void CFFView::dropSavedMarks() { arrays_.dropSaved(); }
 
+void CFFView::arraysReturned()
+{
+    if (!marksHandedOut_)
+        return;
+    // Without this, every later repaint would look at all the marks again.
+    marksHandedOut_ = false;
+    markBlocksStale_ = true;
+    if (!arrays_.hasMark(MarkPending))
+        arrays_.releaseResult();
+    viewport()->update();
+}
+
 void CFFView::restoreMarks()
 {
     if (!arrays_.restoreMarks())

@@ -60,6 +60,10 @@ public:
     // The arrays for an operation; the result array is made on demand here,
     // since most records are only looked at and it is as large as the record.
     ViewArrays& arrays();
+    // The operation that called arrays() is done with them: coarse repaints
+    // go back to reading what they keep of the marks, and a result array
+    // that holds nothing pending is let go.
+    void arraysReturned();
     // The arrays as they are (the result array may be empty).
     const ViewArrays& currentArrays() const
     {

@@ -41,6 +41,19 @@ private slots:
         }
     }
 
+    // Area shows its baseline, then puts the marks back; the record-sized result array goes with it.
+    void areaLeavesTheMarksAndNoResultArray()
+    {
+        RunningApp run;
+        QVERIFY(run.app->OpenDocumentFile(scan_));
+        CFFView* view = activeView(run.frame());
+        view->arrays().markRange(100, 199, MarkSelected), view->arrays().markRange(120, 140, MarkDiscarded);
+        const std::vector<std::uint8_t> marks = view->currentArrays().marks;
+        QVERIFY(run.frame().runCommand(32818));
+        QVERIFY(run.messages.recorder.entries.size() == 1 && run.messages.recorder.entries[0].text.rfind("Area", 0) == 0);
+        QVERIFY(view->currentArrays().marks == marks && !view->currentArrays().hasResult());
+    }
+
     void slidingMeanAsksAndAlwaysClearsTheMarks()
     {
         for (bool confirm : {true, false}) {
