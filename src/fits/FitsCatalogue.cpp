@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -164,12 +165,18 @@ bool IsFitsName(std::string_view path)
 
 bool LooksLikeFits(const std::string& path)
 {
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    if (!in)
+    const int fd = FitsSupport::openRegular(path);
+    if (fd < 0)
         return false;
     char head[80] = {};
-    const std::size_t n = std::fread(head, 1, sizeof head, in);
-    std::fclose(in);
+    std::size_t n = 0;
+    while (n < sizeof head) {
+        const ssize_t got = ::read(fd, head + n, sizeof head - n);
+        if (got <= 0)
+            break;
+        n += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
     if (n >= 2 && static_cast<unsigned char>(head[0]) == 0x1F && static_cast<unsigned char>(head[1]) == 0x8B)
         return true;
     // A FITS header is 80-column cards without line feeds, the keyword

@@ -10,6 +10,9 @@
 #include <string>
 #include <cstring>
 #include <vector>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <zlib.h>
 
 namespace {
@@ -90,6 +93,21 @@ bool headersPrintable(const std::string& path)
     gzclose(in);
     return ok;
 }
+
+int openRegular(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+std::string descriptorPath(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
 
 bool compressionIntact(const std::string& path)
 {

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <strings.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace FitsSupport;
 
@@ -287,36 +288,32 @@ bool openDisk(const std::string& path, Handle& h, std::string& selector)
 {
     std::string root;
     splitSelector(path, root, selector);
-    struct stat st {};
-    if (::stat(root.c_str(), &st) != 0) {
-        fail("can't open input file " + path);
-        return false;
-    }
-    // A pipe or a device would hold the program up, or never end.
-    if (!S_ISREG(st.st_mode)) {
-        fail(path + " is not a regular file");
-        return false;
-    }
     if (selector.empty() && path.back() == ']') {
         fail("empty HDU selector in " + path);
         return false;
     }
-    if (!headersPrintable(root)) {
-        fail("can't read " + path + ": a header card holds characters other than printable ASCII");
+    // Folders, pipes and devices are refused at once, like missing files.
+    const int fd = openRegular(root);
+    if (fd < 0) {
+        fail("can't open input file " + path);
         return false;
     }
-    if (!compressionIntact(root)) {
-        fail("can't read " + path + ": the compressed file ends early or is damaged");
-        return false;
-    }
+    const std::string via = descriptorPath(fd);
+    bool ok = false;
     int status = 0;
-    // The name is taken literally: no URLs, filters or other cfitsio syntax.
-    if (ffdkopn(&h.f, root.c_str(), READONLY, &status)) {
+    if (!headersPrintable(via)) {
+        fail("can't read " + path + ": a header card holds characters other than printable ASCII");
+    } else if (!compressionIntact(via)) {
+        fail("can't read " + path + ": the compressed file ends early or is damaged");
+    } else if (ffdkopn(&h.f, via.c_str(), READONLY, &status)) {
+        // The name is taken literally: no URLs, filters or other cfitsio syntax.
         h.f = nullptr;
         fail("can't read " + path + ": " + statusText(status));
-        return false;
+    } else {
+        ok = true;
     }
-    return true;
+    ::close(fd);
+    return ok;
 }
 
 }  // namespace

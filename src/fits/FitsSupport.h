@@ -26,6 +26,15 @@ struct Handle {
     }
 };
 
+// A descriptor of path opened for reading, if path is a regular file, else
+// -1. It is opened without blocking and checked on the descriptor, so a
+// pipe or a device never holds the program up, nor can one be put in the
+// file's place between the check and the reading.
+int openRegular(const std::string& path);
+// A name of the open descriptor fd for code that opens files by name
+// (cfitsio, zlib): it reaches the very file that was checked.
+std::string descriptorPath(int fd);
+
 // cfitsio's short text of a status.
 std::string statusText(int status);
 
