@@ -137,6 +137,17 @@ bool FFile::Write()
         Messages::error(kClass, "can't write unnamed file");
         return false;
     }
+    // The reader takes lines of at most kMaxLine characters: a longer entry
+    // (the many HISTORY cards of a FITS file, joined) or one holding a line
+    // break would make a file that cannot be opened again.
+    for (int i = 0; i < EntryCount(); ++i) {
+        const HeadEntry& e = EntryAt(i);
+        if (e.GetID().size() + 1 + e.GetValue().size() > static_cast<std::size_t>(kMaxLine) ||
+            (e.GetID() + e.GetValue()).find_first_of("\r\n") != std::string::npos) {
+            Messages::error(kClass, "entry " + e.GetID().substr(0, 72) + " does not fit on a header line");
+            return false;
+        }
+    }
     const std::string target = resolveTarget(name_);
     const std::size_t slash = target.find_last_of('/');
     const std::string dir = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);

@@ -128,6 +128,20 @@ TEST(FFileWrite, FailedSaveKeepsTheOldFile)
     EXPECT_EQ(rec.errors(), std::vector<std::string>{"FFile: can't write unnamed file"});
     rec.recorder.clear();
 
+    // Entries the reader could not take back: nothing written. The longest line is.
+    f.SetName(dir.file("long.ff"));
+    for (const std::string& value : {std::string(1990, 'h'), std::string("a\nb"), std::string(1989, 'h')}) {
+        rec.recorder.clear();
+        f.SetText("HISTORY", value);
+        const bool fits = value.size() == 1989;
+        EXPECT_EQ(f.Write(), fits) << value.size();
+        EXPECT_EQ(rec.errors(), fits ? std::vector<std::string>{}
+                                     : std::vector<std::string>{"FFile: entry HISTORY does not fit on a header line"});
+        EXPECT_EQ(std::filesystem::exists(dir.file("long.ff")), fits);
+    }
+    rec.recorder.clear();
+    f.Clear();
+
     // A folder that cannot take the temporary file: the old file stays.
     const std::string sub = dir.file("ro");
     ::mkdir(sub.c_str(), 0755);
