@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using clirun::run;
 
 namespace {
@@ -20,6 +22,14 @@ std::string python(const std::string& script)
     while ((k = std::fread(buf, 1, sizeof buf, p)) > 0)
         out.append(buf, k);
     return ::pclose(p) == 0 ? out : std::string();
+}
+
+std::string astropyDataDir()
+{
+    std::string dir = python("import astropy.io.fits.tests as t, os; print(os.path.dirname(t.__file__) + \"/data\")");
+    while (!dir.empty() && dir.back() == '\n')
+        dir.pop_back();
+    return dir;
 }
 
 }  // namespace
@@ -67,4 +77,29 @@ TEST(CliFits, ExportAndFitsThroughOtherSubcommands)
         {"convert " + a, 2, "vexil-cli: convert takes an input and an output file\n"},
         {"export " + a, 2, "vexil-cli: -o OUT is required\n"},
     }, dir, dir.file("o.fits"));
+}
+
+// FITS files written by another program: the test files Debian's astropy ships.
+TEST(CliFits, FilesAstropyShips)
+{
+    const std::string data = astropyDataDir();
+    if (data.empty())
+        GTEST_SKIP() << "Debian's python3-astropy is not installed: its FITS test files are not read";
+    TempDir dir;
+    const std::string out = dir.file("o.ff");
+    // tb.fits: c3 is stored as 1.1 and 2.1 with TSCAL3 = 3, TZERO3 = 0.4.
+    clirun::Result r = run("convert " + data + "/tb.fits " + out + " --column c3 --x-column c1", dir);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(clirun::samplesOf(out), (std::vector<float>{static_cast<float>(double(1.1f) * 3 + 0.4),
+                                                          static_cast<float>(double(2.1f) * 3 + 0.4)}));
+    // ascii.fits: an ASCII table whose row 4 holds the TNULL text, read as undefined.
+    ASSERT_EQ(run("convert " + data + "/ascii.fits[1] " + out + " --column A", dir).status, 0);
+    const std::vector<float> a = clirun::samplesOf(out);
+    ASSERT_EQ(a.size(), 5u);
+    EXPECT_EQ((std::vector<float>{a[0], a[1], a[2], a[4]}), (std::vector<float>{10.123f, 5.2f, 15.61f, 345.f}));
+    EXPECT_TRUE(std::isnan(a[3]));
+    clirun::expectFailures({
+        {"info " + data + "/arange.fits", 1, "FITS: no one-dimensional image or table column in " + data +
+                                                 "/arange.fits (HDU 0: 3-D image 11\xC3\x97" "10\xC3\x97" "7)\n"},
+    }, dir, dir.file("never"));
 }
