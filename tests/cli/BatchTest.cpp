@@ -25,7 +25,7 @@ std::vector<int> runTogether(const std::vector<std::string>& args)
 
 }  // namespace
 
-// Two runs on one output leave one complete file, never a mixture, and no temporary file.
+// Runs side by side: on one output they leave one complete file, never a mixture, and no temporary file.
 TEST(CliBatch, ConcurrentRunsWriteWholeOutputs)
 {
     TempDir dir;
@@ -39,6 +39,9 @@ TEST(CliBatch, ConcurrentRunsWriteWholeOutputs)
         ASSERT_EQ(clirun::run(compress(f, "alone.ff"), dir).status, 0);
         alone.push_back(readBytes(dir.file("alone.ff")));
     }
+    // Side by side on distinct outputs, each as when run alone.
+    EXPECT_EQ(runTogether({compress(2, "a.ff"), compress(3, "b.ff")}), (std::vector<int>{0, 0}));
+    EXPECT_TRUE(readBytes(dir.file("a.ff")) == alone[0] && readBytes(dir.file("b.ff")) == alone[1]);
     for (int round = 0; round < 3; ++round) {
         EXPECT_EQ(runTogether({compress(2, "out.ff"), compress(3, "out.ff")}), (std::vector<int>{0, 0}));
         const std::string got = readBytes(dir.file("out.ff"));
