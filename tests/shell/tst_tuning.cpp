@@ -227,6 +227,43 @@ private slots:
         }
     }
 
+    // What is typed in the dialogs reaches the results: a window with no selection, coefficients by hand
+    // (3a - b of two equal records is twice the record, to rounding on the common grid).
+    void dialogChoicesReachTheResults()
+    {
+        RunningApp run;
+        CFFDoc* other = run.app->OpenDocumentFile(other_);
+        CFFDoc* doc = run.app->OpenDocumentFile(scan_);
+        QVERIFY(other && doc);
+        onNextModal([](QDialog& d) { static_cast<CSlidingMeanDlg&>(d).windowField()->setText("2.5"), d.accept(); });
+        QVERIFY(run.frame().runCommand(32782));
+        QCOMPARE(run.app->documents().size(), 3);
+        QCOMPARE(run.app->documents().last()->GetFFile()->GetText("HISTORY"), std::string("SLIDING_MEAN(ops)2.5"));
+        std::function<void(QDialog&)> both = [&](QDialog& overlay) {
+            onNextModal([](QDialog& d) {
+                auto& dialog = static_cast<CLinCombDlg&>(d);
+                for (int row : {0, 1}) {
+                    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(row));
+                    onNextModal([row](QDialog& input) {
+                        input.findChild<QLineEdit*>()->setText(row ? "-1" : "3"), input.accept();
+                    });
+                    dialog.editSelected();
+                }
+                d.accept();
+            });
+            overlay.accept();
+        };
+        onNextModal(both);
+        run.messages.recorder.answers = {Answer::No};  // not saved
+        QVERIFY(run.app->CloseDocument(run.app->documents().last()));
+        QVERIFY(run.frame().runCommand(32820));
+        QCOMPARE(run.app->documents().size(), 3);
+        const std::vector<float> a = samples(*doc->GetFFile()), got = samples(*run.app->documents().last()->GetFFile());
+        QCOMPARE(got.size(), a.size());
+        for (std::size_t i = 0; i < a.size(); ++i)
+            QVERIFY2(std::abs(got[i] - 2 * a[i]) <= 1e-6f * std::abs(2 * a[i]), qPrintable(QString::number(i)));
+    }
+
     void cancelInADialogChangesNothing()
     {
         const QString ov = "F-files overlaying control";
