@@ -143,7 +143,8 @@ bool FFile::Write()
     for (int i = 0; i < EntryCount(); ++i) {
         const HeadEntry& e = EntryAt(i);
         if (e.GetID().size() + 1 + e.GetValue().size() > static_cast<std::size_t>(kMaxLine) ||
-            (e.GetID() + e.GetValue()).find_first_of("\r\n") != std::string::npos) {
+            e.GetID().find_first_of("\r\n") != std::string::npos ||
+            e.GetValue().find_first_of("\r\n") != std::string::npos) {
             Messages::error(kClass, "entry " + e.GetID().substr(0, 72) + " does not fit on a header line");
             return false;
         }

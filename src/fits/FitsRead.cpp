@@ -11,7 +11,6 @@
 #include <climits>
 #include <cmath>
 #include <strings.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace FitsSupport;

@@ -2,7 +2,6 @@
 
 #include "FFile.h"
 
-
 namespace RecordFile {
 
 bool IsFits(const std::string& path)
