@@ -11,6 +11,7 @@
 #include <climits>
 #include <cmath>
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace FitsSupport;
