@@ -288,7 +288,7 @@ bool openDisk(const std::string& path, Handle& h, std::string& selector)
 {
     std::string root;
     splitSelector(path, root, selector);
-    if (selector.empty() && path.back() == ']') {
+    if (selector.empty() && root != path) {  // "FILE[]"
         fail("empty HDU selector in " + path);
         return false;
     }

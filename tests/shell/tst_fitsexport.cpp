@@ -52,6 +52,9 @@ private slots:
         doc->setModified(true);
         QVERIFY(!doc->fromPartOfFile() && run.frame().runCommand(Cmd::FileSave) && !doc->isModified());
         QCOMPARE(readBytes(CFFDoc::nativePath(path)).substr(0, 9), std::string("SIMPLE  ="));
+        // A file whose own name ends in "[1]" is that file, not an HDU of "t.fits".
+        const QString odd = dir_.path(QStringLiteral("t.fits[1]"));
+        QVERIFY(QFile::copy(path, odd) && run.app->OpenDocumentFile(odd));
         QVERIFY(run.messages.recorder.entries.empty());
     }
 

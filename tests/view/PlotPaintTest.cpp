@@ -398,6 +398,9 @@ void PlotPaintTest::summaryRangesAndUpdates()
     QVERIFY(!matches(0, n - 1));
     s.update(5, 5);
     QVERIFY(matches(0, n - 1));
+    // A whole number of blocks takes no block more.
+    s.build(v.data(), 1 << 16);
+    QCOMPARE(QList<int>({s.levels(), s.blocks(0)}), QList<int>({4, 1024}));
 }
 
 QTEST_MAIN(PlotPaintTest)
