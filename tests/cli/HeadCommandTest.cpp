@@ -62,6 +62,7 @@ TEST(CliHead, ChangesFollowTheAccessRulesAllOrNothing)
         {"{IN} -o {IN} --set COMMENT=x --delete TAU", 1, "FHead: can't access unexistent entry TAU\n", ""},
         {"{IN} -o {OUT} --set COMMENT=\xD0\x96", 2, "vexil-cli: 'Value' field holds characters outside Latin-1\n", ""},
         {"{IN} --set COMMENT=x", 2, "vexil-cli: --set and --delete need -o OUT\n", ""},
+        {"{IN} -o {OUT} --set", 2, "vexil-cli: option --set needs a value\n", ""},
         // Entries that would not read back as written: a second line, the header's end, a line too long.
         {"{IN} -o {OUT} --set 'COMMENT=a\nb'", 2, "vexil-cli: 'Value' field holds a line break\n", ""},
         {"{IN} -o {OUT} --set 'END X=1'", 2, "vexil-cli: 'ID' must not begin with END and a blank\n", ""},
