@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -69,7 +71,9 @@ TEST(FFileRead, DescriptorZeroIsAFileLikeAnyOther)
     ::close(0);
     FFile f;
     const bool read = f.Read(dir.file("a.ff"));
+    const bool closed = ::fcntl(0, F_GETFD) == -1;  // and let go afterwards
     if (saved >= 0) ::dup2(saved, 0), ::close(saved);
+    EXPECT_TRUE(closed);
     ASSERT_TRUE(read);
     EXPECT_EQ(samplesOf(f), std::vector<float>{3.f});
 }
